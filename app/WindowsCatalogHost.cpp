@@ -1,0 +1,36 @@
+#include "app/WindowsCatalogHost.h"
+
+#include "catalog/StringTable.h"
+#include "resources/resource.h"
+
+const wchar_t kApplicationKey[] = L"Software\\Brackenfield\\Orvelle";
+
+namespace {
+
+void StoreCatalogPath(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    auto bytes = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
+    RegSetValueExW(key, L"Filename", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+std::wstring MainWindowTitle(const std::wstring& path) {
+    return LoadText(IDS_DISPLAY_NAME) + L" - " + path;
+}
+
+bool WindowsCatalogHost::AskYesNo(unsigned textId) {
+    std::wstring text = LoadText(textId);
+    std::wstring caption = LoadText(IDS_DISPLAY_NAME);
+    return MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void WindowsCatalogHost::FilePathChanged(const std::wstring& path) {
+    StoreCatalogPath(path);
+    if (mainWindow_ != nullptr)
+        SetWindowTextW(mainWindow_, MainWindowTitle(path).c_str());
+}

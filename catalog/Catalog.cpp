@@ -1,0 +1,184 @@
+#include "catalog/Catalog.h"
+
+#include <algorithm>
+
+#include "catalog/NumberFormat.h"
+#include "catalog/Settings.h"
+#include "catalog/StringTable.h"
+#include "catalog/TextCompare.h"
+#include "resources/resource.h"
+
+Catalog::Catalog(CatalogHost& host, Settings& settings) : host_(host), settings_(settings) {}
+
+void Catalog::Clear() {
+    categories_.clear();
+    specimens_.clear();
+    settings_.nextTagNumber = 0;
+}
+
+std::vector<std::wstring>::iterator Catalog::FindCategory(std::wstring_view name) {
+    return std::find_if(categories_.begin(), categories_.end(),
+                        [name](const std::wstring& category) { return SameText(category, name); });
+}
+
+void Catalog::AddCategory(const std::wstring& name) {
+    if (FindCategory(name) == categories_.end())
+        categories_.push_back(name);
+}
+
+void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
+    // Copy first: the old name may refer to an entry that is about to change.
+    const std::wstring from = oldName;
+    auto rename = [&](std::vector<std::wstring>& names) {
+        for (std::wstring& name : names) {
+            if (SameText(name, from))
+                name = newName;
+        }
+    };
+    rename(categories_);
+    for (Specimen& specimen : specimens_)
+        rename(specimen.categories);
+}
+
+bool Catalog::DeleteCategory(const std::wstring& name) {
+    const std::wstring doomed = name;
+    if (CountInFilter(doomed) > 0 && !host_.AskYesNo(IDS_CATEGORY_NOT_EMPTY))
+        return false;
+    std::erase_if(specimens_, [&](Specimen& specimen) {
+        std::erase_if(specimen.categories, [&](const std::wstring& category) { return SameText(category, doomed); });
+        return specimen.categories.empty();
+    });
+    auto entry = FindCategory(doomed);
+    if (entry != categories_.end())
+        categories_.erase(entry);
+    return true;
+}
+
+bool Catalog::MoveCategory(const std::wstring& name, bool toRight) {
+    auto entry = FindCategory(name);
+    if (entry == categories_.end())
+        return false;
+    if (toRight) {
+        if (entry + 1 == categories_.end())
+            return false;
+        std::iter_swap(entry, entry + 1);
+    } else {
+        if (entry == categories_.begin())
+            return false;
+        std::iter_swap(entry, entry - 1);
+    }
+    return true;
+}
+
+bool Catalog::IsInFilter(const Specimen& specimen, std::wstring_view filter) {
+    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
+    if (filter.empty() || SameText(filter, allCategories))
+        return true;
+    return std::any_of(specimen.categories.begin(), specimen.categories.end(),
+                       [filter](const std::wstring& category) { return SameText(category, filter); });
+}
+
+int Catalog::CountInFilter(std::wstring_view filter) const {
+    return static_cast<int>(std::count_if(specimens_.begin(), specimens_.end(),
+                                          [filter](const Specimen& specimen) { return IsInFilter(specimen, filter); }));
+}
+
+std::int32_t Catalog::AddSpecimen(Specimen specimen) {
+    for (const std::wstring& category : specimen.categories)
+        AddCategory(category);
+    colours_.insert(specimen.colour);
+    specimen.id = ++lastId_;
+    specimens_.push_back(std::move(specimen));
+    return lastId_;
+}
+
+Specimen* Catalog::FindSpecimen(std::int32_t id) {
+    auto found = std::find_if(specimens_.begin(), specimens_.end(),
+                              [id](const Specimen& specimen) { return specimen.id == id; });
+    return found == specimens_.end() ? nullptr : &*found;
+}
+
+const Specimen* Catalog::FindSpecimen(std::int32_t id) const {
+    return const_cast<Catalog*>(this)->FindSpecimen(id);
+}
+
+void Catalog::ReplaceSpecimen(std::int32_t id, const Specimen& specimen) {
+    if (Specimen* stored = FindSpecimen(id))
+        *stored = specimen;
+}
+
+bool Catalog::RemoveSpecimen(std::int32_t id) {
+    auto found = std::find_if(specimens_.begin(), specimens_.end(),
+                              [id](const Specimen& specimen) { return specimen.id == id; });
+    if (found == specimens_.end())
+        return false;
+    specimens_.erase(found);
+    return true;
+}
+
+void Catalog::SetSpecimenCategories(std::int32_t id, const std::vector<std::wstring>& categories) {
+    if (Specimen* stored = FindSpecimen(id))
+        stored->categories = categories;
+}
+
+bool Catalog::RemoveCategoryFromSpecimen(Specimen& specimen, std::wstring_view name) {
+    auto entry = std::find_if(specimen.categories.begin(), specimen.categories.end(),
+                              [name](const std::wstring& category) { return SameText(category, name); });
+    if (entry != specimen.categories.end())
+        specimen.categories.erase(entry);
+    return specimen.categories.empty();
+}
+
+namespace {
+
+std::wstring JoinCategories(const std::vector<std::wstring>& categories) {
+    std::wstring joined;
+    for (const std::wstring& category : categories) {
+        if (!joined.empty())
+            joined += L',';
+        joined += category;
+    }
+    return joined;
+}
+
+std::wstring MoneyText(double amount) {
+    if (!(amount > 0))
+        return {};
+    return LoadText(IDS_CURRENCY) + FormatTwoDecimals(amount);
+}
+
+}  // namespace
+
+std::wstring Catalog::FieldText(const Specimen& specimen, int fieldId) {
+    switch (fieldId) {
+        case kFieldCategory: return JoinCategories(specimen.categories);
+        case kFieldCollector: return specimen.collector;
+        case kFieldColour: return specimen.colour;
+        case kFieldCommonName: return specimen.commonName;
+        case kFieldDateCollected: return specimen.dateCollected;
+        case kFieldDimensions: return specimen.dimensions;
+        case kFieldLatinName: return specimen.latinName;
+        case kFieldLocation: return specimen.location;
+        case kFieldPicture: return specimen.pictureName;
+        case kFieldRemarks: return specimen.remarks;
+        case kFieldTag: return specimen.tag;
+        case kFieldUser1: return specimen.userFields[0];
+        case kFieldUser2: return specimen.userFields[1];
+        case kFieldPrice: return MoneyText(specimen.price);
+        case kFieldValue: return MoneyText(specimen.value);
+        case kFieldAbundance: return specimen.abundance;
+        case kFieldQuality: return specimen.quality;
+        case kFieldSize: return FormatGeneral(specimen.size);
+        case kFieldOrder: return FormatInteger(specimen.order);
+        case kFieldMask: return LoadText(specimen.mask ? IDS_YES : IDS_NO);
+        case kFieldUser3: return specimen.userFields[2];
+        case kFieldUser4: return specimen.userFields[3];
+        case kFieldUser5: return specimen.userFields[4];
+        default: return {};
+    }
+}
+
+void Catalog::SetFilePath(const std::wstring& path) {
+    filePath_ = path;
+    host_.FilePathChanged(filePath_);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/Specimen.h"
+
+struct Settings;
+
+// What the catalog needs from the program around it: a question to the user and the
+// bookkeeping that follows a new file path (registry value, window title).
+class CatalogHost {
+public:
+    // Asks a Yes/No question with the given text; true for Yes.
+    virtual bool AskYesNo(unsigned textId) = 0;
+    virtual void FilePathChanged(const std::wstring& path) = 0;
+
+protected:
+    ~CatalogHost() = default;
+};
+
+// The in-memory collection: categories in tab order, specimens in file order, the colours
+// used so far and the catalog file's path. Callers hold the catalog lock.
+class Catalog {
+public:
+    Catalog(CatalogHost& host, Settings& settings);
+    Catalog(const Catalog&) = delete;
+    Catalog& operator=(const Catalog&) = delete;
+
+    // Empties categories and specimens and sets the next tag number to 0; colours, the file
+    // path and the last id stay, so ids are never reused within a run.
+    void Clear();
+
+    void AddCategory(const std::wstring& name);
+    void RenameCategory(const std::wstring& oldName, const std::wstring& newName);
+    // Asks before deleting a category that holds specimens; false when the user declines.
+    bool DeleteCategory(const std::wstring& name);
+    bool MoveCategory(const std::wstring& name, bool toRight);
+
+    int CountInFilter(std::wstring_view filter) const;
+    static bool IsInFilter(const Specimen& specimen, std::wstring_view filter);
+
+    // Files the specimen's categories and colour, gives it a new id and appends it.
+    // Returns the id handed out.
+    std::int32_t AddSpecimen(Specimen specimen);
+    Specimen* FindSpecimen(std::int32_t id);
+    const Specimen* FindSpecimen(std::int32_t id) const;
+    void ReplaceSpecimen(std::int32_t id, const Specimen& specimen);
+    bool RemoveSpecimen(std::int32_t id);
+    void SetSpecimenCategories(std::int32_t id, const std::vector<std::wstring>& categories);
+    static bool RemoveCategoryFromSpecimen(Specimen& specimen, std::wstring_view name);
+
+    // The text a field shows in the list, reports and exports.
+    static std::wstring FieldText(const Specimen& specimen, int fieldId);
+
+    void AddColour(const std::wstring& colour) { colours_.insert(colour); }
+    void SetFilePath(const std::wstring& path);
+
+    const std::vector<std::wstring>& Categories() const { return categories_; }
+    const std::vector<Specimen>& Specimens() const { return specimens_; }
+    std::vector<Specimen>& Specimens() { return specimens_; }
+    const std::set<std::wstring>& Colours() const { return colours_; }
+    const std::wstring& FilePath() const { return filePath_; }
+    std::int32_t LastId() const { return lastId_; }
+    Settings& CurrentSettings() { return settings_; }
+    const Settings& CurrentSettings() const { return settings_; }
+
+private:
+    std::vector<std::wstring>::iterator FindCategory(std::wstring_view name);
+
+    CatalogHost& host_;
+    Settings& settings_;
+    std::vector<std::wstring> categories_;
+    std::vector<Specimen> specimens_;
+    std::set<std::wstring> colours_;  // ordered by code unit
+    std::wstring filePath_;
+    std::int32_t lastId_ = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One file, opened lazily in the mode of its first operation: reading shares the file with
+// other readers, writing creates or truncates it and shares it with nobody. Switching mode
+// closes and reopens. Failures return false and keep the system's error code.
+class DataFile {
+public:
+    explicit DataFile(std::wstring name = L"filename.txt") : name_(std::move(name)) {}
+    ~DataFile() { Close(); }
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    const std::wstring& Name() const { return name_; }
+    std::uint32_t LastError() const { return lastError_; }
+
+    // The size in bytes (low 32 bits); 0 when the file cannot be opened.
+    std::uint32_t Size();
+    // Reads up to count bytes; stops early at the end of the file. Returns the count read.
+    bool Read(void* buffer, size_t count, size_t& read);
+    bool ReadAll(std::vector<std::uint8_t>& bytes);
+    bool Write(const void* data, size_t count);
+    // Pushes written data through to the disk.
+    bool Flush();
+    // Closes the file, moves it to the path (replacing what is there) and takes that name.
+    bool RenameTo(const std::wstring& path);
+    void Close();
+
+private:
+    bool OpenForReading();
+    bool OpenForWriting();
+    void RememberError();
+
+    std::wstring name_;
+    std::intptr_t handle_ = kNoHandle;
+    std::uint32_t lastError_ = 0;
+    bool forReading_ = false;
+
+    static constexpr std::intptr_t kNoHandle = -1;
+};
+
+bool FileExists(const std::wstring& path);
+// Clears the read-only attribute, then deletes.
+bool DeleteFileForce(const std::wstring& path);
+bool CopyFileReplacing(const std::wstring& from, const std::wstring& to);
+// Moves a file over another; a change of letter case only goes through a temporary name.
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to);
+// Creates every missing folder of the path; true when the folder exists afterwards. With
+// everyone set, new folders grant every access to all users.
+bool CreateFolderPath(const std::wstring& path, bool everyone);
+
+// The folder of a path with its trailing separator ("C:\data\"); empty without a separator.
+std::wstring FolderOf(std::wstring_view path);
+// The text after the last separator; the whole path when there is none.
+std::wstring FileNameOf(std::wstring_view path);
+void EnsureTrailing(std::wstring& text, wchar_t character);

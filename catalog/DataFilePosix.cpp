@@ -1,0 +1,218 @@
+// File primitives on POSIX systems, for the native build. Paths are UTF-16 texts as on
+// Windows; "\" separators are taken as "/".
+#include "catalog/DataFile.h"
+#include "catalog/TextCompare.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string ToNativePath(std::wstring_view path) {
+    std::string utf8;
+    for (size_t i = 0; i < path.size(); ++i) {
+        auto unit = static_cast<std::uint32_t>(path[i]) & 0xFFFF;
+        std::uint32_t code = unit;
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < path.size()) {
+            auto low = static_cast<std::uint32_t>(path[i + 1]) & 0xFFFF;
+            if (low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (code == '\\')
+            code = '/';
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (code >> 18));
+            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+int Descriptor(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+void DataFile::RememberError() {
+    lastError_ = static_cast<std::uint32_t>(errno);
+}
+
+void DataFile::Close() {
+    if (handle_ != kNoHandle)
+        close(Descriptor(handle_));
+    handle_ = kNoHandle;
+}
+
+bool DataFile::OpenForReading() {
+    if (handle_ != kNoHandle && forReading_)
+        return true;
+    Close();
+    std::string path = ToNativePath(name_);
+    int fd = IsDirectory(path) ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (IsDirectory(path))
+            errno = EISDIR;
+        RememberError();
+        return false;
+    }
+    handle_ = fd;
+    forReading_ = true;
+    return true;
+}
+
+bool DataFile::OpenForWriting() {
+    if (handle_ != kNoHandle && !forReading_)
+        return true;
+    Close();
+    int fd = open(ToNativePath(name_).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        RememberError();
+        return false;
+    }
+    handle_ = fd;
+    forReading_ = false;
+    return true;
+}
+
+std::uint32_t DataFile::Size() {
+    if (!OpenForReading())
+        return 0;
+    struct stat info {};
+    if (fstat(Descriptor(handle_), &info) != 0) {
+        RememberError();
+        return 0;
+    }
+    return static_cast<std::uint32_t>(info.st_size);
+}
+
+bool DataFile::Read(void* buffer, size_t count, size_t& read) {
+    read = 0;
+    if (!OpenForReading())
+        return false;
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    while (read < count) {
+        ssize_t got = ::read(Descriptor(handle_), bytes + read, count - read);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            RememberError();
+            return false;
+        }
+        if (got == 0)
+            break;
+        read += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool DataFile::Write(const void* data, size_t count) {
+    if (!OpenForWriting())
+        return false;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    size_t written = 0;
+    while (written < count) {
+        ssize_t put = ::write(Descriptor(handle_), bytes + written, count - written);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            RememberError();
+            return false;
+        }
+        written += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+bool DataFile::Flush() {
+    if (handle_ == kNoHandle || forReading_)
+        return true;
+    if (fsync(Descriptor(handle_)) != 0) {
+        RememberError();
+        return false;
+    }
+    return true;
+}
+
+bool DataFile::RenameTo(const std::wstring& path) {
+    Close();
+    if (!MoveFileReplacing(name_, path)) {
+        RememberError();
+        return false;
+    }
+    name_ = path;
+    return true;
+}
+
+bool FileExists(const std::wstring& path) {
+    DataFile file(path);
+    std::uint8_t probe = 0;
+    size_t read = 0;
+    return file.Read(&probe, 0, read);
+}
+
+bool DeleteFileForce(const std::wstring& path) {
+    std::string native = ToNativePath(path);
+    chmod(native.c_str(), 0644);
+    return unlink(native.c_str()) == 0;
+}
+
+bool CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
+    DataFile source(from);
+    std::vector<std::uint8_t> bytes;
+    if (!source.ReadAll(bytes))
+        return false;
+    DataFile target(to);
+    return target.Write(bytes.data(), bytes.size()) && target.Flush();
+}
+
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+    std::string source = ToNativePath(from);
+    std::string target = ToNativePath(to);
+    if (!SameTextIgnoringCase(from, to))
+        return rename(source.c_str(), target.c_str()) == 0;
+    // A change of letter case only: go through a temporary name so that file systems that
+    // ignore case still see the new name.
+    std::string temporary = target + ".rename";
+    if (rename(source.c_str(), temporary.c_str()) != 0)
+        return false;
+    if (rename(temporary.c_str(), target.c_str()) == 0)
+        return true;
+    rename(temporary.c_str(), source.c_str());
+    return false;
+}
+
+bool CreateFolderPath(const std::wstring& path, bool /*everyone*/) {
+    std::string native = ToNativePath(path);
+    while (native.size() > 1 && native.back() == '/')
+        native.pop_back();
+    for (size_t slash = native.find('/', 1); slash != std::string::npos; slash = native.find('/', slash + 1)) {
+        std::string prefix = native.substr(0, slash);
+        if (!IsDirectory(prefix))
+            mkdir(prefix.c_str(), 0755);
+    }
+    if (!native.empty() && !IsDirectory(native))
+        mkdir(native.c_str(), 0755);
+    return IsDirectory(native);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The program's own markup: a flat writer of one element per line, and a forward-only
+// reader that scans the whole document in place. Files are UTF-16 little-endian without a
+// byte-order mark; the reader falls back to one byte per character when asked for an
+// element that only appears in that form.
+class MarkupDocument {
+public:
+    MarkupDocument() = default;
+    MarkupDocument(const MarkupDocument&) = delete;
+    MarkupDocument& operator=(const MarkupDocument&) = delete;
+
+    // Writer. Each element ends with CR LF.
+    void OpenElement(std::wstring_view tag);
+    void CloseElement();
+    void WriteEmpty(std::wstring_view tag);
+    void WriteText(std::wstring_view tag, std::wstring_view text);
+    void WriteInteger(std::wstring_view tag, long long number);
+    void WriteBool(std::wstring_view tag, bool value);
+    void WriteDouble(std::wstring_view tag, double number);
+    void WriteByteList(std::wstring_view tag, const std::vector<std::uint8_t>& bytes);
+    void WriteIntegerList(std::wstring_view tag, const std::vector<int>& integers);
+    const std::wstring& Output() const { return output_; }
+    bool SaveToFile(const std::wstring& path) const;
+
+    // Reader. Names and texts handed out point into the document text, ended in place by a
+    // NUL, and stay valid while the document lives.
+    bool LoadFromFile(const std::wstring& path);
+    void LoadFromBytes(const std::uint8_t* bytes, size_t count);
+    void SetText(std::wstring text);
+    bool HasElement(std::wstring_view tag);
+    // The next tag's name; null at the end of the document.
+    const wchar_t* NextTag();
+    bool IsEndTag() const { return endTag_; }
+    bool IsSelfClosing() const { return selfClosing_; }
+    // The text of the element NextTag has just returned when its end tag follows; null otherwise.
+    const wchar_t* ReadText(std::wstring_view tag);
+    int ProgressPercent() const;
+
+private:
+    void WriteElement(std::wstring_view tag, std::wstring_view content);
+    const wchar_t* NextTagOrNameless();
+    bool FindOneByteElement(std::wstring_view tag) const;
+    void ConvertFromOneByte();
+
+    std::wstring output_;
+    std::vector<std::wstring> openElements_;
+
+    std::wstring text_;
+    size_t position_ = 0;
+    bool selfClosing_ = false;
+    bool endTag_ = false;
+    // A file of odd length keeps its last byte here: it belongs to the text only when the
+    // document turns out to be one byte per character.
+    bool hasOddByte_ = false;
+    std::uint8_t oddByte_ = 0;
+};
+
+// Two bytes per code unit, low byte first.
+void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,183 @@
+#include "catalog/MarkupValues.h"
+
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+// The text up to its first NUL: values handed out by the reader end there.
+std::wstring_view UpToNul(std::wstring_view text) {
+    size_t nul = text.find(L'\0');
+    return nul == std::wstring_view::npos ? text : text.substr(0, nul);
+}
+
+bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
+    if (text.size() > prefix.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c + 0x20);
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+template <typename Each>
+void ForEachPiece(std::wstring_view text, Each each) {
+    text = UpToNul(text);
+    while (!text.empty()) {
+        size_t comma = text.find(L',');
+        std::wstring_view piece = text.substr(0, comma);
+        if (!piece.empty())
+            each(piece);
+        if (comma == std::wstring_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+}  // namespace
+
+std::wstring Escape(std::wstring_view text) {
+    std::wstring escaped;
+    escaped.reserve(text.size());
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'&': escaped += L"&amp;"; break;
+            case L'<': escaped += L"&lt;"; break;
+            case L'>': escaped += L"&gt;"; break;
+            default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+std::wstring Unescape(std::wstring_view text) {
+    text = UpToNul(text);
+    std::wstring plain;
+    plain.reserve(text.size());
+    size_t entityStart = 0;
+    bool inEntity = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'&') {
+            entityStart = i;
+            inEntity = true;
+        } else if (c == L';' && inEntity) {
+            // The entity's own text, compared with the leading part of each known one.
+            std::wstring_view entity = text.substr(entityStart, i - entityStart);
+            if (StartsWithIgnoringCase(entity, L"&amp"))
+                plain += L'&';
+            else if (StartsWithIgnoringCase(entity, L"&lt"))
+                plain += L'<';
+            else if (StartsWithIgnoringCase(entity, L"&gt"))
+                plain += L'>';
+            inEntity = false;
+        } else if (!inEntity) {
+            plain += c;
+        }
+    }
+    return plain;
+}
+
+std::int32_t ParseInteger(std::wstring_view text) {
+    text = UpToNul(text);
+    size_t i = 0;
+    bool negative = false;
+    for (; i < text.size() && !IsDigit(text[i]); ++i) {
+        if (text[i] == L'-')
+            negative = true;
+    }
+    constexpr long long kLimit = 1LL << 32;
+    long long magnitude = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        magnitude = magnitude * 10 + (text[i] - L'0');
+        if (magnitude > kLimit)
+            magnitude = kLimit;
+    }
+    long long result = negative ? -magnitude : magnitude;
+    if (result > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (result < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(result);
+}
+
+bool ParseBool(std::wstring_view text) {
+    return ParseInteger(text) == 1;
+}
+
+std::int32_t ParseClamped(std::wstring_view text, std::int32_t max, std::int32_t min) {
+    std::int32_t value = ParseInteger(text);
+    if (value < min)
+        return min;
+    if (value > max)
+        return max;
+    return value;
+}
+
+std::uint32_t ParseAtMost(std::wstring_view text, std::uint32_t max) {
+    std::uint32_t value = static_cast<std::uint32_t>(ParseInteger(text));
+    return value < max ? value : max;
+}
+
+double ParseDouble(std::wstring_view text) {
+    text = UpToNul(text);
+    size_t i = 0;
+    bool negative = false;
+    for (; i < text.size() && !IsDigit(text[i]) && text[i] != L'.'; ++i) {
+        if (text[i] == L'-')
+            negative = true;
+    }
+    // Collect the number's own characters and let from_chars round them exactly.
+    std::string number = "0";
+    bool seenPoint = false;
+    for (; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'.' && !seenPoint)
+            seenPoint = true;
+        else if (!IsDigit(c))
+            break;
+        number += static_cast<char>(c);
+    }
+    double value = 0;
+    auto result = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large when a non-zero digit stands before the point, otherwise too small.
+        size_t point = number.find('.');
+        std::string_view whole(number.data(), point == std::string::npos ? number.size() : point);
+        bool large = whole.find_first_not_of('0') != std::string_view::npos;
+        value = large ? std::numeric_limits<double>::max() : 0;
+    } else if (result.ec != std::errc()) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+std::vector<std::uint8_t> ParseByteList(std::wstring_view text, std::uint8_t max) {
+    std::vector<std::uint8_t> bytes;
+    ForEachPiece(text, [&](std::wstring_view piece) {
+        auto byte = static_cast<std::uint8_t>(static_cast<std::uint32_t>(ParseInteger(piece)) & 0xFF);
+        bytes.push_back(byte > max ? max : byte);
+    });
+    return bytes;
+}
+
+std::vector<int> ParseIntegerList(std::wstring_view text, int max) {
+    std::vector<int> integers;
+    ForEachPiece(text, [&](std::wstring_view piece) {
+        std::int32_t value = ParseInteger(piece);
+        if (value == std::numeric_limits<std::int32_t>::min())
+            value = std::numeric_limits<std::int32_t>::min() + 1;
+        integers.push_back(value > max ? max : value);
+    });
+    return integers;
+}

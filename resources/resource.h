@@ -1,0 +1,26 @@
+#pragma once
+
+// Identifiers shared by the resource scripts and the code.
+
+// Program icon.
+#define IDI_ORVELLE 100
+
+// Texts.
+#define IDS_PRODUCT_NAME 3104
+#define IDS_ALREADY_RUNNING 3105
+#define IDS_DISPLAY_NAME 3106
+#define IDS_CATEGORY_NOT_EMPTY 3204
+#define IDS_CATEGORY 3205
+#define IDS_CURRENCY 3207
+#define IDS_GENERAL_CATEGORY 3208
+#define IDS_NO 3210
+#define IDS_YES 3216
+#define IDS_XML_EXTENSION 3306
+#define IDS_USER_FIELD_CAPTION_FIRST 3400
+#define IDS_SIZE_UNITS_DEFAULT 3405
+#define IDS_ALL_CATEGORIES 3700
+#define IDS_FIELD_CAPTION_FIRST 4000
+#define IDS_ABUNDANCE_FIRST 4100
+#define IDS_ABUNDANCE_LAST 4108
+#define IDS_QUALITY_FIRST 4300
+#define IDS_QUALITY_LAST 4307

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder for one test, removed with everything in it afterwards. Paths use "\" as
+// the program does; the native build maps them.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // The folder with its trailing separator.
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + name; }
+
+private:
+    std::wstring path_;
+};
+
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text);
+std::vector<std::uint8_t> AsciiBytes(const std::string& text);
