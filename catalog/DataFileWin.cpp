@@ -1,9 +1,9 @@
 // File primitives on Windows.
 #include "catalog/DataFile.h"
+#include "catalog/EveryoneSecurity.h"
 #include "catalog/TextCompare.h"
 
 #include <windows.h>
-#include <aclapi.h>
 
 #include <algorithm>
 #include <climits>
@@ -16,66 +16,6 @@ HANDLE Native(std::intptr_t handle) {
 
 // Reads and writes go in pieces that a DWORD count can describe.
 constexpr size_t kMaxChunk = 1u << 30;
-
-// Security attributes that give Everyone full access to a new folder. When any step fails
-// the record carries no descriptor and folders get the default security.
-class EveryoneSecurity {
-public:
-    EveryoneSecurity() { Build(); }
-    ~EveryoneSecurity() {
-        if (acl_ != nullptr)
-            LocalFree(acl_);
-        if (sid_ != nullptr)
-            FreeSid(sid_);
-        if (descriptor_ != nullptr)
-            HeapFree(GetProcessHeap(), 0, descriptor_);
-    }
-    EveryoneSecurity(const EveryoneSecurity&) = delete;
-    EveryoneSecurity& operator=(const EveryoneSecurity&) = delete;
-
-    SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
-
-private:
-    using SetEntriesInAclFunction = DWORD(WINAPI*)(ULONG, PEXPLICIT_ACCESS_W, PACL, PACL*);
-
-    void Build() {
-        attributes_.nLength = sizeof attributes_;
-        attributes_.lpSecurityDescriptor = nullptr;
-        attributes_.bInheritHandle = FALSE;
-
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &sid_))
-            return;
-        EXPLICIT_ACCESS_W access{};
-        access.grfAccessPermissions = 0x1FFFFF;
-        access.grfAccessMode = SET_ACCESS;
-        access.grfInheritance = NO_INHERITANCE;
-        access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-        access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-        access.Trustee.ptstrName = static_cast<LPWSTR>(sid_);
-
-        HMODULE advapi = LoadLibraryW(L"advapi32.dll");
-        if (advapi == nullptr)
-            return;
-        auto setEntries =
-                reinterpret_cast<SetEntriesInAclFunction>(reinterpret_cast<void*>(GetProcAddress(advapi, "SetEntriesInAclW")));
-        DWORD result = setEntries != nullptr ? setEntries(1, &access, nullptr, &acl_) : ERROR_PROC_NOT_FOUND;
-        FreeLibrary(advapi);
-        if (result != ERROR_SUCCESS)
-            return;
-
-        descriptor_ = HeapAlloc(GetProcessHeap(), 0, SECURITY_DESCRIPTOR_MIN_LENGTH);
-        if (descriptor_ == nullptr || !InitializeSecurityDescriptor(descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
-            !SetSecurityDescriptorDacl(descriptor_, TRUE, acl_, FALSE))
-            return;
-        attributes_.lpSecurityDescriptor = descriptor_;
-    }
-
-    SECURITY_ATTRIBUTES attributes_{};
-    PSID sid_ = nullptr;
-    PACL acl_ = nullptr;
-    void* descriptor_ = nullptr;
-};
 
 bool SomethingAt(const std::wstring& prefix) {
     WIN32_FIND_DATAW found;
@@ -117,6 +57,13 @@ bool DataFile::OpenForWriting() {
     if (handle_ != kNoHandle && !forReading_)
         return true;
     Close();
+    // Windows refuses to overwrite a read-only file; Wine running as root does not, so the
+    // attribute is checked here as well.
+    DWORD attributes = GetFileAttributesW(name_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        lastError_ = ERROR_ACCESS_DENIED;
+        return false;
+    }
     HANDLE file = CreateFileW(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         RememberError();

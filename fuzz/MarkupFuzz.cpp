@@ -1,0 +1,29 @@
+// Loads arbitrary bytes as a markup document and walks it the way the catalog reader does.
+#include <cstddef>
+#include <cstdint>
+
+#include "catalog/MarkupDocument.h"
+#include "catalog/MarkupValues.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    MarkupDocument document;
+    document.LoadFromBytes(data, size);
+    // The first byte picks the root asked for, so both the UTF-16 and one-byte paths run.
+    const wchar_t* roots[] = {L"ORVELLE", L"A", L"OPTIONS", L"X"};
+    document.HasElement(roots[size > 0 ? data[0] % 4 : 0]);
+    document.HasElement(L"SPECIMEN");
+    int steps = 0;
+    while (const wchar_t* name = document.NextTag()) {
+        document.ProgressPercent();
+        if (document.IsEndTag() || (++steps % 3) == 0)
+            continue;
+        if (const wchar_t* text = document.ReadText(name)) {
+            Unescape(text);
+            ParseInteger(text);
+            ParseDouble(text);
+            ParseByteList(text, 255);
+            ParseIntegerList(text, 1000);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,65 @@
+#include "windows/support/DialogDriver.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (process == search->process && IsWindowVisible(window) && lstrcmpW(className, kDialogClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(Reaction reaction) : reaction_(std::move(reaction)), thread_([this] { Watch(); }) {}
+
+DialogDriver::~DialogDriver() {
+    stop_ = true;
+    thread_.join();
+}
+
+void DialogDriver::Watch() {
+    using namespace std::chrono;
+    auto deadline = steady_clock::now() + seconds(30);
+    while (!stop_ && steady_clock::now() < deadline) {
+        Search search{GetCurrentProcessId(), nullptr};
+        EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            reaction_(search.found);
+            handled_ = true;
+            return;
+        }
+        Sleep(20);
+    }
+}
+
+std::wstring WindowText(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+std::wstring MessageBoxText(HWND messageBox) {
+    return WindowText(GetDlgItem(messageBox, 0xFFFF));
+}
+
+void PressButton(HWND dialog, int buttonId) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}

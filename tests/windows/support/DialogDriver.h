@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+// Plays the user in front of modal dialogs and message boxes: a background thread waits for
+// a dialog of this process to come up, hands it to the test's reaction (which reads its
+// texts and presses its buttons), and records what it saw.
+class DialogDriver {
+public:
+    using Reaction = std::function<void(HWND dialog)>;
+
+    explicit DialogDriver(Reaction reaction);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // Whether a dialog came up and was handled.
+    bool Handled() const { return handled_; }
+
+private:
+    void Watch();
+
+    Reaction reaction_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> handled_{false};
+    std::thread thread_;
+};
+
+// The text of a window: the message of a message box is its static control 0xFFFF.
+std::wstring WindowText(HWND window);
+std::wstring MessageBoxText(HWND messageBox);
+void PressButton(HWND dialog, int buttonId);
