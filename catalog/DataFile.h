@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,8 @@ public:
 private:
     bool OpenForReading();
     bool OpenForWriting();
+    bool WriteUnchecked(const void* data, size_t count);
+    bool FlushUnchecked();
     void RememberError();
 
     std::wstring name_;
@@ -44,6 +48,15 @@ private:
 };
 
 bool FileExists(const std::wstring& path);
+// A file whose read-only attribute is set (the program refuses to overwrite it).
+bool IsReadOnlyFile(const std::wstring& path);
+// Writes a whole file without ever leaving it half written: the content goes to a temporary
+// file beside it, is flushed to the disk and then replaces the file in one step. On any
+// failure the file stays as it was, the temporary file is removed and the result is false.
+bool WriteFileReplacing(const std::wstring& path, const std::function<bool(DataFile& file)>& write);
+// Moves a fully written file over another in one step, flushed through to the disk; waits a
+// little while another program (a virus scanner, an indexer) holds the target open.
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
 // Clears the read-only attribute, then deletes.
 bool DeleteFileForce(const std::wstring& path);
 bool CopyFileReplacing(const std::wstring& from, const std::wstring& to);
@@ -58,3 +71,18 @@ std::wstring FolderOf(std::wstring_view path);
 // The text after the last separator; the whole path when there is none.
 std::wstring FileNameOf(std::wstring_view path);
 void EnsureTrailing(std::wstring& text, wchar_t character);
+
+// Failures made on purpose, so tests can show that nothing is lost when the disk fills up or
+// a file is locked. Never set by the program itself.
+struct InjectedFileFaults {
+    std::atomic<long> writesBeforeFailure{-1};  // fail the write after this many succeed; -1 never
+    std::atomic<bool> failFlush{false};
+    std::atomic<bool> failReplace{false};
+
+    void Reset() {
+        writesBeforeFailure = -1;
+        failFlush = false;
+        failReplace = false;
+    }
+};
+InjectedFileFaults& FileFaultsForTesting();

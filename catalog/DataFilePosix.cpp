@@ -127,7 +127,7 @@ bool DataFile::Read(void* buffer, size_t count, size_t& read) {
     return true;
 }
 
-bool DataFile::Write(const void* data, size_t count) {
+bool DataFile::WriteUnchecked(const void* data, size_t count) {
     if (!OpenForWriting())
         return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -145,7 +145,7 @@ bool DataFile::Write(const void* data, size_t count) {
     return true;
 }
 
-bool DataFile::Flush() {
+bool DataFile::FlushUnchecked() {
     if (handle_ == kNoHandle || forReading_)
         return true;
     if (fsync(Descriptor(handle_)) != 0) {
@@ -170,6 +170,26 @@ bool FileExists(const std::wstring& path) {
     std::uint8_t probe = 0;
     size_t read = 0;
     return file.Read(&probe, 0, read);
+}
+
+bool IsReadOnlyFile(const std::wstring& path) {
+    struct stat info {};
+    return stat(ToNativePath(path).c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+}
+
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+    std::string target = ToNativePath(to);
+    if (rename(ToNativePath(from).c_str(), target.c_str()) != 0)
+        return false;
+    // Make the new directory entry itself durable.
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+    return true;
 }
 
 bool DeleteFileForce(const std::wstring& path) {

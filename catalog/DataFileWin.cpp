@@ -59,8 +59,7 @@ bool DataFile::OpenForWriting() {
     Close();
     // Windows refuses to overwrite a read-only file; Wine running as root does not, so the
     // attribute is checked here as well.
-    DWORD attributes = GetFileAttributesW(name_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    if (IsReadOnlyFile(name_)) {
         lastError_ = ERROR_ACCESS_DENIED;
         return false;
     }
@@ -104,7 +103,7 @@ bool DataFile::Read(void* buffer, size_t count, size_t& read) {
     return true;
 }
 
-bool DataFile::Write(const void* data, size_t count) {
+bool DataFile::WriteUnchecked(const void* data, size_t count) {
     if (!OpenForWriting())
         return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -121,7 +120,7 @@ bool DataFile::Write(const void* data, size_t count) {
     return true;
 }
 
-bool DataFile::Flush() {
+bool DataFile::FlushUnchecked() {
     if (handle_ == kNoHandle || forReading_)
         return true;
     if (!FlushFileBuffers(Native(handle_))) {
@@ -148,6 +147,27 @@ bool FileExists(const std::wstring& path) {
         return false;
     CloseHandle(file);
     return true;
+}
+
+bool IsReadOnlyFile(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
+    // Not ReplaceFileW: Wine implements it as two moves that remove the original first.
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMilliseconds = 100;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                    (error == ERROR_ACCESS_DENIED && !IsReadOnlyFile(to));
+        if (!busy || attempt == kAttempts)
+            return false;
+        Sleep(kPauseMilliseconds);
+    }
 }
 
 bool DeleteFileForce(const std::wstring& path) {

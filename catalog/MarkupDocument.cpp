@@ -147,21 +147,19 @@ void MarkupDocument::WriteIntegerList(std::wstring_view tag, const std::vector<i
 }
 
 bool MarkupDocument::SaveToFile(const std::wstring& path) const {
-    DataFile file(path);
-    std::vector<std::uint8_t> bytes;
-    std::wstring_view rest = output_;
-    // An empty document still creates an empty file.
-    if (rest.empty())
-        return file.Write(bytes.data(), 0);
-    while (!rest.empty()) {
-        std::wstring_view piece = rest.substr(0, kChunkBytes / 2);
-        bytes.clear();
-        AppendUtf16Le(piece, bytes);
-        if (!file.Write(bytes.data(), bytes.size()))
-            return false;
-        rest.remove_prefix(piece.size());
-    }
-    return true;
+    return WriteFileReplacing(path, [this](DataFile& file) {
+        std::vector<std::uint8_t> bytes;
+        std::wstring_view rest = output_;
+        while (!rest.empty()) {
+            std::wstring_view piece = rest.substr(0, kChunkBytes / 2);
+            bytes.clear();
+            AppendUtf16Le(piece, bytes);
+            if (!file.Write(bytes.data(), bytes.size()))
+                return false;
+            rest.remove_prefix(piece.size());
+        }
+        return true;
+    });
 }
 
 bool MarkupDocument::LoadFromFile(const std::wstring& path) {
