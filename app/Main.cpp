@@ -1,9 +1,9 @@
 // The program's entry point: for now one plain main window titled with the catalog path.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <string>
 
+#include "app/Folders.h"
 #include "app/WindowsCatalogHost.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -13,13 +13,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"Orvelle";
 
 std::wstring DefaultCatalogPath() {
-    wchar_t folder[MAX_PATH] = {};
-    std::wstring path;
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder)))
-        path = folder;
-    if (!path.empty() && path.back() != L'\\')
-        path += L'\\';
-    return path + L"Brackenfield\\Orvelle\\" + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION);
+    return UserDataFolder() + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

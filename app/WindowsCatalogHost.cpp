@@ -1,5 +1,6 @@
 #include "app/WindowsCatalogHost.h"
 
+#include "app/Folders.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -27,6 +28,19 @@ bool WindowsCatalogHost::AskYesNo(unsigned textId) {
     std::wstring text = LoadText(textId);
     std::wstring caption = LoadText(IDS_DISPLAY_NAME);
     return MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void WindowsCatalogHost::ShowInformation(const std::wstring& text) {
+    std::wstring caption = LoadText(IDS_DISPLAY_NAME);
+    MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+std::wstring WindowsCatalogHost::DesktopFolder() {
+    return UserDesktopFolder();
+}
+
+std::wstring WindowsCatalogHost::DataFolder() {
+    return UserDataFolder();
 }
 
 void WindowsCatalogHost::FilePathChanged(const std::wstring& path) {

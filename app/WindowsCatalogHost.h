@@ -11,7 +11,10 @@ public:
     explicit WindowsCatalogHost(HWND mainWindow) : mainWindow_(mainWindow) {}
 
     bool AskYesNo(unsigned textId) override;
+    void ShowInformation(const std::wstring& text) override;
     void FilePathChanged(const std::wstring& path) override;
+    std::wstring DesktopFolder() override;
+    std::wstring DataFolder() override;
 
 private:
     HWND mainWindow_;

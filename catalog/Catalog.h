@@ -10,13 +10,18 @@
 
 struct Settings;
 
-// What the catalog needs from the program around it: a question to the user and the
-// bookkeeping that follows a new file path (registry value, window title).
+// What the catalog and its file need from the program around it: questions and notices to
+// the user, the bookkeeping that follows a new file path (registry value, window title), and
+// the folders of the user's desktop and of the program's data.
 class CatalogHost {
 public:
     // Asks a Yes/No question with the given text; true for Yes.
     virtual bool AskYesNo(unsigned textId) = 0;
+    virtual void ShowInformation(const std::wstring& text) = 0;
     virtual void FilePathChanged(const std::wstring& path) = 0;
+    // Both end in a separator.
+    virtual std::wstring DesktopFolder() = 0;
+    virtual std::wstring DataFolder() = 0;
 
 protected:
     ~CatalogHost() = default;
@@ -65,6 +70,7 @@ public:
     const std::set<std::wstring>& Colours() const { return colours_; }
     const std::wstring& FilePath() const { return filePath_; }
     std::int32_t LastId() const { return lastId_; }
+    CatalogHost& Host() { return host_; }
     Settings& CurrentSettings() { return settings_; }
     const Settings& CurrentSettings() const { return settings_; }
 

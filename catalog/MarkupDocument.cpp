@@ -196,14 +196,24 @@ bool MarkupDocument::HasElement(std::wstring_view tag) {
     size_t start = text_.find(Tagged(pattern, L"<", tag));
     if (start != std::wstring::npos)
         return text_.find(Tagged(pattern, L"</", tag), start) != std::wstring::npos;
-    if (!FindOneByteElement(tag))
+    if (!FindOneByteElement(tag, true))
+        return false;
+    ConvertFromOneByte();
+    return true;
+}
+
+bool MarkupDocument::HasStartTag(std::wstring_view tag) {
+    std::wstring pattern;
+    if (text_.find(Tagged(pattern, L"<", tag)) != std::wstring::npos)
+        return true;
+    if (!FindOneByteElement(tag, false))
         return false;
     ConvertFromOneByte();
     return true;
 }
 
 // Looks for the element in the file's bytes taken one per character, wherever it lies.
-bool MarkupDocument::FindOneByteElement(std::wstring_view tag) const {
+bool MarkupDocument::FindOneByteElement(std::wstring_view tag, bool needEndTag) const {
     std::vector<std::uint8_t> bytes;
     AppendUtf16Le(text_, bytes);
     if (hasOddByte_)
@@ -220,6 +230,8 @@ bool MarkupDocument::FindOneByteElement(std::wstring_view tag) const {
     auto start = find(asBytes("<", tag), bytes.cbegin());
     if (start == bytes.cend())
         return false;
+    if (!needEndTag)
+        return true;
     return find(asBytes("</", tag), start) != bytes.cend() || find(asBytes("/", tag), start) != bytes.cend();
 }
 

@@ -34,6 +34,9 @@ public:
     void LoadFromBytes(const std::uint8_t* bytes, size_t count);
     void SetText(std::wstring text);
     bool HasElement(std::wstring_view tag);
+    // Whether the element's start tag is there, with or without its end tag (a file cut
+    // short); converts a one-byte file like HasElement.
+    bool HasStartTag(std::wstring_view tag);
     // The next tag's name; null at the end of the document.
     const wchar_t* NextTag();
     bool IsEndTag() const { return endTag_; }
@@ -45,7 +48,7 @@ public:
 private:
     void WriteElement(std::wstring_view tag, std::wstring_view content);
     const wchar_t* NextTagOrNameless();
-    bool FindOneByteElement(std::wstring_view tag) const;
+    bool FindOneByteElement(std::wstring_view tag, bool needEndTag) const;
     void ConvertFromOneByte();
 
     std::wstring output_;

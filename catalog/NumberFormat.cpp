@@ -1,5 +1,6 @@
 #include "catalog/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -22,13 +23,17 @@ std::wstring ToChars(double number, std::chars_format format, int precision) {
     return Widen(std::string_view(buffer, static_cast<size_t>(result.ptr - buffer)));
 }
 
-// The decimal exponent of the number once rounded to six significant digits.
-int RoundedExponent(double number) {
-    std::wstring scientific = ToChars(number, std::chars_format::scientific, 5);
+// The six significant digits of the number and its decimal exponent, rounded exactly as the
+// general form rounds them.
+void SixDigits(double number, std::wstring& digits, int& exponent) {
+    std::wstring scientific = ToChars(std::fabs(number), std::chars_format::scientific, 5);
     size_t e = scientific.find(L'e');
-    if (e == std::wstring::npos)
-        return 0;
-    int exponent = 0;
+    digits.clear();
+    for (size_t i = 0; i < e; ++i) {
+        if (scientific[i] != L'.')
+            digits += scientific[i];
+    }
+    exponent = 0;
     bool negative = false;
     for (size_t i = e + 1; i < scientific.size(); ++i) {
         if (scientific[i] == L'-')
@@ -36,7 +41,8 @@ int RoundedExponent(double number) {
         else if (scientific[i] >= L'0' && scientific[i] <= L'9')
             exponent = exponent * 10 + (scientific[i] - L'0');
     }
-    return negative ? -exponent : exponent;
+    if (negative)
+        exponent = -exponent;
 }
 
 }  // namespace
@@ -55,22 +61,24 @@ std::wstring FormatPlainDecimal(double number) {
     std::wstring general = FormatGeneral(number);
     if (general.find(L'e') == std::wstring::npos)
         return general;
-    int exponent = RoundedExponent(number);
+    // Place the same six digits around the point: zeros after them for large numbers,
+    // before them for small ones.
+    std::wstring digits;
+    int exponent = 0;
+    SixDigits(number, digits, exponent);
+    while (digits.size() > 1 && digits.back() == L'0' && static_cast<int>(digits.size()) - 1 > exponent)
+        digits.pop_back();
+    std::wstring plain = number < 0 ? L"-" : L"";
     if (exponent >= 0) {
-        // Keep six significant digits: round to a multiple of the right power of ten.
-        double scale = std::pow(10.0, exponent - 5);
-        double rounded = std::round(number / scale) * scale;
-        if (!std::isfinite(rounded))
-            rounded = number;
-        return ToChars(rounded, std::chars_format::fixed, 0);
+        plain += digits;
+        plain.append(static_cast<size_t>(exponent + 1) - std::min(digits.size(), static_cast<size_t>(exponent + 1)),
+                     L'0');
+    } else {
+        plain += L"0.";
+        plain.append(static_cast<size_t>(-exponent - 1), L'0');
+        plain += digits;
     }
-    std::wstring fixed = ToChars(number, std::chars_format::fixed, 5 - exponent);
-    // Trailing zeros carry nothing, as in the general form.
-    while (!fixed.empty() && fixed.back() == L'0')
-        fixed.pop_back();
-    if (!fixed.empty() && fixed.back() == L'.')
-        fixed.pop_back();
-    return fixed;
+    return plain;
 }
 
 std::wstring FormatTwoDecimals(double number) {

@@ -104,8 +104,6 @@ void Settings::WriteOptions(MarkupDocument& document) const {
 }
 
 bool Settings::ReadOptions(MarkupDocument& document, const ScreenMetrics& screen) {
-    const int width = screen.ScreenWidth();
-    const int height = screen.ScreenHeight();
     auto raiseSplitter = [this] {
         if (splitter < kMinimumSplitter)
             splitter = kMinimumSplitter;
@@ -116,70 +114,76 @@ bool Settings::ReadOptions(MarkupDocument& document, const ScreenMetrics& screen
             raiseSplitter();
             return true;
         }
-        const wchar_t* text = document.ReadText(name);
-        if (text == nullptr)
-            continue;
-        auto is = [name](std::wstring_view element) { return SameTextIgnoringCase(name, element); };
-        if (is(L"TOOLBAR")) {
-            toolbarButtons = ParseByteList(text, kMaxToolbarButton);
-        } else if (is(L"COLS")) {
-            columns = ParseByteList(text, kMaxFieldId);
-        } else if (is(L"REPORTLABELS")) {
-            reportLabels = ParseIntegerList(text, kMaxFieldId);
-        } else if (is(L"REPORTSIZE")) {
-            reportSizes = ParseIntegerList(text, kMaxReportSize);
-        } else if (is(L"COLWIDTHS")) {
-            columnWidths = ParseIntegerList(text, width);
-        } else if (is(L"DATESTYLE")) {
-            std::uint32_t style = ParseAtMost(text, 0xFFFFFFFF);
-            dateStyle = IsKnownDateStyle(style) ? static_cast<int>(style) : kDefaultDateStyle;
-        } else if (is(L"NEXTTAG")) {
-            nextTagNumber = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
-        } else if (is(L"REPORTTYPE")) {
-            reportType = ParseAtMost(text, 0xFFFFFFFF);
-        } else if (is(L"REPORTSORT")) {
-            reportSort = ParseAtMost(text, kMaxFieldId);
-        } else if (is(L"X")) {
-            windowLeft = ParseClamped(text, width, -width);
-        } else if (is(L"Y")) {
-            windowTop = ParseClamped(text, height, -height);
-        } else if (is(L"WIDTH")) {
-            windowWidth = ParseClamped(text, width, 0);
-        } else if (is(L"HEIGHT")) {
-            windowHeight = ParseClamped(text, height, 0);
-        } else if (is(L"SORTCOL")) {
-            sortColumn = ParseClamped(text, kLargest, -kLargest);
-        } else if (is(L"SPLITTERBAR")) {
-            splitter = ParseClamped(text, kLargest, -kLargest);
-        } else {
-            ReadNamedValue(name, text);
-        }
+        if (const wchar_t* text = document.ReadText(name))
+            ReadElement(name, text, screen);
         raiseSplitter();
     }
     raiseSplitter();
     return false;
 }
 
+bool Settings::ReadElement(std::wstring_view name, const wchar_t* text, const ScreenMetrics& screen) {
+    const int width = screen.ScreenWidth();
+    const int height = screen.ScreenHeight();
+    auto is = [name](std::wstring_view element) { return SameTextIgnoringCase(name, element); };
+    if (is(L"TOOLBAR")) {
+        toolbarButtons = ParseByteList(text, kMaxToolbarButton);
+    } else if (is(L"COLS")) {
+        columns = ParseByteList(text, kMaxFieldId);
+    } else if (is(L"REPORTLABELS")) {
+        reportLabels = ParseIntegerList(text, kMaxFieldId);
+    } else if (is(L"REPORTSIZE")) {
+        reportSizes = ParseIntegerList(text, kMaxReportSize);
+    } else if (is(L"COLWIDTHS")) {
+        columnWidths = ParseIntegerList(text, width);
+    } else if (is(L"DATESTYLE")) {
+        std::uint32_t style = ParseAtMost(text, 0xFFFFFFFF);
+        dateStyle = IsKnownDateStyle(style) ? static_cast<int>(style) : kDefaultDateStyle;
+    } else if (is(L"NEXTTAG")) {
+        nextTagNumber = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
+    } else if (is(L"REPORTTYPE")) {
+        reportType = ParseAtMost(text, 0xFFFFFFFF);
+    } else if (is(L"REPORTSORT")) {
+        reportSort = ParseAtMost(text, kMaxFieldId);
+    } else if (is(L"X")) {
+        windowLeft = ParseClamped(text, width, -width);
+    } else if (is(L"Y")) {
+        windowTop = ParseClamped(text, height, -height);
+    } else if (is(L"WIDTH")) {
+        windowWidth = ParseClamped(text, width, 0);
+    } else if (is(L"HEIGHT")) {
+        windowHeight = ParseClamped(text, height, 0);
+    } else if (is(L"SORTCOL")) {
+        sortColumn = ParseClamped(text, kLargest, -kLargest);
+    } else if (is(L"SPLITTERBAR")) {
+        splitter = ParseClamped(text, kLargest, -kLargest);
+    } else {
+        return ReadNamedValue(name, text);
+    }
+    return true;
+}
+
 // The captions, the other texts and the switches, found by element name.
-void Settings::ReadNamedValue(std::wstring_view name, const wchar_t* text) {
+bool Settings::ReadNamedValue(std::wstring_view name, const wchar_t* text) {
     for (unsigned i = 0; i < captions.size(); ++i) {
         if (SameTextIgnoringCase(name, kCaptionElements[i])) {
             captions[i] = Unescape(text);
-            return;
+            return true;
         }
     }
     for (const auto& [element, field] : TextFields(*this)) {
         if (SameTextIgnoringCase(name, element)) {
             *field = Unescape(text);
-            return;
+            return true;
         }
     }
     for (const auto& item : Switches(*this)) {
         if (SameTextIgnoringCase(name, item.element)) {
             *item.field = ParseBool(text);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 bool Settings::DiffersFrom(const Settings& other) const {

@@ -75,6 +75,8 @@ struct Settings {
     // Reads the elements after the "OPTIONS" start tag; true at its end tag, false when the
     // document ends first. Absent elements leave their fields as they were.
     bool ReadOptions(MarkupDocument& document, const ScreenMetrics& screen);
+    // Sets the field stored under the element name from its text; false for unknown names.
+    bool ReadElement(std::wstring_view name, const wchar_t* text, const ScreenMetrics& screen);
 
     bool DiffersFrom(const Settings& other) const;
     void CopyFrom(const Settings& other) { *this = other; }
@@ -87,5 +89,5 @@ struct Settings {
     bool HasWindowPlacement() const { return trackWindow && windowWidth > 0 && windowHeight > 0; }
 
 private:
-    void ReadNamedValue(std::wstring_view name, const wchar_t* text);
+    bool ReadNamedValue(std::wstring_view name, const wchar_t* text);
 };

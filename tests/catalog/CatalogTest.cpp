@@ -4,22 +4,9 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/Settings.h"
+#include "support/ScriptedHost.h"
 
 namespace {
-
-// Answers the catalog's questions as the test says and records them.
-class ScriptedHost : public CatalogHost {
-public:
-    bool AskYesNo(unsigned textId) override {
-        questions.push_back(textId);
-        return answer;
-    }
-    void FilePathChanged(const std::wstring& path) override { paths.push_back(path); }
-
-    bool answer = true;
-    std::vector<unsigned> questions;
-    std::vector<std::wstring> paths;
-};
 
 Specimen MakeSpecimen(std::vector<std::wstring> categories, std::wstring tag = L"", std::wstring colour = L"") {
     Specimen specimen;

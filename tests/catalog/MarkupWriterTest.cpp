@@ -120,6 +120,7 @@ TEST(MarkupWriter, DoublesThatWouldNeedAnExponentAreWrittenAsPlainDecimals) {
     const std::pair<double, const wchar_t*> cases[] = {
             {1e6, L"1000000"},          {1234567, L"1234570"},     {-2.5e6, L"-2500000"},
             {999999.5, L"1000000"},     {1.23456789e9, L"1234570000"}, {1e-5, L"0.00001"},
+            {1234585, L"1234580"},      {1234595, L"1234600"},
             {1.25e-5, L"0.0000125"},    {-7.654321e-8, L"-0.0000000765432"},
     };
     for (const auto& [value, text] : cases) {

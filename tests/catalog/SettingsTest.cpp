@@ -2,19 +2,9 @@
 
 #include "catalog/MarkupDocument.h"
 #include "catalog/Settings.h"
+#include "support/Fakes.h"
 
 namespace {
-
-class FixedScreen : public ScreenMetrics {
-public:
-    FixedScreen(int width, int height) : width_(width), height_(height) {}
-    int ScreenWidth() const override { return width_; }
-    int ScreenHeight() const override { return height_; }
-
-private:
-    int width_;
-    int height_;
-};
 
 const FixedScreen kScreen(1024, 768);
 

@@ -78,3 +78,19 @@ std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text) {
 std::vector<std::uint8_t> AsciiBytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
+
+bool MakeReadOnly(const std::wstring& path) {
+    std::error_code error;
+    std::filesystem::permissions(NativePath(path),
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove, error);
+    return !error;
+}
+
+bool MakeWritable(const std::wstring& path) {
+    std::error_code error;
+    std::filesystem::permissions(NativePath(path), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, error);
+    return !error;
+}

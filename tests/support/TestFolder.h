@@ -25,3 +25,6 @@ std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text);
 std::vector<std::uint8_t> AsciiBytes(const std::string& text);
+// Sets or clears the file's read-only mark (attribute on Windows, write permission elsewhere).
+bool MakeReadOnly(const std::wstring& path);
+bool MakeWritable(const std::wstring& path);

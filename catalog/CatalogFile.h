@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class Catalog;
+class PictureFileWriter;
+class ProgressSink;
+class ScreenMetrics;
+
+// The catalog file: categories, settings and specimens in the program's markup.
+
+// Writes the specimens in the filter (empty for all; "<All>" writes no category names) and
+// the settings to the path, replacing the file only once all of it is written. Picture files
+// go to the catalog's picture folder unless pictures are stored in the file. False when the
+// file or a picture file could not be written; the catalog itself is never changed.
+bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
+                  PictureFileWriter& pictures, ProgressSink* progress);
+
+struct CatalogReadOutcome {
+    bool upgraded = false;    // the file had the older layout and should be written anew
+    bool incomplete = false;  // the file was cut off: what was read is kept, no backup is made
+};
+
+// Reads a catalog file into the catalog, replacing its contents or adding to them. False when
+// the file cannot be read (the catalog is untouched) or is not a catalog file.
+bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
+                 ProgressSink* progress, CatalogReadOutcome& outcome);

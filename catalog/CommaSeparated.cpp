@@ -1,0 +1,391 @@
+#include "catalog/CommaSeparated.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "catalog/Catalog.h"
+#include "catalog/DataFile.h"
+#include "catalog/MarkupDocument.h"
+#include "catalog/MarkupValues.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/Progress.h"
+#include "catalog/Settings.h"
+#include "catalog/StringTable.h"
+#include "catalog/TextCompare.h"
+#include "catalog/TextSplit.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr wchar_t kByteOrderMark = 0xFEFF;
+
+// Passes each percentage on once: in a large catalog many rows share one percent, and each
+// report wakes the please-wait dialog.
+class PercentReporter {
+public:
+    explicit PercentReporter(ProgressSink* sink) : sink_(sink) {}
+
+    void Report(long long part, long long whole, int base, int span) {
+        Report(base + static_cast<int>(part * span / whole));
+    }
+    void Report(int percent) {
+        if (sink_ != nullptr && percent != last_) {
+            last_ = percent;
+            sink_->ReportProgress(percent);
+        }
+    }
+
+private:
+    ProgressSink* sink_;
+    int last_ = -1;
+};
+
+std::wstring FieldCaption(int fieldId) {
+    return LoadText(IDS_FIELD_CAPTION_FIRST + static_cast<unsigned>(fieldId));
+}
+
+// Export.
+
+std::vector<int> ExportedFields(const Settings& settings, bool allData) {
+    std::vector<int> fields;
+    if (allData) {
+        for (int field = 0; field < kFieldCount; ++field)
+            fields.push_back(field);
+    } else {
+        fields.assign(settings.columns.begin(), settings.columns.end());
+    }
+    return fields;
+}
+
+std::wstring HeaderCell(const Settings& settings, int fieldId) {
+    if (fieldId < 0 || fieldId >= kFieldCount)
+        return {};
+    std::wstring caption = FieldCaption(fieldId);
+    if (fieldId == kFieldSize && !settings.sizeUnits.empty())
+        caption += L" (" + settings.sizeUnits + L")";
+    return caption;
+}
+
+template <typename CellText>
+void AppendRow(std::wstring& text, const std::vector<int>& fields, CellText cellText) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += L',';
+        text += L'"';
+        text += cellText(fields[i]);
+        text += L'"';
+    }
+    text += L"\r\n";
+}
+
+std::vector<std::uint8_t> EncodeText(std::wstring_view text, bool preserveUnicode) {
+    std::vector<std::uint8_t> bytes;
+    if (preserveUnicode) {
+        AppendUtf16Le(text, bytes);
+        return bytes;
+    }
+    // Characters above 255 keep their low byte: no code page is involved.
+    bytes.reserve(text.size());
+    for (wchar_t unit : text)
+        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(unit) & 0xFF));
+    return bytes;
+}
+
+// Puts a specimen's picture into the export's Images folder: its bytes when the catalog keeps
+// pictures inside its file, otherwise a copy of the catalog's own picture file. A picture that
+// cannot be written is passed over, as the catalog writer does.
+void ExportPicture(const Catalog& catalog, const Specimen& specimen, const std::wstring& imagesFolder,
+                   PictureFileWriter& pictures) {
+    const std::wstring name = SafePictureFileName(specimen.pictureName);
+    if (name.empty())
+        return;
+    const std::wstring target = imagesFolder + name;
+    if (catalog.CurrentSettings().storeImages && !specimen.pictureData.empty()) {
+        if (CreateFolderPath(imagesFolder, false))
+            pictures.WritePicture(target, specimen.pictureData);
+        return;
+    }
+    // A catalog that was never saved has no picture folder.
+    if (catalog.FilePath().empty())
+        return;
+    const std::wstring source = PictureFolderOf(catalog.FilePath()) + name;
+    if (!SameTextIgnoringCase(source, target) && CreateFolderPath(imagesFolder, false))
+        CopyFileReplacing(source, target);
+}
+
+// Copying pictures is the slow part of an export, so it carries the progress: 10 to 100
+// percent over the specimens and one more step.
+void ExportPictures(const Catalog& catalog, const std::vector<const Specimen*>& chosen, bool withPictures,
+                    const std::wstring& imagesFolder, PictureFileWriter& pictures, ProgressSink* progress) {
+    PercentReporter reporter(progress);
+    const auto count = static_cast<long long>(chosen.size()) + 1;
+    for (size_t i = 0; i < chosen.size(); ++i) {
+        if (withPictures && !chosen[i]->pictureName.empty())
+            ExportPicture(catalog, *chosen[i], imagesFolder, pictures);
+        reporter.Report(static_cast<long long>(i) + 1, count, 10, 90);
+    }
+}
+
+bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
+            bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress) {
+    const Settings& settings = catalog.CurrentSettings();
+    const std::vector<int> fields = ExportedFields(settings, allData);
+    std::vector<const Specimen*> chosen;
+    for (const Specimen& specimen : catalog.Specimens()) {
+        if (Catalog::IsInFilter(specimen, filter))
+            chosen.push_back(&specimen);
+    }
+
+    std::wstring text;
+    AppendRow(text, fields, [&settings](int field) { return HeaderCell(settings, field); });
+    for (const Specimen* specimen : chosen)
+        AppendRow(text, fields, [specimen](int field) { return Catalog::FieldText(*specimen, field); });
+    const std::vector<std::uint8_t> bytes = EncodeText(text, preserveUnicode);
+    text = std::wstring();
+    auto writeBytes = [&bytes](DataFile& file) { return file.Write(bytes.data(), bytes.size()); };
+    if (!WriteFileReplacing(path, writeBytes))
+        return false;
+
+    // The pictures follow the file, so that an export that cannot be written leaves nothing
+    // behind.
+    const bool withPictures = std::find(fields.begin(), fields.end(), kFieldPicture) != fields.end();
+    ExportPictures(catalog, chosen, withPictures, FolderOf(path) + LoadText(IDS_PICTURE_FOLDER), pictures,
+                   progress);
+    return true;
+}
+
+// Import.
+
+using ColumnMap = std::array<size_t, kFieldCount>;
+constexpr size_t kNoColumn = static_cast<size_t>(-1);
+
+bool IsLetterOrDigit(wchar_t c) {
+    auto unit = static_cast<std::uint32_t>(c);
+    if ((unit >= L'0' && unit <= L'9') || (unit >= L'A' && unit <= L'Z') || (unit >= L'a' && unit <= L'z'))
+        return true;
+    // Beyond ASCII: the Latin-1 letters and everything above them, so that captions in other
+    // scripts still match; the multiplication and division signs are not letters.
+    return unit >= 0xC0 && unit != 0xD7 && unit != 0xF7 && unit != kByteOrderMark;
+}
+
+// Header cells and captions compare by their leading words: white space (and the invisible
+// byte-order mark a spreadsheet may put first) is dropped and the first other character ends
+// the text, so "Size (mm)" compares as "Size".
+std::wstring NormalisedCaption(std::wstring_view text) {
+    std::wstring kept;
+    for (wchar_t c : text) {
+        if (IsWhiteSpace(c) || c == kByteOrderMark)
+            continue;
+        if (!IsLetterOrDigit(c))
+            break;
+        kept += c;
+    }
+    return kept;
+}
+
+// The column of each field: the last header cell naming it. False when no cell names any.
+bool MatchHeader(std::wstring_view header, ColumnMap& columns) {
+    std::vector<std::wstring> cells = Split(header, L',', true, false);
+    for (std::wstring& cell : cells)
+        cell = NormalisedCaption(cell);
+    columns.fill(kNoColumn);
+    bool matched = false;
+    for (int field = 0; field < kFieldCount; ++field) {
+        const std::wstring caption = NormalisedCaption(FieldCaption(field));
+        for (size_t column = 0; column < cells.size(); ++column) {
+            if (!cells[column].empty() && SameTextIgnoringCase(cells[column], caption)) {
+                columns[static_cast<size_t>(field)] = column;
+                matched = true;
+            }
+        }
+    }
+    return matched;
+}
+
+// The category new specimens are imported under when the file names none. "<All>" is a
+// choice of the tabs, never a category of its own.
+std::wstring TargetCategory(const Settings& settings) {
+    const std::wstring& current = settings.currentCategory;
+    if (current.empty() || SameText(current, LoadText(IDS_ALL_CATEGORIES)))
+        return LoadText(IDS_GENERAL_CATEGORY);
+    return current;
+}
+
+std::vector<std::wstring> CategoriesOf(std::wstring_view cell) {
+    std::vector<std::wstring> categories = Split(cell, L',', true, false);
+    std::erase_if(categories, [](const std::wstring& category) { return category.empty(); });
+    return categories;
+}
+
+std::wstring* TextField(Specimen& specimen, int fieldId) {
+    switch (fieldId) {
+        case kFieldCollector: return &specimen.collector;
+        case kFieldColour: return &specimen.colour;
+        case kFieldCommonName: return &specimen.commonName;
+        case kFieldDateCollected: return &specimen.dateCollected;
+        case kFieldDimensions: return &specimen.dimensions;
+        case kFieldLatinName: return &specimen.latinName;
+        case kFieldLocation: return &specimen.location;
+        case kFieldRemarks: return &specimen.remarks;
+        case kFieldTag: return &specimen.tag;
+        case kFieldUser1: return &specimen.userFields[0];
+        case kFieldUser2: return &specimen.userFields[1];
+        case kFieldAbundance: return &specimen.abundance;
+        case kFieldQuality: return &specimen.quality;
+        case kFieldUser3: return &specimen.userFields[2];
+        case kFieldUser4: return &specimen.userFields[3];
+        case kFieldUser5: return &specimen.userFields[4];
+        default: return nullptr;
+    }
+}
+
+// Turns the lines after the header into specimens.
+class LineReader {
+public:
+    LineReader(const ColumnMap& columns, const std::wstring& imagesFolder)
+        : columns_(columns), imagesFolder_(imagesFolder), yes_(LoadText(IDS_YES)) {}
+
+    // False when the line has no cell for any field.
+    bool Read(std::wstring_view line, Specimen& specimen) const {
+        const std::vector<std::wstring> cells = Split(line, L',', true, false);
+        bool taken = false;
+        for (int field = 0; field < kFieldCount; ++field) {
+            size_t column = columns_[static_cast<size_t>(field)];
+            if (column >= cells.size())
+                continue;
+            TakeField(specimen, field, cells[column]);
+            taken = true;
+        }
+        return taken;
+    }
+
+private:
+    void TakeField(Specimen& specimen, int field, const std::wstring& cell) const {
+        if (std::wstring* text = TextField(specimen, field)) {
+            *text = cell;
+            return;
+        }
+        switch (field) {
+            case kFieldCategory: specimen.categories = CategoriesOf(cell); break;
+            case kFieldPicture: TakePicture(specimen, cell); break;
+            case kFieldPrice: specimen.price = ParseDouble(cell); break;
+            case kFieldValue: specimen.value = ParseDouble(cell); break;
+            case kFieldSize: specimen.size = ParseDouble(cell); break;
+            case kFieldOrder: specimen.order = ParseInteger(cell); break;
+            case kFieldMask: specimen.mask = SameTextIgnoringCase(cell, yes_); break;
+            default: break;
+        }
+    }
+
+    // The picture file comes from the Images folder beside the imported file. A name that
+    // points elsewhere ("..\x", "C:\x") is cut to its last component; one that cannot be a
+    // plain file there is not read at all. A missing file keeps the name without bytes.
+    void TakePicture(Specimen& specimen, const std::wstring& cell) const {
+        if (cell.empty())
+            return;
+        specimen.pictureName = FileNameOf(cell);
+        const std::wstring name = SafePictureFileName(cell);
+        if (name.empty())
+            return;
+        DataFile file(imagesFolder_ + name);
+        std::vector<std::uint8_t> bytes;
+        if (file.ReadAll(bytes))
+            specimen.pictureData = std::move(bytes);
+    }
+
+    const ColumnMap& columns_;
+    const std::wstring& imagesFolder_;
+    const std::wstring yes_;
+};
+
+bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
+           PercentReporter& reporter) {
+    const std::vector<std::wstring> lines = Split(text, L'\n', true, true);
+    ColumnMap columns;
+    if (lines.empty() || !MatchHeader(lines[0], columns))
+        return false;
+    if (!addMode)
+        catalog.AddCategory(TargetCategory(catalog.CurrentSettings()));
+    const LineReader reader(columns, imagesFolder);
+    const auto lineCount = static_cast<long long>(lines.size());
+    for (size_t i = 1; i < lines.size(); ++i) {
+        // The header counts as the first line.
+        reporter.Report(static_cast<long long>(i) + 1, lineCount, 0, 100);
+        Specimen specimen;
+        if (reader.Read(lines[i], specimen))
+            catalog.AddSpecimen(std::move(specimen));
+    }
+    return true;
+}
+
+// Two bytes per code unit, low byte first; an odd last byte is left out.
+std::wstring TextFromUtf16(const std::vector<std::uint8_t>& bytes) {
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+    return text;
+}
+
+// One code unit per byte, every byte included.
+std::wstring TextFromOneByte(const std::vector<std::uint8_t>& bytes) {
+    return std::wstring(bytes.begin(), bytes.end());
+}
+
+bool Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
+            PercentReporter& reporter) {
+    std::vector<std::uint8_t> bytes;
+    {
+        DataFile file(path);
+        if (!file.ReadAll(bytes))
+            return false;
+    }
+    if (!addMode)
+        catalog.Clear();  // also starts the tag numbers again
+    const std::wstring imagesFolder = FolderOf(path) + LoadText(IDS_PICTURE_FOLDER);
+    bool parsed = Parse(catalog, TextFromUtf16(bytes), imagesFolder, addMode, reporter);
+    if (!parsed)
+        parsed = Parse(catalog, TextFromOneByte(bytes), imagesFolder, addMode, reporter);
+    if (parsed)
+        savedSettings.CopyFrom(catalog.CurrentSettings());
+    return parsed;
+}
+
+}  // namespace
+
+bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
+                          bool allData, bool preserveUnicode, PictureFileWriter& pictures,
+                          ProgressSink* progress) {
+    try {
+        return Export(catalog, path, filter, allData, preserveUnicode, pictures, progress);
+    } catch (...) {
+        // Out of memory, most likely: the export fails and the catalog is as it was.
+        return false;
+    }
+}
+
+bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
+                          ProgressSink* progress) {
+    PercentReporter reporter(progress);
+    bool imported = false;
+    try {
+        reporter.Report(0);
+        imported = Import(catalog, path, addMode, savedSettings, reporter);
+    } catch (...) {
+        imported = false;
+    }
+    reporter.Report(100);
+    return imported;
+}
+
+bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder,
+                         bool addMode, ProgressSink* progress) {
+    try {
+        PercentReporter reporter(progress);
+        return Parse(catalog, text, imagesFolder, addMode, reporter);
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class Catalog;
+class PictureFileWriter;
+class ProgressSink;
+struct Settings;
+
+// Exchange with spreadsheets: one header row of field captions, then one row per specimen;
+// every cell in double quotes, cells separated by "," and rows ended by CR LF. Nothing inside
+// a cell is escaped. None of these functions throws; every failure is a false result.
+
+// Writes the specimens in the filter, with all 23 fields or with the list's columns, as
+// UTF-16 little-endian without a mark or, without preserveUnicode, one byte per code unit
+// (its low byte). The pictures of the Picture column go to the "Images" folder beside the
+// file. The catalog is not changed; a failed write leaves any earlier file as it was.
+bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
+                          bool allData, bool preserveUnicode, PictureFileWriter& pictures,
+                          ProgressSink* progress);
+
+// Reads a file written by the export or a spreadsheet, replacing the catalog's contents or
+// adding to them. The text is taken as UTF-16 and, when its header names no field, once more
+// as one byte per character. On success the catalog's settings are copied to savedSettings.
+// In replace mode the catalog has been emptied even when the file turns out to be unusable.
+bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
+                          ProgressSink* progress);
+
+// The reading itself, on a text already in memory: header, then one specimen per line.
+// Picture files are read from imagesFolder (ending with a separator). False when no header
+// cell names a field; nothing has been added then.
+bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder,
+                         bool addMode, ProgressSink* progress);

@@ -1,0 +1,380 @@
+#include <gtest/gtest.h>
+
+#include "catalog/Catalog.h"
+#include "catalog/CommaSeparated.h"
+#include "catalog/DataFile.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/Settings.h"
+#include "support/Fakes.h"
+#include "support/ScriptedHost.h"
+#include "support/SpecimenSamples.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+using Bytes = std::vector<std::uint8_t>;
+
+// A specimen with every field set to a text the file keeps: no double quotes, no exponents,
+// and only Latin-1 characters unless wide is set.
+Specimen ExchangeSample(int number, bool wide) {
+    Specimen s = SampleSpecimen(number);
+    s.commonName = L"Tiger cowrie " + std::to_wstring(number);
+    s.size = 2.5 * number;
+    if (!wide)
+        s.remarks = L"caf\x00E9 \x00A0tab\there &amp;";
+    return s;
+}
+
+std::wstring Utf16FileText(const std::wstring& path) {
+    Bytes bytes = ReadFileBytes(path);
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+    return text;
+}
+
+class CommaSeparatedTest : public ::testing::Test {
+protected:
+    bool Export(const std::wstring& path, bool allData = true, bool preserveUnicode = true,
+                std::wstring_view filter = L"<All>", ProgressSink* progress = nullptr) {
+        return ExportCommaSeparated(catalog, path, filter, allData, preserveUnicode, pictures, progress);
+    }
+    bool Import(const std::wstring& path, bool addMode = false, ProgressSink* progress = nullptr) {
+        return ImportCommaSeparated(imported, path, addMode, importedSaved, progress);
+    }
+    bool ImportText(std::wstring_view text) {
+        return ParseCommaSeparated(imported, text, folder.File(L"Images\\"), false, nullptr);
+    }
+
+    TestFolder folder;
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog{host, settings};
+    RecordingPictureWriter pictures;
+
+    Settings importedSettings;
+    Settings importedSaved;
+    Catalog imported{host, importedSettings};
+};
+
+TEST_F(CommaSeparatedTest, ExportWritesQuotedCaptionsAndFieldTexts) {
+    settings.sizeUnits = L"mm";
+    Specimen s;
+    s.categories = {L"Shells", L"Fossils"};
+    s.commonName = L"Tiger \"cowrie\"";
+    s.price = 12.5;
+    s.size = 2.5;
+    s.mask = true;
+    catalog.AddSpecimen(s);
+    ASSERT_TRUE(Export(folder.File(L"all.csv")));
+    EXPECT_EQ(Utf16FileText(folder.File(L"all.csv")),
+              L"\"Category\",\"Collector\",\"Color\",\"Common Name\",\"Date Collected\",\"Dimensions\","
+              L"\"Latin Name\",\"Location\",\"Picture\",\"Remarks\",\"Tag\","
+              L"\"User Field 1\",\"User Field 2\","
+              L"\"Price\",\"Value\",\"Abundance\",\"Quality\",\"Size (mm)\",\"Order\",\"Mask\","
+              L"\"User Field 3\",\"User Field 4\",\"User Field 5\"\r\n"
+              L"\"Shells,Fossils\",\"\",\"\",\"Tiger \"cowrie\"\","
+              L"\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              L"\"$12.50\",\"\",\"\",\"\",\"2.5\",\"0\",\"Yes\",\"\",\"\",\"\"\r\n");
+
+    ASSERT_TRUE(Import(folder.File(L"all.csv")));
+    ASSERT_EQ(imported.Specimens().size(), 1u);
+    EXPECT_EQ(imported.Specimens()[0].categories, (Names{L"Shells", L"Fossils"}));
+    EXPECT_EQ(imported.Specimens()[0].commonName, L"Tiger cowrie");  // the quotes are dropped
+    EXPECT_EQ(imported.Specimens()[0].size, 2.5);
+}
+
+TEST_F(CommaSeparatedTest, SelectedColumnsWithoutUnitsAndUnnamedColumns) {
+    settings.sizeUnits = L"";
+    settings.storeImages = true;
+    settings.columns = {10, 17, 30, 3};
+    Specimen s = ExchangeSample(1, false);
+    catalog.AddSpecimen(s);
+    ASSERT_TRUE(Export(folder.File(L"some.csv"), false));
+    EXPECT_EQ(Utf16FileText(folder.File(L"some.csv")),
+              L"\"Tag\",\"Size\",\"\",\"Common Name\"\r\n\"S-1\",\"2.5\",\"\",\"Tiger cowrie 1\"\r\n");
+    EXPECT_TRUE(pictures.paths.empty());  // no Picture column, no pictures
+
+    ASSERT_TRUE(Import(folder.File(L"some.csv")));
+    ASSERT_EQ(imported.Specimens().size(), 1u);
+    Specimen expected;
+    expected.tag = s.tag;
+    expected.size = s.size;
+    expected.commonName = s.commonName;
+    EXPECT_EQ(Describe(imported.Specimens()[0]), Describe(expected));
+}
+
+TEST_F(CommaSeparatedTest, EveryFieldSurvivesARoundTripInBothEncodings) {
+    settings.storeImages = true;
+    for (bool preserveUnicode : {true, false}) {
+        SCOPED_TRACE(preserveUnicode);
+        TestFolder target;
+        catalog.Clear();
+        for (int number = 1; number <= 3; ++number)
+            catalog.AddSpecimen(ExchangeSample(number, preserveUnicode));
+        ASSERT_TRUE(Export(target.File(L"round.csv"), true, preserveUnicode));
+        imported.Clear();
+        ASSERT_TRUE(Import(target.File(L"round.csv")));
+        EXPECT_EQ(DescribeAll(imported.Specimens()), DescribeAll(catalog.Specimens()));
+        EXPECT_EQ(imported.Categories(), (Names{L"General", L"Shells", L"Cat 1", L"Cat 2", L"Cat 3"}));
+    }
+}
+
+TEST_F(CommaSeparatedTest, WithoutUnicodeEachCodeUnitBecomesItsLowByte) {
+    Specimen s;
+    s.tag = L"\x00E9\x0152\x4E2D";
+    catalog.AddSpecimen(s);
+    settings.columns = {10};
+    ASSERT_TRUE(Export(folder.File(L"narrow.csv"), false, false));
+    EXPECT_EQ(ReadFileBytes(folder.File(L"narrow.csv")),
+              AsciiBytes("\"Tag\"\r\n\"\xE9\x52\x2D\"\r\n"));
+}
+
+TEST_F(CommaSeparatedTest, OneByteFilesImportThroughTheSecondReading) {
+    // Even and odd lengths: an odd last byte belongs to the text read one byte per character.
+    const std::pair<std::string, std::wstring> cases[] = {
+        {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA23", L"A23"},
+        {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA2", L"A2"},
+    };
+    for (const auto& [content, lastTag] : cases) {
+        SCOPED_TRACE(content.size());
+        ASSERT_TRUE(WriteFileBytes(folder.File(L"narrow.csv"), AsciiBytes(content)));
+        imported.Clear();
+        ASSERT_TRUE(Import(folder.File(L"narrow.csv")));
+        ASSERT_EQ(imported.Specimens().size(), 2u);
+        EXPECT_EQ(imported.Specimens()[0].latinName, L"Conus caf\x00E9");
+        EXPECT_EQ(imported.Specimens()[1].tag, lastTag);
+    }
+}
+
+TEST_F(CommaSeparatedTest, HeaderCellsMatchCaptionsByTheirLeadingWords) {
+    struct Case {
+        std::wstring_view header;
+        int field;
+        std::wstring_view text;  // the field's text for the cell "7"
+    };
+    const Case cases[] = {
+        {L"\"  date collected\"", kFieldDateCollected, L"7"},
+        {L"  date collected", kFieldDateCollected, L"7"},
+        {L"\"Size (inches)\"", kFieldSize, L"7"},
+        {L"\"USER FIELD 5\"", kFieldUser5, L"7"},
+        {L"\"Price ($)\"", kFieldPrice, L"$7.00"},
+        {L"\"Order\"", kFieldOrder, L"7"},
+        {L"\"\x00FEFFTag\"", kFieldTag, L"7"},
+        {L"\"Latin-Name\"", kFieldNone, L""},
+        {L"\"Price in $\"", kFieldNone, L""},
+    };
+    Specimen unmatched;
+    unmatched.colour = L"red";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.field);
+        imported.Clear();
+        ASSERT_TRUE(ImportText(L"\"Color\"," + std::wstring(c.header) + L"\r\n\"red\",\"7\"\r\n"));
+        ASSERT_EQ(imported.Specimens().size(), 1u);
+        for (int field = 0; field < kFieldCount; ++field) {
+            std::wstring expected = Catalog::FieldText(unmatched, field);
+            if (field == c.field)
+                expected = c.text;
+            EXPECT_EQ(Catalog::FieldText(imported.Specimens()[0], field), expected) << field;
+        }
+    }
+}
+
+TEST_F(CommaSeparatedTest, LinesTakeTheCellsTheyHave) {
+    ASSERT_TRUE(ImportText(L"\"Tag\",\"Notes\",\"tag\",\"Mask\",\"Category\"\r\n"
+                           L"\"a\",\"b\",\"A1\",\"yes\",\" Shells, ,Fossils\"\r\n"
+                           L"\r\n   \r\n"
+                           L"\"x\",\"y\",\"A2\"\r\n"
+                           L"\"x\"\r\n"));
+    ASSERT_EQ(imported.Specimens().size(), 2u);  // the last line has no cell of a field
+    const Specimen& first = imported.Specimens()[0];
+    EXPECT_EQ(first.tag, L"A1");  // the last cell naming a field wins
+    EXPECT_TRUE(first.mask);
+    EXPECT_EQ(first.categories, (Names{L"Shells", L"Fossils"}));
+    const Specimen& second = imported.Specimens()[1];
+    EXPECT_EQ(second.tag, L"A2");
+    EXPECT_FALSE(second.mask);
+    EXPECT_TRUE(second.categories.empty());
+    EXPECT_EQ(imported.Categories(), (Names{L"General", L"Shells", L"Fossils"}));
+}
+
+TEST_F(CommaSeparatedTest, ReplaceAndAddModes) {
+    const std::wstring path = folder.File(L"one.csv");
+    ASSERT_TRUE(WriteFileBytes(path, Utf16Bytes(L"\"Tag\",\"Category\"\r\n\"N1\",\"Fossils\"\r\n")));
+    struct Case {
+        bool addMode;
+        std::wstring currentCategory;
+        Names tags;
+        Names categories;
+        std::int32_t nextTag;
+    };
+    const Case cases[] = {
+        {false, L"Minerals", {L"N1"}, {L"Minerals", L"Fossils"}, 0},
+        {false, L"<All>", {L"N1"}, {L"General", L"Fossils"}, 0},
+        {false, L"", {L"N1"}, {L"General", L"Fossils"}, 0},
+        {true, L"Minerals", {L"OLD", L"N1"}, {L"Shells", L"Fossils"}, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.currentCategory);
+        imported.Clear();
+        Specimen old;
+        old.tag = L"OLD";
+        old.categories = {L"Shells"};
+        imported.AddSpecimen(old);
+        importedSettings.nextTagNumber = 40;
+        importedSettings.currentCategory = c.currentCategory;
+        importedSaved = Settings();
+        ASSERT_TRUE(Import(path, c.addMode));
+        Names tags;
+        for (const Specimen& specimen : imported.Specimens())
+            tags.push_back(specimen.tag);
+        EXPECT_EQ(tags, c.tags);
+        EXPECT_EQ(imported.Specimens().back().categories, Names{L"Fossils"});
+        EXPECT_EQ(imported.Categories(), c.categories);
+        EXPECT_EQ(importedSettings.nextTagNumber, c.nextTag);
+        EXPECT_EQ(importedSaved.nextTagNumber, c.nextTag);
+        EXPECT_EQ(importedSaved.currentCategory, c.currentCategory);
+    }
+}
+
+TEST_F(CommaSeparatedTest, UnusableFilesFail) {
+    const std::wstring bad = L"\"Notes\",\"(Tag)\",\"\"\r\n\"a\",\"b\"\r\n";
+    ASSERT_TRUE(WriteFileBytes(folder.File(L"bad.csv"), Utf16Bytes(bad)));
+    for (bool addMode : {false, true}) {
+        imported.Clear();
+        Specimen old;
+        old.categories = {L"Shells"};
+        imported.AddSpecimen(old);
+        importedSettings.sizeUnits = L"cm";
+        importedSaved.sizeUnits = L"in";
+
+        // A file that cannot be read changes nothing.
+        EXPECT_FALSE(Import(folder.File(L"missing.csv"), addMode));
+        EXPECT_EQ(imported.Specimens().size(), 1u);
+
+        // A header naming no field: replacing has emptied the catalog by then.
+        EXPECT_FALSE(Import(folder.File(L"bad.csv"), addMode));
+        EXPECT_EQ(imported.Specimens().size(), addMode ? 1u : 0u);
+        EXPECT_EQ(imported.Categories().size(), addMode ? 1u : 0u);
+        EXPECT_EQ(importedSaved.sizeUnits, L"in");  // not copied
+    }
+    EXPECT_FALSE(ImportText(L""));
+}
+
+TEST_F(CommaSeparatedTest, PicturesGoToTheImagesFolderBesideTheExport) {
+    TestFolder source;
+    catalog.SetFilePath(source.File(L"catalog.xml"));
+    ASSERT_TRUE(CreateFolderPath(source.File(L"Images"), false));
+    ASSERT_TRUE(WriteFileBytes(source.File(L"Images\\copied.png"), {1, 2, 3}));
+    Specimen fromFile;  // pictures kept beside the catalog are copied
+    fromFile.pictureName = L"copied.png";
+    fromFile.pictureData = {9, 9};
+    catalog.AddSpecimen(fromFile);
+    Specimen missing;
+    missing.pictureName = L"gone.png";
+    catalog.AddSpecimen(missing);
+
+    const std::wstring path = folder.File(L"out\\export.csv");
+    ASSERT_TRUE(CreateFolderPath(folder.File(L"out"), false));
+    ASSERT_TRUE(Export(path));
+    EXPECT_EQ(ReadFileBytes(folder.File(L"out\\Images\\copied.png")), (Bytes{1, 2, 3}));
+    EXPECT_TRUE(pictures.paths.empty());
+
+    settings.storeImages = true;  // pictures kept in the catalog file are written from their bytes
+    ASSERT_TRUE(Export(path));
+    EXPECT_EQ(pictures.paths, Names{folder.File(L"out\\Images\\copied.png")});
+    EXPECT_EQ(ReadFileBytes(folder.File(L"out\\Images\\copied.png")), (Bytes{9, 9}));
+    EXPECT_FALSE(FileExists(folder.File(L"out\\Images\\gone.png")));
+
+    ASSERT_TRUE(Import(path));
+    ASSERT_EQ(imported.Specimens().size(), 2u);
+    EXPECT_EQ(imported.Specimens()[0].pictureData, (Bytes{9, 9}));
+    EXPECT_EQ(imported.Specimens()[1].pictureName, L"gone.png");  // kept without bytes
+    EXPECT_TRUE(imported.Specimens()[1].pictureData.empty());
+}
+
+TEST_F(CommaSeparatedTest, HostilePictureNamesStayInsideTheImagesFolder) {
+    TestFolder source;
+    catalog.SetFilePath(source.File(L"catalog.xml"));
+    ASSERT_TRUE(WriteFileBytes(source.File(L"secret.jpg"), {7}));
+    ASSERT_TRUE(CreateFolderPath(folder.File(L"out\\Images"), false));
+    ASSERT_TRUE(WriteFileBytes(folder.File(L"out\\secret.jpg"), {7}));
+    const Names hostile = {L"..\\..\\evil1.jpg", L"C:\\Windows\\evil2.jpg", L"con.jpg",       L"..",
+                           L"a/../../evil3.jpg",  L"..\\secret.jpg",         L"..\\..\\inside.jpg"};
+    for (const std::wstring& name : hostile) {
+        Specimen s;
+        s.pictureName = name;
+        s.pictureData = {1};
+        catalog.AddSpecimen(s);
+    }
+    const std::wstring path = folder.File(L"out\\export.csv");
+    const std::wstring images = folder.File(L"out\\Images\\");
+    ASSERT_TRUE(Export(path));  // copies from the catalog's own Images folder only
+    EXPECT_FALSE(FileExists(images + L"secret.jpg"));
+    settings.storeImages = true;
+    ASSERT_TRUE(Export(path));  // writes the bytes
+    EXPECT_EQ(pictures.paths, (Names{images + L"evil1.jpg", images + L"evil2.jpg", images + L"evil3.jpg",
+                                     images + L"secret.jpg", images + L"inside.jpg"}));
+    for (const wchar_t* outside :
+         {L"evil1.jpg", L"evil2.jpg", L"evil3.jpg", L"out\\evil1.jpg", L"out\\inside.jpg"})
+        EXPECT_FALSE(FileExists(folder.File(outside))) << outside;
+
+    // Reading back takes every picture from the Images folder or not at all.
+    ASSERT_TRUE(WriteFileBytes(images + L"inside.jpg", {5}));
+    ASSERT_TRUE(DeleteFileForce(images + L"secret.jpg"));
+    ASSERT_TRUE(Import(path));
+    ASSERT_EQ(imported.Specimens().size(), hostile.size());
+    for (size_t i = 0; i < hostile.size(); ++i) {
+        const Specimen& s = imported.Specimens()[i];
+        SCOPED_TRACE(s.pictureName);
+        EXPECT_EQ(s.pictureName, FileNameOf(hostile[i]));
+        Bytes expected;
+        if (s.pictureName == L"inside.jpg")
+            expected = {5};
+        else if (s.pictureName.starts_with(L"evil"))
+            expected = {1};
+        EXPECT_EQ(s.pictureData, expected);
+    }
+}
+
+TEST_F(CommaSeparatedTest, ProgressFollowsSpecimensAndLines) {
+    for (const wchar_t* category : {L"A", L"B", L"A", L"A"}) {
+        Specimen s;
+        s.categories = {category};
+        catalog.AddSpecimen(s);
+    }
+    RecordedProgress exporting;
+    ASSERT_TRUE(Export(folder.File(L"a.csv"), true, true, L"A", &exporting));
+    EXPECT_EQ(exporting.percents, (std::vector<int>{32, 55, 77}));  // 10 + 90 * k / 4
+
+    RecordedProgress importing;
+    ASSERT_TRUE(Import(folder.File(L"a.csv"), false, &importing));
+    EXPECT_EQ(imported.Specimens().size(), 3u);
+    EXPECT_EQ(importing.percents, (std::vector<int>{0, 50, 75, 100}));
+
+    RecordedProgress failing;
+    EXPECT_FALSE(Import(folder.File(L"none.csv"), false, &failing));
+    EXPECT_EQ(failing.percents, (std::vector<int>{0, 100}));
+}
+
+TEST_F(CommaSeparatedTest, AFailedExportLeavesNothingBehind) {
+    Specimen s;
+    s.pictureName = L"p.jpg";
+    s.pictureData = {1};
+    catalog.AddSpecimen(s);
+    settings.storeImages = true;
+    EXPECT_FALSE(Export(folder.File(L"missing\\export.csv")));
+    EXPECT_FALSE(FileExists(folder.File(L"missing\\export.csv")));
+    EXPECT_FALSE(WriteFileBytes(folder.File(L"missing\\probe"), {1}));  // not even the folder was made
+    EXPECT_TRUE(pictures.paths.empty());
+
+    const std::wstring path = folder.File(L"kept.csv");
+    ASSERT_TRUE(WriteFileBytes(path, {1, 2}));
+    FileFaultsForTesting().writesBeforeFailure = 0;
+    EXPECT_FALSE(Export(path));
+    FileFaultsForTesting().Reset();
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));
+}
+
+}  // namespace
