@@ -4,14 +4,9 @@
 #include "catalog/NumberFormat.h"
 #include "catalog/StringTable.h"
 #include "catalog/TextCompare.h"
+#include "resources/resource.h"
 
 namespace {
-
-constexpr unsigned kDateSeparatorText = 20100;
-constexpr unsigned kFirstLongMonthText = 20101;
-constexpr unsigned kFirstShortMonthText = 40213;
-constexpr unsigned kAmText = 20125;
-constexpr unsigned kPmText = 20126;
 
 constexpr std::uint32_t kMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -115,12 +110,12 @@ void CalendarDate::SetToNow(const Clock& clock) {
 
 void CalendarDate::LoadNames() {
     for (unsigned i = 0; i < 12; ++i) {
-        longMonthNames_[i] = LoadText(kFirstLongMonthText + i);
-        shortMonthNames_[i] = LoadText(kFirstShortMonthText + i);
+        longMonthNames_[i] = LoadText(IDS_LONG_MONTH_FIRST + i);
+        shortMonthNames_[i] = LoadText(IDS_SHORT_MONTH_FIRST + i);
     }
-    amText_ = LoadText(kAmText);
-    pmText_ = LoadText(kPmText);
-    separator_ = LoadText(kDateSeparatorText);
+    amText_ = LoadText(IDS_AM);
+    pmText_ = LoadText(IDS_PM);
+    separator_ = LoadText(IDS_DATE_SEPARATOR);
 }
 
 void CalendarDate::SetMonth(std::uint32_t month) {

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <thread>
+
+#include "catalog/DataFile.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+// Another program holding the file open for reading without letting it be replaced.
+class FileHeldOpen {
+public:
+    explicit FileHeldOpen(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~FileHeldOpen() { Release(); }
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool WriteBytes(const std::wstring& path, std::vector<std::uint8_t> bytes) {
+    return WriteFileReplacing(path, [&bytes](DataFile& file) { return file.Write(bytes.data(), bytes.size()); });
+}
+
+TEST(SafeSaveWindows, ALockedCatalogStaysAsItWasAndTheSaveFails) {
+    TestFolder folder;
+    std::wstring path = folder.File(L"catalog.xml");
+    ASSERT_TRUE(WriteBytes(path, {1, 2, 3}));
+    FileHeldOpen other(path);
+    ASSERT_TRUE(other.Held());
+    EXPECT_FALSE(WriteBytes(path, {4, 5}));
+    other.Release();
+    EXPECT_EQ(ReadFileBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(FileExists(path + L".saving"));
+}
+
+TEST(SafeSaveWindows, ASaveWaitsForABriefLockToPass) {
+    TestFolder folder;
+    std::wstring path = folder.File(L"catalog.xml");
+    ASSERT_TRUE(WriteBytes(path, {1, 2, 3}));
+    FileHeldOpen scanner(path);
+    ASSERT_TRUE(scanner.Held());
+    std::thread release([&scanner] {
+        Sleep(300);
+        scanner.Release();
+    });
+    EXPECT_TRUE(WriteBytes(path, {4, 5}));
+    release.join();
+    EXPECT_EQ(ReadFileBytes(path), (std::vector<std::uint8_t>{4, 5}));
+}
+
+TEST(SafeSaveWindows, AReadOnlyCatalogIsNotReplaced) {
+    TestFolder folder;
+    std::wstring path = folder.File(L"catalog.xml");
+    ASSERT_TRUE(WriteBytes(path, {1}));
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(WriteBytes(path, {2}));
+    EXPECT_EQ(ReadFileBytes(path), (std::vector<std::uint8_t>{1}));
+    EXPECT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+
+}  // namespace
