@@ -20,6 +20,15 @@ void StoreCatalogPath(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring StoredCatalogPath() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, kApplicationKey, L"Filename", RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    return value;
+}
+
 std::wstring MainWindowTitle(const std::wstring& path) {
     return LoadText(IDS_DISPLAY_NAME) + L" - " + path;
 }
@@ -40,7 +49,7 @@ std::wstring WindowsCatalogHost::DesktopFolder() {
 }
 
 std::wstring WindowsCatalogHost::DataFolder() {
-    return UserDataFolder();
+    return dataFolder_.empty() ? UserDataFolder() : dataFolder_;
 }
 
 void WindowsCatalogHost::FilePathChanged(const std::wstring& path) {

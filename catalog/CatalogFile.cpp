@@ -225,13 +225,14 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
     MarkupDocument document;
     if (!document.LoadFromFile(path))
         return false;
+    // Only the root's start tag is required: a file cut short keeps what it holds. A file
+    // that is no catalog at all leaves the catalog as it was.
+    if (!document.HasStartTag(L"ORVELLE"))
+        return false;
     if (!addMode) {
         catalog.CurrentSettings().nextTagNumber = 0;
         catalog.Clear();
     }
-    // Only the root's start tag is required: a file cut short keeps what it holds.
-    if (!document.HasStartTag(L"ORVELLE"))
-        return false;
     if (!document.HasElement(L"DATAVERSION")) {
         if (!ReadOldLayout(document, catalog, path, screen, progress))
             return false;

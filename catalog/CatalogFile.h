@@ -23,6 +23,7 @@ struct CatalogReadOutcome {
 };
 
 // Reads a catalog file into the catalog, replacing its contents or adding to them. False when
-// the file cannot be read (the catalog is untouched) or is not a catalog file.
+// the file cannot be read or is not a catalog file (the catalog is untouched either way), and
+// when a file of the older layout is cut short.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome);

@@ -226,7 +226,7 @@ TEST_F(CatalogFileTest, FilesThatAreNotCatalogsAreRefused) {
     std::wstring other = folder.File(L"other.xml");
     ASSERT_TRUE(WriteFileBytes(other, Utf16Bytes(L"<HTML><BODY>hi</BODY></HTML>")));
     EXPECT_FALSE(target.Read(other));
-    EXPECT_TRUE(target.catalog.Specimens().empty());  // replace mode empties first
+    EXPECT_EQ(target.catalog.Specimens().size(), 1u);  // not a catalog: untouched as well
 
     ASSERT_TRUE(WriteFileBytes(other, {}));
     EXPECT_FALSE(target.Read(other));

@@ -5,36 +5,9 @@
 #include "app/WindowsCatalogHost.h"
 #include "catalog/Settings.h"
 #include "windows/support/DialogDriver.h"
+#include "windows/support/ScratchRegistry.h"
 
 namespace {
-
-// Sends the current user's hive to a scratch key for the test's lifetime.
-class ScratchRegistry {
-public:
-    ScratchRegistry() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
-        RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        RegOverridePredefKey(HKEY_CURRENT_USER, key_);
-    }
-    ~ScratchRegistry() {
-        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        RegCloseKey(key_);
-        RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
-    }
-
-private:
-    static constexpr wchar_t kScratch[] = L"Software\\OrvelleTests";
-    HKEY key_ = nullptr;
-};
-
-std::wstring StoredCatalogPath() {
-    wchar_t value[MAX_PATH] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kApplicationKey, L"Filename", RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return L"<missing>";
-    return value;
-}
 
 class TestWindow {
 public:

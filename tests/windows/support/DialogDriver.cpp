@@ -8,6 +8,7 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 
 struct Search {
     DWORD process;
+    const DialogDriver::Match* match;
     HWND found;
 };
 
@@ -17,7 +18,8 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &process);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (process == search->process && IsWindowVisible(window) && lstrcmpW(className, kDialogClass) == 0) {
+    if (process == search->process && IsWindowVisible(window) && lstrcmpW(className, kDialogClass) == 0 &&
+        (!*search->match || (*search->match)(window))) {
         search->found = window;
         return FALSE;
     }
@@ -26,7 +28,8 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
 
 }  // namespace
 
-DialogDriver::DialogDriver(Reaction reaction) : reaction_(std::move(reaction)), thread_([this] { Watch(); }) {}
+DialogDriver::DialogDriver(Reaction reaction, Match match)
+    : reaction_(std::move(reaction)), match_(std::move(match)), thread_([this] { Watch(); }) {}
 
 DialogDriver::~DialogDriver() {
     stop_ = true;
@@ -37,7 +40,7 @@ void DialogDriver::Watch() {
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(30);
     while (!stop_ && steady_clock::now() < deadline) {
-        Search search{GetCurrentProcessId(), nullptr};
+        Search search{GetCurrentProcessId(), &match_, nullptr};
         EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             reaction_(search.found);
@@ -62,4 +65,8 @@ std::wstring MessageBoxText(HWND messageBox) {
 void PressButton(HWND dialog, int buttonId) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+bool IsMessageBox(HWND dialog) {
+    return GetDlgItem(dialog, 0xFFFF) != nullptr;
 }

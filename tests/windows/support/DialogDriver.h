@@ -13,8 +13,10 @@
 class DialogDriver {
 public:
     using Reaction = std::function<void(HWND dialog)>;
+    using Match = std::function<bool(HWND dialog)>;
 
-    explicit DialogDriver(Reaction reaction);
+    // Handles the first dialog that matches (any dialog when no match is given).
+    explicit DialogDriver(Reaction reaction, Match match = nullptr);
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
@@ -26,6 +28,7 @@ private:
     void Watch();
 
     Reaction reaction_;
+    Match match_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> handled_{false};
     std::thread thread_;
@@ -35,3 +38,5 @@ private:
 std::wstring WindowText(HWND window);
 std::wstring MessageBoxText(HWND messageBox);
 void PressButton(HWND dialog, int buttonId);
+// Whether the dialog is a message box (it has the message's static control).
+bool IsMessageBox(HWND dialog);

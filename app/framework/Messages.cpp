@@ -1,0 +1,44 @@
+#include "app/framework/Messages.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/framework/Program.h"
+#include "catalog/StringTable.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+int ShowMessage(unsigned textId, unsigned captionId, UINT type) {
+    std::wstring text = LoadText(textId);
+    std::wstring caption = LoadText(captionId);
+    return MessageBoxW(MainWindow(), text.c_str(), caption.c_str(), type);
+}
+
+}  // namespace
+
+void Warn(unsigned textId) {
+    ShowMessage(textId, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void Inform(unsigned textId, unsigned captionId) {
+    ShowMessage(textId, captionId, MB_OK | MB_ICONINFORMATION);
+}
+
+bool Ask(unsigned textId, unsigned captionId) {
+    return ShowMessage(textId, captionId, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool OpenLink(const std::wstring& link) {
+    HINSTANCE result = ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOW);
+    // Not a real handle: a number above 32 means success.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool OpenLink(unsigned linkTextId) {
+    return OpenLink(LoadText(linkTextId));
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace TQLibrary {
+
+// Message boxes over the main window with texts from the string table.
+
+// A warning captioned with the program's display name (exclamation icon).
+void Warn(unsigned textId);
+// A notice (information icon).
+void Inform(unsigned textId, unsigned captionId);
+// A Yes/No question; true exactly for Yes.
+bool Ask(unsigned textId, unsigned captionId);
+
+// Opens a web address, mail link or file with the program the system has for it.
+bool OpenLink(const std::wstring& link);
+bool OpenLink(unsigned linkTextId);
+
+}  // namespace TQLibrary

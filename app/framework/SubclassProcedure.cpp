@@ -1,0 +1,126 @@
+#include <windows.h>
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include "app/framework/WindowRecord.h"
+
+namespace TQLibrary {
+
+namespace {
+
+LRESULT Forward(const WindowRecord& record, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC previous = record.ProcedureFor(window);
+    if (previous == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+void ShowContextMenu(WindowRecord& record) {
+    if (!record.contextMenu)
+        return;
+    HMENU popup = GetSubMenu(record.contextMenu.Get(), 0);
+    if (popup == nullptr)
+        return;
+    if (record.menuHook)
+        record.menuHook(popup, record.hookUserData);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // A pop-up menu of a window that is not in the foreground does not close when the user
+    // clicks elsewhere.
+    if (GetForegroundWindow() == record.menuOwner || SetForegroundWindow(record.menuOwner))
+        TrackPopupMenu(popup, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, record.menuOwner, nullptr);
+}
+
+// Whether at least one handler took the command.
+bool OnCommand(WindowRecord& record, int commandId, int notification) {
+    bool handled = false;
+    // By index: a handler may add handlers.
+    for (size_t i = 0; i < record.commandHandlers.size(); ++i) {
+        CommandEntry entry = record.commandHandlers[i];
+        if (entry.commandId != commandId)
+            continue;
+        if (entry.handler)
+            entry.handler(entry.userData, notification);
+        handled = true;
+    }
+    return handled;
+}
+
+void OnHotMouseMove(WindowRecord& record, HWND window, POINT point) {
+    RECT client{};
+    GetClientRect(window, &client);
+    bool inside = PtInRect(&client, point) != FALSE;
+    if (inside && !record.hot) {
+        record.hot = true;
+        SetCapture(window);
+        InvalidateRect(window, nullptr, TRUE);
+    } else if (!inside && record.hot) {
+        record.hot = false;
+        ReleaseCapture();
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+void OnHotClick(WindowRecord& record, HWND window) {
+    record.hot = false;
+    ReleaseCapture();
+    auto id = static_cast<WORD>(GetWindowLongPtrW(window, GWLP_ID));
+    SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+}
+
+LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_RBUTTONDOWN:
+            ShowContextMenu(record);
+            return 0;
+        case WM_NOTIFY:
+            if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(NM_RCLICK)) {
+                ShowContextMenu(record);
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            if (OnCommand(record, LOWORD(wParam), HIWORD(wParam)))
+                return 0;
+            break;
+        case WM_DESTROY:
+            return 0;
+        case WM_NCDESTROY: {
+            LRESULT result = Forward(record, window, message, wParam, lParam);
+            record.Forget(window);
+            return result;
+        }
+        case WM_MOUSEMOVE:
+            if (record.hotTracking)
+                OnHotMouseMove(record, window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            break;
+        case WM_LBUTTONUP:
+            if (record.hot) {
+                OnHotClick(record, window);
+                return 0;
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            if (record.wheelHandler)
+                record.wheelHandler(GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return Forward(record, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (record == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return Dispatch(*record, window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,125 @@
+// Takes pictures of the program's windows for review: the main window on a sample catalog
+// and every dialog built so far. Writes one BMP per window into the folder it is given.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/Application.h"
+#include "app/PleaseWait.h"
+#include "catalog/Catalog.h"
+#include "catalog/CatalogFile.h"
+#include "catalog/DataFile.h"
+#include "catalog/Settings.h"
+#include "resources/resource.h"
+#include "support/ScriptedHost.h"
+#include "support/SpecimenSamples.h"
+#include "windows/support/DialogDriver.h"
+#include "windows/support/ProgramUnderTest.h"
+
+namespace {
+
+// Copies what the screen shows of the window into a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+    RECT box;
+    if (!GetWindowRect(window, &box))
+        return false;
+    int width = box.right - box.left;
+    int height = box.bottom - box.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
+    std::vector<std::uint8_t> pixels(rowBytes * static_cast<DWORD>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    DataFile out(path);
+    return out.Write(&file, sizeof file) && out.Write(&header, sizeof header) &&
+           out.Write(pixels.data(), pixels.size());
+}
+
+void WriteSampleCatalog(const std::wstring& path) {
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog(host, settings);
+    catalog.SetFilePath(path);
+    for (int i = 0; i < 12; ++i)
+        catalog.AddSpecimen(SampleSpecimen(i));
+    RawPictureFileWriter pictures;
+    WriteCatalog(catalog, path, L"", pictures, nullptr);
+}
+
+// Lets a freshly shown window paint before its picture is taken.
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(25);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fputs("usage: screens_tool <folder>\n", stderr);
+        return 2;
+    }
+    std::wstring folder = argv[1];
+    EnsureTrailing(folder, L'\\');
+    const std::wstring catalogPath = folder + L"sample.xml";
+    WriteSampleCatalog(catalogPath);
+
+    // The please-wait dialog, held up long enough to be seen.
+    {
+        PleaseWaitTask task;
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"please-wait.bmp");
+        });
+        task.Run(nullptr, IDS_LOADING_SPECIMENS, [&task] {
+            task.ReportProgress(60);
+            Sleep(1500);
+            return true;
+        });
+    }
+
+    TQLibrary::StartOptions options{L"orvelle.exe \"-F" + catalogPath + L"\"", folder, folder};
+    ProgramUnderTest program(options);
+    if (!program.WaitUntilLoaded())
+        return 1;
+    SetWindowPos(program.Window(), HWND_TOP, 20, 20, 900, 600, SWP_SHOWWINDOW);
+    Settle();
+    SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
+
+    DialogDriver driver([&](HWND box) {
+        Sleep(300);
+        SaveWindowPicture(box, folder + L"restore-question.bmp");
+        PressButton(box, IDNO);
+    });
+    program.Command(IDM_RESTORE_BACKUP);
+    program.Close();
+    return 0;
+}

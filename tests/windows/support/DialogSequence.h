@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+// Plays the user through several dialogs in a row, one step per dialog: each step waits for a
+// dialog of this process that comes up once the previous step's dialog has gone.
+class DialogSequence {
+  public:
+    using Step = std::function<void(HWND dialog)>;
+
+    explicit DialogSequence(std::vector<Step> steps);
+    ~DialogSequence();
+    DialogSequence(const DialogSequence&) = delete;
+    DialogSequence& operator=(const DialogSequence&) = delete;
+
+    // How many steps found their dialog.
+    int StepsPlayed() const { return played_; }
+
+  private:
+    void Play();
+
+    std::vector<Step> steps_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> played_{0};
+    std::thread thread_;
+};
+
+// The first visible dialog of this process other than the one given; none when there is none.
+HWND FindDialog(HWND except = nullptr);

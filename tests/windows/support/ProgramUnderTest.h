@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/Application.h"
+
+// The real main window, started in the test's process with the test's own command line,
+// program folder and data folder, and driven the way a person does: commands go to the
+// window, and the modal dialogs they open are handled by a DialogDriver.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(TQLibrary::StartOptions options);
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // Whether the main window was created (a refused second copy is not).
+    bool Started() const { return window_ != nullptr; }
+    HWND Window() const { return window_; }
+    TQLibrary::TQAppWindows& Application() const { return *TQLibrary::ApplicationOf(window_); }
+
+    // Handles messages until the deferred load has run and the window shows.
+    bool WaitUntilLoaded(DWORD milliseconds = 20000);
+    void Command(int id);
+    std::wstring StatusText(int part) const;
+    std::wstring Title() const;
+    bool MenuItemEnabled(int id) const;
+    // Closes the window as the user does and handles messages until it is gone.
+    void Close();
+
+private:
+    void Pump();
+
+    TQLibrary::StartOptions options_;
+    HWND window_ = nullptr;
+};
+
+// Types a path into a common file dialog's name box and presses OK, as a user would.
+void TypeFileNameAndAccept(HWND fileDialog, const std::wstring& path);
