@@ -88,18 +88,33 @@ std::wstring Unescape(std::wstring_view text) {
     return plain;
 }
 
-std::int32_t ParseInteger(std::wstring_view text) {
+namespace {
+
+// The value of a digit in the base (10 or 16), or -1 when it is none.
+int DigitValue(wchar_t c, int base) {
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (base == 16 && c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (base == 16 && c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::int32_t ParseWholeNumber(std::wstring_view text, int base) {
     text = UpToNul(text);
     size_t i = 0;
     bool negative = false;
-    for (; i < text.size() && !IsDigit(text[i]); ++i) {
+    for (; i < text.size() && DigitValue(text[i], base) < 0; ++i) {
         if (text[i] == L'-')
             negative = true;
     }
     constexpr long long kLimit = 1LL << 32;
     long long magnitude = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = magnitude * 10 + (text[i] - L'0');
+    for (; i < text.size() && DigitValue(text[i], base) >= 0; ++i) {
+        magnitude = magnitude * base + DigitValue(text[i], base);
         if (magnitude > kLimit)
             magnitude = kLimit;
     }
@@ -109,6 +124,10 @@ std::int32_t ParseInteger(std::wstring_view text) {
     if (result < std::numeric_limits<std::int32_t>::min())
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(result);
+}
+
+std::int32_t ParseInteger(std::wstring_view text) {
+    return ParseWholeNumber(text, 10);
 }
 
 bool ParseBool(std::wstring_view text) {

@@ -16,6 +16,8 @@ std::wstring Unescape(std::wstring_view text);
 // Skips everything before the first digit (a "-" among it makes the result negative), then
 // reads digits. Values beyond 32 bits are held at the nearest 32-bit value.
 std::int32_t ParseInteger(std::wstring_view text);
+// The same in base 10 or 16.
+std::int32_t ParseWholeNumber(std::wstring_view text, int base);
 bool ParseBool(std::wstring_view text);
 std::int32_t ParseClamped(std::wstring_view text, std::int32_t max, std::int32_t min);
 std::uint32_t ParseAtMost(std::wstring_view text, std::uint32_t max);

@@ -1,18 +1,8 @@
 #include "catalog/TextSplit.h"
 
-#include <limits>
+#include "catalog/MarkupValues.h"
 
 namespace {
-
-int HexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
 
 bool IsTrimmed(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
@@ -88,25 +78,5 @@ std::vector<std::wstring> SplitAtCommas(std::wstring_view text) {
 }
 
 std::int32_t ParseHex(std::wstring_view text) {
-    // Like the other number parsers, the text ends at its first NUL.
-    text = text.substr(0, text.find(L'\0'));
-    size_t i = 0;
-    bool negative = false;
-    for (; i < text.size() && HexDigitValue(text[i]) < 0; ++i) {
-        if (text[i] == L'-')
-            negative = true;
-    }
-    constexpr long long kLimit = 1LL << 32;
-    long long magnitude = 0;
-    for (; i < text.size() && HexDigitValue(text[i]) >= 0; ++i) {
-        magnitude = magnitude * 16 + HexDigitValue(text[i]);
-        if (magnitude > kLimit)
-            magnitude = kLimit;
-    }
-    long long result = negative ? -magnitude : magnitude;
-    if (result > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (result < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(result);
+    return ParseWholeNumber(text, 16);
 }

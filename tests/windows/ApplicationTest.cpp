@@ -31,6 +31,18 @@ void WriteSampleCatalog(const std::wstring& path, int specimens) {
     ASSERT_TRUE(WriteCatalog(catalog, path, L"", pictures, nullptr));
 }
 
+// How many specimens the catalog file holds; -1 when it cannot be read.
+int SpecimensIn(const std::wstring& path) {
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog(host, settings);
+    FixedScreen screen;
+    CatalogReadOutcome outcome;
+    if (!ReadCatalog(catalog, path, false, screen, nullptr, outcome))
+        return -1;
+    return static_cast<int>(catalog.Specimens().size());
+}
+
 class ApplicationTest : public ::testing::Test {
 protected:
     StartOptions Options(const std::wstring& commandLine = L"orvelle.exe") {
@@ -207,13 +219,7 @@ TEST_F(ApplicationTest, SilentSavesRunInTurnAndCloseWaitsForThem) {
     // Closing at once must wait for both saves before the catalog goes away.
     program.Close();
 
-    ScriptedHost host;
-    Settings settings;
-    Catalog reread(host, settings);
-    FixedScreen screen;
-    CatalogReadOutcome outcome;
-    ASSERT_TRUE(ReadCatalog(reread, catalogPath, false, screen, nullptr, outcome));
-    EXPECT_EQ(reread.Specimens().size(), 3u);
+    EXPECT_EQ(SpecimensIn(catalogPath), 3);
 }
 
 TEST_F(ApplicationTest, ExitWithUnsavedChangesSavesUnderThePleaseWaitDialog) {
@@ -230,13 +236,7 @@ TEST_F(ApplicationTest, ExitWithUnsavedChangesSavesUnderThePleaseWaitDialog) {
     EXPECT_FALSE(program.Started());
     EXPECT_EQ(title, L"Saving Specimens");
 
-    ScriptedHost host;
-    Settings settings;
-    Catalog reread(host, settings);
-    FixedScreen screen;
-    CatalogReadOutcome outcome;
-    ASSERT_TRUE(ReadCatalog(reread, catalogPath, false, screen, nullptr, outcome));
-    EXPECT_EQ(reread.Specimens().size(), 2u);
+    EXPECT_EQ(SpecimensIn(catalogPath), 2);
 }
 
 TEST_F(ApplicationTest, NewOnANewNameStartsAnEmptyCatalogThatTheNextSaveCreates) {
@@ -297,13 +297,7 @@ TEST_F(ApplicationTest, SaveAsWritesTheCatalogAndItsPicturesUnderTheNewName) {
     }
     EXPECT_EQ(program.Application().CurrentCatalog().FilePath(), copy);
     EXPECT_EQ(ReadFileBytes(folder.File(L"copy\\Images\\shell.jpg")), (std::vector<std::uint8_t>{1, 2}));
-    ScriptedHost host;
-    Settings settings;
-    Catalog reread(host, settings);
-    FixedScreen screen;
-    CatalogReadOutcome outcome;
-    ASSERT_TRUE(ReadCatalog(reread, copy, false, screen, nullptr, outcome));
-    EXPECT_EQ(reread.Specimens().size(), 2u);
+    EXPECT_EQ(SpecimensIn(copy), 2);
 }
 
 TEST_F(ApplicationTest, AFileThatIsNoCatalogIsNeverOverwritten) {

@@ -9,6 +9,7 @@
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/DialogSequence.h"
+#include "windows/support/ProgramUnderTest.h"
 
 using namespace TQLibrary;
 using namespace std::string_literals;
@@ -20,12 +21,7 @@ DialogSequence::Step ChooseFile(const std::wstring& path, std::wstring* caption 
     return [path, caption](HWND dialog) {
         if (caption != nullptr)
             *caption = WindowText(dialog);
-        // The file name box: a combo box with an edit in newer dialogs, an edit in older ones.
-        HWND name = GetDlgItem(dialog, cmb13);
-        if (name == nullptr)
-            name = GetDlgItem(dialog, edt1);
-        SetWindowTextW(name, path.c_str());
-        PressButton(dialog, IDOK);
+        TypeFileNameAndAccept(dialog, path);
     };
 }
 

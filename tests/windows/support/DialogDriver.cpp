@@ -8,6 +8,7 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 
 struct Search {
     DWORD process;
+    HWND except;
     const DialogDriver::Match* match;
     HWND found;
 };
@@ -18,7 +19,8 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &process);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (process == search->process && IsWindowVisible(window) && lstrcmpW(className, kDialogClass) == 0 &&
+    if (process == search->process && window != search->except && IsWindowVisible(window) &&
+        lstrcmpW(className, kDialogClass) == 0 &&
         (!*search->match || (*search->match)(window))) {
         search->found = window;
         return FALSE;
@@ -27,6 +29,12 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
 }
 
 }  // namespace
+
+HWND FindDialog(HWND except, const DialogDriver::Match& match) {
+    Search search{GetCurrentProcessId(), except, &match, nullptr};
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 DialogDriver::DialogDriver(Reaction reaction, Match match)
     : reaction_(std::move(reaction)), match_(std::move(match)), thread_([this] { Watch(); }) {}
@@ -40,10 +48,8 @@ void DialogDriver::Watch() {
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(30);
     while (!stop_ && steady_clock::now() < deadline) {
-        Search search{GetCurrentProcessId(), &match_, nullptr};
-        EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            reaction_(search.found);
+        if (HWND found = FindDialog(nullptr, match_)) {
+            reaction_(found);
             handled_ = true;
             return;
         }

@@ -38,5 +38,8 @@ private:
 std::wstring WindowText(HWND window);
 std::wstring MessageBoxText(HWND messageBox);
 void PressButton(HWND dialog, int buttonId);
+// The first visible dialog of this process other than the one given that matches (any when no
+// match is given); none when there is none.
+HWND FindDialog(HWND except = nullptr, const DialogDriver::Match& match = nullptr);
 // Whether the dialog is a message box (it has the message's static control).
 bool IsMessageBox(HWND dialog);

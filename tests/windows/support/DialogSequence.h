@@ -30,5 +30,3 @@ class DialogSequence {
     std::thread thread_;
 };
 
-// The first visible dialog of this process other than the one given; none when there is none.
-HWND FindDialog(HWND except = nullptr);
