@@ -179,7 +179,7 @@ void TQAppWindows::SaveCatalog(bool withDialog) {
     unsavedChanges_ = false;
     if (withDialog) {
         pleaseWait_.Run(mainWindow_, IDS_SAVING_SPECIMENS, [this] {
-            SaveWorker(L"");
+            SaveWorker(L"", true);
             return true;
         });
         return;
@@ -197,18 +197,16 @@ void TQAppWindows::SaveCatalog(bool withDialog) {
 
 DWORD WINAPI TQAppWindows::SilentSaveThread(void* parameter) {
     std::unique_ptr<SilentSave> save(static_cast<SilentSave*>(parameter));
-    save->application->SaveWorker(L"");
+    save->application->SaveWorker(L"", false);
     return 0;
 }
 
-bool TQAppWindows::SaveWorker(const std::wstring& fileName) {
+bool TQAppWindows::SaveWorker(const std::wstring& fileName, bool withDialog) {
     bool saved = false;
     try {
         CatalogLockGuard guard(lock_);
         const std::wstring path = fileName.empty() ? catalog_.FilePath() : fileName;
-        ProgressSink* progress = GetCurrentThreadId() == GetWindowThreadProcessId(mainWindow_, nullptr)
-                                         ? nullptr
-                                         : static_cast<ProgressSink*>(&pleaseWait_);
+        ProgressSink* progress = withDialog ? static_cast<ProgressSink*>(&pleaseWait_) : nullptr;
         saved = WriteCatalog(catalog_, path, L"", pictures_, progress);
         if (saved)
             savedSettings_.CopyFrom(settings_);

@@ -76,7 +76,9 @@ private:
 
     std::wstring ChooseCatalogFile();
     bool CreateStatusBar();
-    bool SaveWorker(const std::wstring& fileName);
+    // Writes the catalog to the file (the catalog file when empty); only a save under the
+    // please-wait dialog reports progress.
+    bool SaveWorker(const std::wstring& fileName, bool withDialog);
     bool LoadWorker(const std::wstring& path, bool restoring, bool addMode);
     static DWORD WINAPI SilentSaveThread(void* parameter);
     void SaveIfDue();

@@ -92,3 +92,7 @@
 #define IDS_TAB_TOOLTIP 3108
 // Follows the path in the save chooser's overwrite question; the table holds no such text.
 #define IDS_OVERWRITE_QUESTION 20902
+// Toolbar button images: normal ones from IDI_TOOLBAR_FIRST, hot ones from IDI_TOOLBAR_HOT_FIRST.
+#define IDI_TOOLBAR_FIRST 5100
+#define IDI_TOOLBAR_HOT_FIRST 5200
+#define IDI_TOOLBAR_COUNT 22

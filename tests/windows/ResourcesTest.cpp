@@ -184,6 +184,36 @@ TEST(Resources, ProgramIconComesInEverySize) {
     EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48, 256}));
 }
 
+TEST(Resources, EveryToolbarImageHasANormalAndAHotIconInBothSizes) {
+    for (int first : {IDI_TOOLBAR_FIRST, IDI_TOOLBAR_HOT_FIRST}) {
+        for (int i = 0; i < IDI_TOOLBAR_COUNT; ++i) {
+            const wchar_t* name = MAKEINTRESOURCEW(first + i);
+            SCOPED_TRACE(first + i);
+            // Both sizes are drawn, not scaled by the loader from the other one.
+            std::vector<unsigned char> group = ResourceBytes(name, RT_GROUP_ICON);
+            std::vector<int> widths;
+            for (size_t entry = 6; entry + 14 <= group.size(); entry += 14)
+                widths.push_back(group[entry]);
+            std::sort(widths.begin(), widths.end());
+            EXPECT_EQ(widths, (std::vector<int>{16, 32}));
+
+            for (int size : {32, 16}) {
+                auto icon = static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0));
+                ASSERT_NE(icon, nullptr) << size;
+                ICONINFO info{};
+                ASSERT_TRUE(GetIconInfo(icon, &info));
+                BITMAP mask{};
+                GetObjectW(info.hbmMask, sizeof mask, &mask);
+                EXPECT_EQ(mask.bmWidth, size);
+                if (info.hbmColor != nullptr)
+                    DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+                DestroyIcon(icon);
+            }
+        }
+    }
+}
+
 TEST(Resources, VersionBlockNamesTheProductAndVersion) {
     std::vector<unsigned char> block = ResourceBytes(MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     ASSERT_FALSE(block.empty());

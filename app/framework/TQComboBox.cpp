@@ -1,0 +1,142 @@
+#include "app/framework/TQComboBox.h"
+
+#include <climits>
+#include <utility>
+
+#include "catalog/TextCompare.h"
+
+namespace TQLibrary {
+
+namespace {
+
+// https://learn.microsoft.com/windows/win32/api/stringapiset/nf-stringapiset-comparestringw
+int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() > INT_MAX || b.size() > INT_MAX)
+        return a.size() < b.size() ? -1 : 1;
+    int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                                b.data(), static_cast<int>(b.size()));
+    return result == 0 ? -1 : result - CSTR_EQUAL;
+}
+
+LPARAM TextParameter(const std::wstring& text) {
+    return reinterpret_cast<LPARAM>(text.c_str());
+}
+
+}  // namespace
+
+TQComboBox::TQComboBox(bool sorted) : entries_(sorted, OrderIgnoringCase) {}
+
+TQComboBox::~TQComboBox() = default;
+
+bool TQComboBox::Create(HWND parent, int id) {
+    return Create(parent, id, 0, 0, 0, 0);
+}
+
+bool TQComboBox::Create(HWND parent, int id, int x, int y, int width, int height) {
+    HWND window = CreateWindowExW(
+            0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, height,
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    return Bind(window);
+}
+
+bool TQComboBox::AddEntry(const std::wstring& text, std::int32_t data, bool show) {
+    std::optional<std::size_t> place = entries_.Add(text, data);
+    if (!place)
+        return false;
+    if (show && Window() != nullptr) {
+        LRESULT index = entries_.Sorted()
+                                ? SendMessageW(Window(), CB_INSERTSTRING, *place, TextParameter(text))
+                                : SendMessageW(Window(), CB_ADDSTRING, 0, TextParameter(text));
+        if (index >= 0) {
+            SendMessageW(Window(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+            Select(static_cast<int>(index));
+        }
+    }
+    return true;
+}
+
+bool TQComboBox::FillAndSelectText(std::wstring_view text) {
+    return FillAndSelect([text](const Choice& entry) { return SameTextIgnoringCase(entry.text, text); });
+}
+
+bool TQComboBox::FillAndSelectData(std::int32_t data) {
+    return FillAndSelect([data](const Choice& entry) { return entry.data == data; });
+}
+
+template <typename IsWanted>
+bool TQComboBox::FillAndSelect(IsWanted isWanted) {
+    if (Window() == nullptr)
+        return false;
+    bool appended = false;
+    bool found = false;
+    for (const Choice& entry : entries_.Entries()) {
+        if (entry.data == kHiddenData)
+            continue;
+        LRESULT index = SendMessageW(Window(), CB_ADDSTRING, 0, TextParameter(entry.text));
+        if (index < 0)
+            continue;
+        appended = true;
+        SendMessageW(Window(), CB_SETITEMDATA, static_cast<WPARAM>(index), entry.data);
+        if (isWanted(entry)) {
+            Select(static_cast<int>(index));
+            found = true;
+        }
+    }
+    if (!found)
+        Select(0);
+    return appended;
+}
+
+std::optional<std::wstring> TQComboBox::SelectedEntryText() const {
+    if (Window() == nullptr)
+        return std::nullopt;
+    auto selected = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
+    return entries_.TextOfData(selected < 0 ? 0 : Data(selected));
+}
+
+void TQComboBox::SelectByData(std::int32_t data) {
+    int count = ItemCount();
+    for (int index = 0; index < count; ++index) {
+        if (Data(index) == data) {
+            Select(index);
+            return;
+        }
+    }
+}
+
+bool TQComboBox::SelectedText(std::wstring& text) const {
+    if (Window() == nullptr)
+        return false;
+    LRESULT selected = SendMessageW(Window(), CB_GETCURSEL, 0, 0);
+    if (selected < 0)
+        return false;
+    auto index = static_cast<WPARAM>(selected);
+    LRESULT length = SendMessageW(Window(), CB_GETLBTEXTLEN, index, 0);
+    if (length < 0)
+        return false;
+    std::wstring itemText(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT copied = SendMessageW(Window(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(itemText.data()));
+    if (copied < 0)
+        return false;
+    itemText.resize(static_cast<std::size_t>(copied));
+    text = std::move(itemText);
+    return true;
+}
+
+int TQComboBox::ItemCount() const {
+    if (Window() == nullptr)
+        return 0;
+    return static_cast<int>(SendMessageW(Window(), CB_GETCOUNT, 0, 0));
+}
+
+// Item data are 32-bit values stored in the pointer-sized slot.
+std::int32_t TQComboBox::Data(int index) const {
+    return static_cast<std::int32_t>(SendMessageW(Window(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+void TQComboBox::Select(int index) {
+    if (Window() != nullptr)
+        SendMessageW(Window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+}  // namespace TQLibrary
