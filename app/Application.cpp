@@ -7,6 +7,7 @@
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
 #include "app/StartupChoices.h"
+#include "app/ViewLayout.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/Commands.h"
 #include "catalog/DataFile.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr UINT_PTR kDeferredLoadTimer = 9000;
 constexpr UINT kDeferredLoadDelay = 25;
-constexpr int kStatusParts = 3;
 
 
 std::wstring ProgramFolder() {
@@ -269,8 +269,9 @@ void TQAppWindows::Layout(int width, int height) {
     if (statusBar_ == nullptr)
         return;
     SendMessageW(statusBar_, WM_SIZE, 0, MAKELPARAM(width, height));
-    int edges[kStatusParts] = {width / 4, width * 3 / 4, -1};
-    SendMessageW(statusBar_, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
+    std::vector<int> edges = StatusPartEdges(kStatusPartPercentages, width);
+    if (!edges.empty())
+        SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void TQAppWindows::RefreshViews(bool /*columns*/, bool /*tabs*/, bool /*select*/) {
