@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/CategoryDialog.h"
+#include "app/CategoryTabs.h"
 #include "app/Folders.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
@@ -86,8 +88,10 @@ bool TQAppWindows::Initialise() {
         Warn(IDS_ALREADY_RUNNING);
         return false;
     }
-    if (!CreateStatusBar())
+    if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP))
         return false;
+    tabs_.SetContextMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TAB_MENU)), mainWindow_);
+    tabs_.AddTooltip(instance_);
     catalog_.SetFilePath(ChooseCatalogFile());
     return SetTimer(mainWindow_, kDeferredLoadTimer, kDeferredLoadDelay, nullptr) != 0;
 }
@@ -266,16 +270,40 @@ void TQAppWindows::OnMove() {
 }
 
 void TQAppWindows::Layout(int width, int height) {
-    if (statusBar_ == nullptr)
-        return;
-    SendMessageW(statusBar_, WM_SIZE, 0, MAKELPARAM(width, height));
-    std::vector<int> edges = StatusPartEdges(kStatusPartPercentages, width);
-    if (!edges.empty())
-        SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    int statusHeight = 0;
+    if (statusBar_ != nullptr) {
+        SendMessageW(statusBar_, WM_SIZE, 0, MAKELPARAM(width, height));
+        std::vector<int> edges = StatusPartEdges(kStatusPartPercentages, width);
+        if (!edges.empty())
+            SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        RECT status{};
+        if (IsWindowVisible(statusBar_) && GetClientRect(statusBar_, &status))
+            statusHeight = status.bottom;
+    }
+    MainLayout layout = LayOutMainWindow(
+            {width, height, !settings_.toolbarButtons.empty(), statusHeight, settings_.splitter});
+    tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
 }
 
-void TQAppWindows::RefreshViews(bool /*columns*/, bool /*tabs*/, bool /*select*/) {
+void TQAppWindows::RefreshViews(bool /*columns*/, bool tabs, bool select) {
+    if (tabs || select)
+        RebuildTabs(settings_.currentCategory);
     UpdateStatusBar();
+}
+
+void TQAppWindows::RebuildTabs(const std::wstring& current) {
+    TabPlan plan = PlanTabs(catalog_, current);
+    tabs_.DeleteAllTabs();
+    for (size_t i = 0; i < plan.names.size(); ++i)
+        tabs_.InsertTab(static_cast<int>(i), static_cast<LPARAM>(i), plan.names[i]);
+    tabs_.Select(plan.selected);
+    if (plan.selected == static_cast<int>(plan.names.size()) - 1)
+        settings_.currentCategory = plan.names.back();
+}
+
+void TQAppWindows::OnTabChanged() {
+    settings_.currentCategory = tabs_.CurrentText();
+    RefreshViews(false, false, false);
 }
 
 void TQAppWindows::UpdateStatusBar() {
@@ -320,6 +348,12 @@ const TQAppWindows::CommandEntry TQAppWindows::kCommands[] = {
         {IDM_OPEN, &TQAppWindows::OnOpen},
         {IDM_RESTORE_BACKUP, &TQAppWindows::OnRestore},
         {IDM_SAVE_AS, &TQAppWindows::OnSaveAs},
+        {IDM_ADD_CATEGORY, &TQAppWindows::OnAddCategory},
+        {IDM_EDIT_CATEGORY, &TQAppWindows::OnEditCategory},
+        {IDM_DELETE_CATEGORY, &TQAppWindows::OnDeleteCategory},
+        {IDM_MOVE_CATEGORY_LEFT, &TQAppWindows::OnMoveCategoryLeft},
+        {IDM_MOVE_CATEGORY_RIGHT, &TQAppWindows::OnMoveCategoryRight},
+        {IDM_NEXT_CATEGORY, &TQAppWindows::OnNextCategory},
 };
 
 bool TQAppWindows::DispatchCommand(int id) {
@@ -436,6 +470,81 @@ void TQAppWindows::OnRestore() {
         RefreshViews(true, true, true);
 }
 
+namespace {
+
+bool IsAllCategories(std::wstring_view name) {
+    return name.empty() || SameText(name, LoadText(IDS_ALL_CATEGORIES));
+}
+
+}  // namespace
+
+void TQAppWindows::OnAddCategory() {
+    std::wstring name;
+    if (!AskCategoryName(mainWindow_, name, true, readOnly_))
+        return;
+    CatalogLockGuard guard(lock_);
+    catalog_.AddCategory(name);
+    settings_.currentCategory = name;
+    RebuildTabs(name);
+    SaveCatalog(false);
+}
+
+void TQAppWindows::OnEditCategory() {
+    const std::wstring current = settings_.currentCategory;
+    if (IsAllCategories(current))
+        return;
+    std::wstring name = current;
+    if (!AskCategoryName(mainWindow_, name, false, readOnly_) || IsAllCategories(name))
+        return;
+    CatalogLockGuard guard(lock_);
+    const size_t before = catalog_.Categories().size();
+    catalog_.RenameCategory(current, name);
+    settings_.currentCategory = name;
+    // A rename onto an existing name merged two categories: their tabs become one.
+    if (catalog_.Categories().size() != before)
+        RebuildTabs(name);
+    else
+        tabs_.SetCurrentText(name);
+    SaveCatalog(false);
+    UpdateStatusBar();
+}
+
+void TQAppWindows::OnDeleteCategory() {
+    const std::wstring current = settings_.currentCategory;
+    if (IsAllCategories(current))
+        return;
+    CatalogLockGuard guard(lock_);
+    if (!catalog_.DeleteCategory(current))
+        return;
+    tabs_.DeleteCurrentTab();
+    settings_.currentCategory = tabs_.CurrentText();
+    SaveCatalog(false);
+    RefreshViews(false, true, false);
+}
+
+void TQAppWindows::OnMoveCategoryLeft() {
+    MoveCurrentCategory(false);
+}
+
+void TQAppWindows::OnMoveCategoryRight() {
+    MoveCurrentCategory(true);
+}
+
+void TQAppWindows::MoveCurrentCategory(bool toRight) {
+    CatalogLockGuard guard(lock_);
+    if (!catalog_.MoveCategory(settings_.currentCategory, toRight))
+        return;
+    RebuildTabs(settings_.currentCategory);
+    UpdateStatusBar();
+    SaveCatalog(false);
+}
+
+void TQAppWindows::OnNextCategory() {
+    tabs_.Select(NextTabIndex(catalog_.Categories(), tabs_.CurrentText()));
+    // The list follows the tab, as after a click on it.
+    OnTabChanged();
+}
+
 // The main window.
 
 namespace {
@@ -490,6 +599,13 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (application != nullptr && application->DispatchCommand(LOWORD(wParam)))
                 return 0;
+            break;
+        case WM_NOTIFY:
+            if (application != nullptr) {
+                const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+                if (header->idFrom == IDC_TAB_STRIP && header->code == TCN_SELCHANGE)
+                    application->OnTabChanged();
+            }
             break;
         default:
             break;

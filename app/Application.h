@@ -10,6 +10,7 @@
 
 #include "app/CatalogLock.h"
 #include "app/PleaseWait.h"
+#include "app/TQTabWin.h"
 #include "app/WindowsCatalogHost.h"
 #include "catalog/Catalog.h"
 #include "catalog/PictureFiles.h"
@@ -48,6 +49,11 @@ public:
     void RefreshViews(bool columns, bool tabs, bool select);
     void UpdateStatusBar();
     void UpdateMenuStates(HMENU menu, int selectionCount);
+    // Shows the catalog's categories as tabs and selects the one named, or "<All>".
+    void RebuildTabs(const std::wstring& current);
+    // The tab strip told of a newly selected tab.
+    void OnTabChanged();
+    TQTabWin& Tabs() { return tabs_; }
     void Layout(int width, int height);
 
     // The number of selected list rows; set by the list.
@@ -90,6 +96,13 @@ private:
     void OnSaveAs();
     void OnRestore();
     void OnExit();
+    void OnAddCategory();
+    void OnEditCategory();
+    void OnDeleteCategory();
+    void OnMoveCategoryLeft();
+    void OnMoveCategoryRight();
+    void MoveCurrentCategory(bool toRight);
+    void OnNextCategory();
     void OnNotBuiltYet();
 
     HINSTANCE instance_;
@@ -105,6 +118,7 @@ private:
     SystemScreenMetrics screen_;
     HANDLE instanceMutex_ = nullptr;
     HWND statusBar_ = nullptr;
+    TQTabWin tabs_;
     int selectionCount_ = 0;
     std::atomic<bool> unsavedChanges_{false};
     std::atomic<bool> readOnly_{false};

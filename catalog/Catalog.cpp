@@ -22,11 +22,19 @@ std::vector<std::wstring>::iterator Catalog::FindCategory(std::wstring_view name
 }
 
 void Catalog::AddCategory(const std::wstring& name) {
+    // "<All>" stands for every category and an empty name for none: neither is a category,
+    // whatever a file says.
+    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
+    if (name.empty() || SameText(name, allCategories))
+        return;
     if (FindCategory(name) == categories_.end())
         categories_.push_back(name);
 }
 
 void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
+    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
+    if (newName.empty() || SameText(newName, allCategories))
+        return;
     // Copy first: the old name may refer to an entry that is about to change.
     const std::wstring from = oldName;
     auto rename = [&](std::vector<std::wstring>& names) {
@@ -35,9 +43,20 @@ void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& ne
                 name = newName;
         }
     };
+    // Renaming onto an existing name merges the two: no name is listed twice.
+    auto dropRepeats = [](std::vector<std::wstring>& names) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            auto later = std::remove_if(names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end(),
+                                        [&](const std::wstring& name) { return SameText(name, names[i]); });
+            names.erase(later, names.end());
+        }
+    };
     rename(categories_);
-    for (Specimen& specimen : specimens_)
+    dropRepeats(categories_);
+    for (Specimen& specimen : specimens_) {
         rename(specimen.categories);
+        dropRepeats(specimen.categories);
+    }
 }
 
 bool Catalog::DeleteCategory(const std::wstring& name) {

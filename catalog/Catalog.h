@@ -39,6 +39,7 @@ public:
     // path and the last id stay, so ids are never reused within a run.
     void Clear();
 
+    // Appends a new name; "<All>" and the empty name are never stored.
     void AddCategory(const std::wstring& name);
     void RenameCategory(const std::wstring& oldName, const std::wstring& newName);
     // Asks before deleting a category that holds specimens; false when the user declines.

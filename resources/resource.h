@@ -9,6 +9,16 @@
 #define IDC_WAIT_BAR 20303
 #define IDC_WAIT_SECOND_BAR 20304
 
+// The category name dialog.
+#define IDD_CATEGORY_NAME 1200
+#define IDC_OLD_CATEGORY_LABEL 1201
+#define IDC_CATEGORY_NAME 1202
+#define IDC_OLD_CATEGORY 1203
+
+// Child windows of the main window.
+#define IDC_TAB_STRIP 1105
+#define IDC_SPECIMEN_LIST 1204
+
 // Texts.
 #define IDS_RESTORE_QUESTION 3100
 #define IDS_COMPANY_NAME 3102

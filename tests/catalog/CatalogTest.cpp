@@ -38,6 +38,8 @@ TEST_F(CatalogTest, AddingSpecimensFilesTheirNewCategoriesInOrderOnce) {
     catalog.AddSpecimen(MakeSpecimen({L"Fossils", L"Minerals"}, L"2"));
     catalog.AddSpecimen(MakeSpecimen({L"shells"}, L"3"));  // case makes a different category
     catalog.AddCategory(L"Shells");
+    catalog.AddCategory(L"<All>");
+    catalog.AddCategory(L"");
     EXPECT_EQ(catalog.Categories(), (Names{L"Minerals", L"Shells", L"Fossils", L"shells"}));
     EXPECT_EQ(Tags(catalog), (Names{L"1", L"2", L"3"}));
 }
@@ -101,6 +103,16 @@ TEST_F(CatalogTest, RenamingACategoryRenamesItEverywhere) {
     EXPECT_EQ(catalog.Specimens()[0].categories, (Names{L"Shells", L"Coast"}));
     EXPECT_EQ(catalog.Specimens()[1].categories, (Names{L"Coast"}));
     EXPECT_EQ(catalog.Specimens()[2].categories, (Names{L"beach"}));
+}
+
+TEST_F(CatalogTest, RenamingOntoAnExistingNameMergesTheTwo) {
+    catalog.AddSpecimen(MakeSpecimen({L"Shells", L"Beach"}, L"1"));
+    catalog.AddSpecimen(MakeSpecimen({L"Beach"}, L"2"));
+    catalog.AddCategory(L"Fossils");
+    catalog.RenameCategory(L"Beach", L"Shells");
+    EXPECT_EQ(catalog.Categories(), (Names{L"Shells", L"Fossils"}));
+    EXPECT_EQ(catalog.Specimens()[0].categories, (Names{L"Shells"}));
+    EXPECT_EQ(catalog.Specimens()[1].categories, (Names{L"Shells"}));
 }
 
 TEST_F(CatalogTest, DeletingAnEmptyCategoryAsksNothing) {

@@ -1,0 +1,95 @@
+#include "app/TQTabWin.h"
+
+#include <commctrl.h>
+
+namespace TQLibrary {
+
+namespace {
+
+constexpr int kTextBufferLength = 4096;
+
+}  // namespace
+
+TQTabWin::TQTabWin() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+bool TQTabWin::Create(HWND parent, int id) {
+    return Create(parent, id, 0, 0, 0, 0);
+}
+
+bool TQTabWin::Create(HWND parent, int id, int x, int y, int width, int height) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    HWND window = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                  nullptr);
+    return Bind(window);
+}
+
+void TQTabWin::InsertTab(int index, LPARAM parameter, const std::wstring& text) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.lParam = parameter;
+    SendMessageW(Window(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TQTabWin::DeleteAllTabs() {
+    SendMessageW(Window(), TCM_DELETEALLITEMS, 0, 0);
+}
+
+void TQTabWin::DeleteCurrentTab() {
+    auto index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+    if (index < 0)
+        return;
+    SendMessageW(Window(), TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    Select(index > 0 ? index - 1 : 0);
+}
+
+void TQTabWin::SetCurrentText(const std::wstring& text) {
+    auto index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+    if (index < 0)
+        return;
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(Window(), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TQTabWin::Select(int index) {
+    if (Window() == nullptr)
+        return;
+    ShowWindow(Window(), SW_SHOW);
+    SendMessageW(Window(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(Window(), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+}
+
+std::wstring TQTabWin::CurrentText() const {
+    auto index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+    if (Window() == nullptr || index < 0)
+        return {};
+    wchar_t text[kTextBufferLength] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = kTextBufferLength;
+    SendMessageW(Window(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item.pszText != nullptr ? std::wstring(item.pszText) : std::wstring();
+}
+
+LPARAM TQTabWin::CurrentParameter() const {
+    auto index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+    if (Window() == nullptr || index < 0)
+        return 0;
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    SendMessageW(Window(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+int TQTabWin::TabCount() const {
+    return Window() == nullptr ? 0 : static_cast<int>(SendMessageW(Window(), TCM_GETITEMCOUNT, 0, 0));
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/framework/TQWindow.h"
+
+namespace TQLibrary {
+
+// The tab strip of the categories; the specimen list lives inside it.
+class TQTabWin : public TQWindow {
+public:
+    TQTabWin();
+
+    bool Create(HWND parent, int id) override;
+    bool Create(HWND parent, int id, int x, int y, int width, int height) override;
+
+    void InsertTab(int index, LPARAM parameter, const std::wstring& text);
+    void DeleteAllTabs();
+    // Deletes the selected tab and selects the one before it (the first when it was first).
+    void DeleteCurrentTab();
+    void SetCurrentText(const std::wstring& text);
+    void Select(int index);
+    std::wstring CurrentText() const;
+    LPARAM CurrentParameter() const;
+    int TabCount() const;
+};
+
+}  // namespace TQLibrary

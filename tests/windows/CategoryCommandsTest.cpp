@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Application.h"
+#include "catalog/CatalogFile.h"
+#include "catalog/DataFile.h"
+#include "resources/resource.h"
+#include "support/ScriptedHost.h"
+#include "support/TestFolder.h"
+#include "windows/support/DialogDriver.h"
+#include "windows/support/ProgramUnderTest.h"
+#include "windows/support/ScratchRegistry.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+// A catalog file with categories A, B, C; A holds one specimen, B two (one also in C).
+void WriteCatalogFile(const std::wstring& path) {
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog(host, settings);
+    catalog.SetFilePath(path);
+    for (Names categories : {Names{L"A"}, Names{L"B"}, Names{L"B", L"C"}}) {
+        Specimen specimen;
+        specimen.categories = categories;
+        catalog.AddSpecimen(specimen);
+    }
+    catalog.AddCategory(L"Empty");
+    RawPictureFileWriter pictures;
+    ASSERT_TRUE(WriteCatalog(catalog, path, L"", pictures, nullptr));
+}
+
+Names TabTexts(TQLibrary::TQTabWin& tabs) {
+    Names texts;
+    for (int i = 0; i < tabs.TabCount(); ++i) {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(tabs.Window(), TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+class CategoryCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteCatalogFile(path);
+        program = std::make_unique<ProgramUnderTest>(
+                TQLibrary::StartOptions{L"orvelle.exe \"-F" + path + L"\"", folder.Path(), folder.Path()});
+        ASSERT_TRUE(program->WaitUntilLoaded());
+    }
+    TQLibrary::TQAppWindows& App() { return program->Application(); }
+    void SelectTab(int index) {
+        App().Tabs().Select(index);
+        App().OnTabChanged();
+    }
+
+    ScratchRegistry registry;
+    TestFolder folder;
+    std::wstring path = folder.File(L"cat.xml");
+    std::unique_ptr<ProgramUnderTest> program;
+};
+
+TEST_F(CategoryCommandsTest, TabsFollowTheCatalogWithAllLast) {
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"<All>");
+    SelectTab(1);
+    EXPECT_EQ(App().CurrentSettings().currentCategory, L"B");
+    EXPECT_EQ(program->StatusText(0), L"B: 2");
+
+    // Moving right as far as it goes leaves "<All>" last.
+    for (int i = 0; i < 4; ++i)
+        program->Command(IDM_MOVE_CATEGORY_RIGHT);
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"Empty", L"B", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"B");
+    program->Command(IDM_MOVE_CATEGORY_LEFT);
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"B", L"Empty", L"<All>"}));
+}
+
+TEST_F(CategoryCommandsTest, RenameAndDeleteDoNothingOnAll) {
+    SelectTab(4);
+    DialogDriver driver([](HWND dialog) { PressButton(dialog, IDCANCEL); });
+    program->Command(IDM_EDIT_CATEGORY);
+    program->Command(IDM_DELETE_CATEGORY);
+    program->Command(IDM_MOVE_CATEGORY_LEFT);
+    EXPECT_FALSE(driver.Handled());
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
+}
+
+TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
+    std::wstring caption;
+    DialogDriver driver([&](HWND dialog) {
+        caption = WindowText(dialog);
+        SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Minerals");
+        PressButton(dialog, IDOK);
+    });
+    program->Command(IDM_ADD_CATEGORY);
+    EXPECT_EQ(caption, L"Specimen Category");
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"Minerals");
+    App().WaitForSaves();
+    const std::vector<std::uint8_t> saved = ReadFileBytes(path);
+    std::wstring text(saved.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(saved[2 * i] | (saved[2 * i + 1] << 8));
+    EXPECT_NE(text.find(L"<CATEGORYNAME>Minerals</CATEGORYNAME>"), std::wstring::npos);
+}
+
+TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
+    SelectTab(1);
+    DialogDriver driver([&](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"");
+        PressButton(dialog, IDOK);  // refused: the dialog stays
+        Sleep(300);
+        SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Bivalves");
+        PressButton(dialog, IDOK);
+    });
+    program->Command(IDM_EDIT_CATEGORY);
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"Bivalves", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(App().CurrentCatalog().CountInFilter(L"Bivalves"), 2);
+    EXPECT_EQ(program->StatusText(0), L"Bivalves: 2");
+}
+
+TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelectsTheTabToTheLeft) {
+    SelectTab(3);  // Empty
+    {
+        DialogDriver driver([](HWND box) { PressButton(box, IDNO); }, IsMessageBox);
+        program->Command(IDM_DELETE_CATEGORY);
+        EXPECT_FALSE(driver.Handled());
+    }
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"C");
+
+    SelectTab(1);  // B: two specimens, one also in C
+    std::wstring question;
+    {
+        DialogDriver driver(
+                [&](HWND box) {
+                    question = MessageBoxText(box);
+                    PressButton(box, IDNO);
+                },
+                IsMessageBox);
+        program->Command(IDM_DELETE_CATEGORY);
+    }
+    EXPECT_EQ(question, L"This category is not empty.  Do you want to delete it anyway?");
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"<All>"}));
+    {
+        DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
+        program->Command(IDM_DELETE_CATEGORY);
+    }
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"A");
+    EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 2u);
+
+    SelectTab(0);  // the first tab: the new first one is selected
+    {
+        DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
+        program->Command(IDM_DELETE_CATEGORY);
+    }
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"C", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"C");
+}
+
+TEST_F(CategoryCommandsTest, NextCategoryWrapsAroundToTheFirst) {
+    SelectTab(3);
+    program->Command(IDM_NEXT_CATEGORY);
+    EXPECT_EQ(App().Tabs().CurrentText(), L"A");
+    program->Command(IDM_NEXT_CATEGORY);
+    EXPECT_EQ(App().Tabs().CurrentText(), L"B");
+    EXPECT_EQ(App().CurrentSettings().currentCategory, L"B");
+    SelectTab(4);
+    program->Command(IDM_NEXT_CATEGORY);
+    EXPECT_EQ(App().Tabs().CurrentText(), L"A");
+}
+
+}  // namespace
