@@ -111,15 +111,28 @@ int wmain(int argc, wchar_t** argv) {
     if (!program.WaitUntilLoaded())
         return 1;
     SetWindowPos(program.Window(), HWND_TOP, 20, 20, 900, 600, SWP_SHOWWINDOW);
+    program.Application().Tabs().Select(0);
+    program.Application().OnTabChanged();
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
 
-    DialogDriver driver([&](HWND box) {
-        Sleep(300);
-        SaveWindowPicture(box, folder + L"restore-question.bmp");
-        PressButton(box, IDNO);
-    });
-    program.Command(IDM_RESTORE_BACKUP);
+    {
+        DialogDriver driver([&](HWND box) {
+            Sleep(300);
+            SaveWindowPicture(box, folder + L"restore-question.bmp");
+            PressButton(box, IDNO);
+        });
+        program.Command(IDM_RESTORE_BACKUP);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Shells of the Pacific");
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"category-name.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_EDIT_CATEGORY);
+    }
     program.Close();
     return 0;
 }
