@@ -88,12 +88,35 @@ bool TQAppWindows::Initialise() {
         Warn(IDS_ALREADY_RUNNING);
         return false;
     }
-    if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP))
+    if (!splitter_.Create(mainWindow_, [this](int x) { OnSplitterDropped(x); }))
+        return false;
+    if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar())
         return false;
     tabs_.SetContextMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TAB_MENU)), mainWindow_);
     tabs_.AddTooltip(instance_);
     catalog_.SetFilePath(ChooseCatalogFile());
     return SetTimer(mainWindow_, kDeferredLoadTimer, kDeferredLoadDelay, nullptr) != 0;
+}
+
+bool TQAppWindows::CreateToolbar() {
+    if (!toolbar_.Create(mainWindow_, IDC_TOOLBAR))
+        return false;
+    if (toolbar_.LoadImages()) {
+        for (const ToolbarButton& button : kToolbarButtons)
+            toolbar_.MapButton(button.image, button.command);
+        toolbar_.SetContextMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TOOLBAR_MENU)), mainWindow_);
+    }
+    toolbar_.SetButtons(settings_.toolbarButtons);
+    return true;
+}
+
+void TQAppWindows::OnSplitterDropped(int x) {
+    RECT client;
+    if (!GetClientRect(mainWindow_, &client))
+        return;
+    settings_.splitter = SplitterAfterDrop(client.right, x);
+    Layout(client.right, client.bottom);
+    InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
 bool TQAppWindows::CreateStatusBar() {
@@ -135,6 +158,12 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, bool restoring, boo
         return true;
     bool loaded = pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS,
                                   [=, this] { return LoadWorker(path, restoring, addMode); });
+    if (loaded) {
+        toolbar_.SetButtons(settings_.toolbarButtons);
+        RECT client;
+        if (GetClientRect(mainWindow_, &client))
+            Layout(client.right, client.bottom);
+    }
     if (!loaded && !addMode && !restoring) {
         // A file that could not be read as a catalog is never overwritten by a save.
         readOnly_ = true;
@@ -283,6 +312,9 @@ void TQAppWindows::Layout(int width, int height) {
     MainLayout layout = LayOutMainWindow(
             {width, height, !settings_.toolbarButtons.empty(), statusHeight, settings_.splitter});
     tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
+    SetWindowPos(splitter_.Window(), nullptr, layout.splitter.left, layout.splitter.top, layout.splitter.Width(),
+                 layout.splitter.Height(), SWP_NOZORDER | SWP_NOREDRAW);
+    toolbar_.Refresh();
 }
 
 void TQAppWindows::RefreshViews(bool /*columns*/, bool tabs, bool select) {
@@ -304,6 +336,7 @@ void TQAppWindows::RebuildTabs(const std::wstring& current) {
 void TQAppWindows::OnTabChanged() {
     settings_.currentCategory = tabs_.CurrentText();
     RefreshViews(false, false, false);
+    UpdateToolbarStates(0);
 }
 
 void TQAppWindows::UpdateStatusBar() {
@@ -320,6 +353,13 @@ void TQAppWindows::UpdateStatusBar() {
 void TQAppWindows::SetSelectionCount(int count) {
     selectionCount_ = count;
     UpdateMenuStates(GetMenu(mainWindow_), count);
+    UpdateToolbarStates(count);
+}
+
+void TQAppWindows::UpdateToolbarStates(int selectionCount) {
+    bool restoreAvailable = settings_.backup && FileExists(catalog_.FilePath() + LoadText(IDS_BACKUP_EXTENSION));
+    for (const CommandState& state : ToolbarStates(selectionCount, restoreAvailable))
+        toolbar_.EnableButton(state.command, state.enabled);
 }
 
 void TQAppWindows::UpdateMenuStates(HMENU menu, int selectionCount) {
@@ -354,6 +394,7 @@ const TQAppWindows::CommandEntry TQAppWindows::kCommands[] = {
         {IDM_MOVE_CATEGORY_LEFT, &TQAppWindows::OnMoveCategoryLeft},
         {IDM_MOVE_CATEGORY_RIGHT, &TQAppWindows::OnMoveCategoryRight},
         {IDM_NEXT_CATEGORY, &TQAppWindows::OnNextCategory},
+        {IDM_CUSTOMIZE_TOOLBAR, &TQAppWindows::OnCustomizeToolbar},
 };
 
 bool TQAppWindows::DispatchCommand(int id) {
@@ -545,6 +586,15 @@ void TQAppWindows::OnNextCategory() {
     OnTabChanged();
 }
 
+void TQAppWindows::OnCustomizeToolbar() {
+    SendMessageW(toolbar_.Window(), TB_CUSTOMIZE, 0, 0);
+    UpdateToolbarStates(selectionCount_);
+    CatalogLockGuard guard(lock_);
+    toolbar_.StoreButtons(settings_.toolbarButtons);
+    if (settings_.DiffersFrom(savedSettings_))
+        SaveCatalog(false);
+}
+
 // The main window.
 
 namespace {
@@ -602,9 +652,15 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_NOTIFY:
             if (application != nullptr) {
-                const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-                if (header->idFrom == IDC_TAB_STRIP && header->code == TCN_SELCHANGE)
-                    application->OnTabChanged();
+                auto* header = reinterpret_cast<NMHDR*>(lParam);
+                if (header->idFrom == IDC_TAB_STRIP) {
+                    if (header->code == TCN_SELCHANGE)
+                        application->OnTabChanged();
+                    return 0;
+                }
+                LRESULT result = 0;
+                if (application->OnToolbarNotify(header, result))
+                    return result;
             }
             break;
         default:

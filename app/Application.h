@@ -10,7 +10,9 @@
 
 #include "app/CatalogLock.h"
 #include "app/PleaseWait.h"
+#include "app/TQSplitter.h"
 #include "app/TQTabWin.h"
+#include "app/TQToolbar.h"
 #include "app/WindowsCatalogHost.h"
 #include "catalog/Catalog.h"
 #include "catalog/PictureFiles.h"
@@ -54,6 +56,12 @@ public:
     // The tab strip told of a newly selected tab.
     void OnTabChanged();
     TQTabWin& Tabs() { return tabs_; }
+    TQToolbar& Toolbar() { return toolbar_; }
+    void UpdateToolbarStates(int selectionCount);
+    // The splitter was dropped at x in the main window's client area.
+    void OnSplitterDropped(int x);
+    // Notifications of the toolbar and its tooltips; false when not one of them.
+    bool OnToolbarNotify(NMHDR* header, LRESULT& result) { return toolbar_.OnNotify(header, result); }
     void Layout(int width, int height);
 
     // The number of selected list rows; set by the list.
@@ -103,6 +111,8 @@ private:
     void OnMoveCategoryRight();
     void MoveCurrentCategory(bool toRight);
     void OnNextCategory();
+    void OnCustomizeToolbar();
+    bool CreateToolbar();
     void OnNotBuiltYet();
 
     HINSTANCE instance_;
@@ -119,6 +129,8 @@ private:
     HANDLE instanceMutex_ = nullptr;
     HWND statusBar_ = nullptr;
     TQTabWin tabs_;
+    TQToolbar toolbar_;
+    TQSplitter splitter_;
     int selectionCount_ = 0;
     std::atomic<bool> unsavedChanges_{false};
     std::atomic<bool> readOnly_{false};

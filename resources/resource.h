@@ -17,6 +17,7 @@
 
 // Child windows of the main window.
 #define IDC_TAB_STRIP 1105
+#define IDC_TOOLBAR 1106
 #define IDC_SPECIMEN_LIST 1204
 
 // Texts.
