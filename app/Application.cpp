@@ -4,6 +4,7 @@
 
 #include "app/CategoryDialog.h"
 #include "app/CategoryTabs.h"
+#include "app/ColumnsDialog.h"
 #include "app/Folders.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
@@ -90,7 +91,7 @@ bool TQAppWindows::Initialise() {
     }
     if (!splitter_.Create(mainWindow_, [this](int x) { OnSplitterDropped(x); }))
         return false;
-    if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar())
+    if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
         return false;
     tabs_.SetContextMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TAB_MENU)), mainWindow_);
     tabs_.AddTooltip(instance_);
@@ -108,6 +109,46 @@ bool TQAppWindows::CreateToolbar() {
     }
     toolbar_.SetButtons(settings_.toolbarButtons);
     return true;
+}
+
+bool TQAppWindows::CreateList() {
+    if (!list_.Create(tabs_.Window(), IDC_SPECIMEN_LIST))
+        return false;
+    // The list lives inside the tab strip; its notifications belong to the main window.
+    tabs_.ForwardChildNotifications(true);
+    list_.View().SetContextMenu(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_LIST_MENU)), mainWindow_,
+                                [this](HMENU popup, void*) { UpdateMenuStates(popup, list_.View().SelectedCount()); });
+    return true;
+}
+
+void TQAppWindows::OnListNotify(const NMHDR& header) {
+    switch (header.code) {
+        case LVN_ITEMACTIVATE:
+            DispatchCommand(IDM_EDIT_SPECIMEN);
+            break;
+        case LVN_COLUMNCLICK:
+            list_.OnHeaderClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            break;
+        case LVN_ITEMCHANGED:
+            OnListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+            break;
+        default:
+            break;
+    }
+}
+
+void TQAppWindows::OnListItemChanged(const NMLISTVIEW& change) {
+    // Text changes come through here too; only the selection matters.
+    if ((change.uChanged & LVIF_STATE) == 0 || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
+        return;
+    const int count = list_.View().SelectedCount();
+    // Selecting many rows reports each one: the rules only change between none, one and more
+    // (and with one, which one).
+    const auto kind = [](int n) { return n < 2 ? n : 2; };
+    if (count == 1 || kind(count) != kind(selectionCount_))
+        SetSelectionCount(count);
+    else
+        selectionCount_ = count;
 }
 
 void TQAppWindows::OnSplitterDropped(int x) {
@@ -278,7 +319,13 @@ void TQAppWindows::WaitForSaves() {
 
 bool TQAppWindows::OnClose() {
     KillTimer(mainWindow_, kDeferredLoadTimer);
-    if (!readOnly_ && (unsavedChanges_ || settings_.DiffersFrom(savedSettings_)))
+    if (readOnly_) {
+        WaitForSaves();
+        return true;
+    }
+    if (loaded_)
+        list_.SaveColumnWidths(settings_.trackWindow);
+    if (unsavedChanges_ || settings_.DiffersFrom(savedSettings_))
         SaveCatalog(true);
     WaitForSaves();
     return true;
@@ -312,15 +359,28 @@ void TQAppWindows::Layout(int width, int height) {
     MainLayout layout = LayOutMainWindow(
             {width, height, !settings_.toolbarButtons.empty(), statusHeight, settings_.splitter});
     tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
+    PlaceList();
     SetWindowPos(splitter_.Window(), nullptr, layout.splitter.left, layout.splitter.top, layout.splitter.Width(),
                  layout.splitter.Height(), SWP_NOZORDER | SWP_NOREDRAW);
     toolbar_.Refresh();
 }
 
-void TQAppWindows::RefreshViews(bool /*columns*/, bool tabs, bool select) {
+void TQAppWindows::PlaceList() {
+    RECT client;
+    if (!tabs_.GetClientRect(client))
+        return;
+    Rect list = ListRectInTabs({client.left, client.top, client.right, client.bottom});
+    list_.View().Move(list.left, list.top, list.Width(), list.Height());
+}
+
+void TQAppWindows::RefreshViews(bool columns, bool tabs, bool select) {
+    if (columns)
+        list_.ApplyColumns();
     if (tabs || select)
         RebuildTabs(settings_.currentCategory);
+    list_.FillList(tabs_.CurrentText());
     UpdateStatusBar();
+    SetSelectionCount(list_.View().SelectedCount());
 }
 
 void TQAppWindows::RebuildTabs(const std::wstring& current) {
@@ -395,6 +455,8 @@ const TQAppWindows::CommandEntry TQAppWindows::kCommands[] = {
         {IDM_MOVE_CATEGORY_RIGHT, &TQAppWindows::OnMoveCategoryRight},
         {IDM_NEXT_CATEGORY, &TQAppWindows::OnNextCategory},
         {IDM_CUSTOMIZE_TOOLBAR, &TQAppWindows::OnCustomizeToolbar},
+        {IDM_CUSTOMIZE_COLUMNS, &TQAppWindows::OnCustomizeColumns},
+        {IDM_SELECT_ALL, &TQAppWindows::OnSelectAll},
 };
 
 bool TQAppWindows::DispatchCommand(int id) {
@@ -595,6 +657,16 @@ void TQAppWindows::OnCustomizeToolbar() {
         SaveCatalog(false);
 }
 
+void TQAppWindows::OnCustomizeColumns() {
+    CatalogLockGuard guard(lock_);
+    if (CustomizeColumns(mainWindow_, settings_.columns, false))
+        RefreshViews(true, false, false);
+}
+
+void TQAppWindows::OnSelectAll() {
+    list_.View().SelectAll();
+}
+
 // The main window.
 
 namespace {
@@ -653,6 +725,10 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             if (application != nullptr) {
                 auto* header = reinterpret_cast<NMHDR*>(lParam);
+                if (header->idFrom == IDC_SPECIMEN_LIST) {
+                    application->OnListNotify(*header);
+                    return 0;
+                }
                 if (header->idFrom == IDC_TAB_STRIP) {
                     if (header->code == TCN_SELCHANGE)
                         application->OnTabChanged();

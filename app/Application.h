@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "app/CatalogLock.h"
 #include "app/PleaseWait.h"
+#include "app/SpecimenList.h"
 #include "app/TQSplitter.h"
 #include "app/TQTabWin.h"
 #include "app/TQToolbar.h"
@@ -60,6 +62,9 @@ public:
     void UpdateToolbarStates(int selectionCount);
     // The splitter was dropped at x in the main window's client area.
     void OnSplitterDropped(int x);
+    SpecimenList& List() { return list_; }
+    // Notifications of the specimen list.
+    void OnListNotify(const NMHDR& header);
     // Notifications of the toolbar and its tooltips; false when not one of them.
     bool OnToolbarNotify(NMHDR* header, LRESULT& result) { return toolbar_.OnNotify(header, result); }
     void Layout(int width, int height);
@@ -112,6 +117,11 @@ private:
     void MoveCurrentCategory(bool toRight);
     void OnNextCategory();
     void OnCustomizeToolbar();
+    void OnCustomizeColumns();
+    void OnSelectAll();
+    bool CreateList();
+    void OnListItemChanged(const NMLISTVIEW& change);
+    void PlaceList();
     bool CreateToolbar();
     void OnNotBuiltYet();
 
@@ -131,6 +141,7 @@ private:
     TQTabWin tabs_;
     TQToolbar toolbar_;
     TQSplitter splitter_;
+    SpecimenList list_{catalog_, settings_};
     int selectionCount_ = 0;
     std::atomic<bool> unsavedChanges_{false};
     std::atomic<bool> readOnly_{false};

@@ -39,3 +39,14 @@ int NextTabIndex(const std::vector<std::wstring>& categories, std::wstring_view 
     }
     return 0;
 }
+
+std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name) {
+    if (name == LoadText(IDS_ALL_CATEGORIES))
+        return name;
+    const std::vector<std::wstring>& categories = catalog.Categories();
+    for (const std::wstring& category : categories) {
+        if (SameText(category, name))
+            return category;
+    }
+    return categories.empty() ? name : categories.front();
+}

@@ -20,3 +20,7 @@ TabPlan PlanTabs(Catalog& catalog, std::wstring_view current);
 // The tab Ctrl+T moves to: the next category after the current tab's text; the first tab
 // after the last category or from "<All>".
 int NextTabIndex(const std::vector<std::wstring>& categories, std::wstring_view currentText);
+
+// The category the list shows for a tab's text: "<All>" (exactly) as it is; a name that is
+// not a category gives the first category, or stays when there is none.
+std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name);

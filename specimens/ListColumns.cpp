@@ -1,5 +1,6 @@
 #include "specimens/ListColumns.h"
 
+#include "catalog/Catalog.h"
 #include "catalog/Specimen.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -76,6 +77,14 @@ std::wstring ColumnCaption(int field, const std::array<std::wstring, 5>& userCap
     if (field == kFieldSize && !sizeUnits.empty())
         caption += L" (" + std::wstring(sizeUnits) + L")";
     return caption;
+}
+
+std::vector<std::wstring> RowTexts(const Specimen& specimen, std::span<const std::uint8_t> displayed) {
+    std::vector<std::wstring> texts;
+    texts.reserve(displayed.size());
+    for (std::uint8_t field : displayed)
+        texts.push_back(field < kFieldCount ? Catalog::FieldText(specimen, field) : std::wstring());
+    return texts;
 }
 
 int CompareSortTexts(std::wstring_view a, std::wstring_view b, bool descending, TextOrder order) {

@@ -28,6 +28,12 @@ void SaveColumnWidths(std::vector<int>& widths, std::span<const std::uint8_t> di
 // five user fields; the Size field shows its units as "Size (mm)" when units are set.
 std::wstring ColumnCaption(int field, const std::array<std::wstring, 5>& userCaptions, std::wstring_view sizeUnits);
 
+struct Specimen;
+
+// The cells of a specimen's row: the display text of each displayed field, left to right; an
+// identifier that names no field gives an empty cell.
+std::vector<std::wstring> RowTexts(const Specimen& specimen, std::span<const std::uint8_t> displayed);
+
 // Orders two texts ignoring letter case: negative, zero or positive.
 using TextOrder = int (*)(std::wstring_view a, std::wstring_view b);
 

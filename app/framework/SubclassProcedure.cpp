@@ -73,12 +73,18 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
         case WM_RBUTTONDOWN:
             ShowContextMenu(record);
             return 0;
-        case WM_NOTIFY:
-            if (lParam != 0 && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(NM_RCLICK)) {
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header == nullptr)
+                break;
+            if (header->code == static_cast<UINT>(NM_RCLICK)) {
                 ShowContextMenu(record);
                 return 0;
             }
+            if (record.forwardNotifications && header->hwndFrom != window && GetParent(window) != nullptr)
+                return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
             break;
+        }
         case WM_COMMAND:
             if (OnCommand(record, LOWORD(wParam), HIWORD(wParam)))
                 return 0;

@@ -195,6 +195,10 @@ void TQWindow::SetHotTracking(bool on) {
     record_->hotTracking = on;
 }
 
+void TQWindow::ForwardChildNotifications(bool on) {
+    record_->forwardNotifications = on;
+}
+
 HFONT TQWindow::Font() {
     FontHandle& font = record_->font;
     if (!font) {

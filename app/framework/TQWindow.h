@@ -63,6 +63,9 @@ class TQWindow {
     // Makes the window behave as a hot-tracking push button: a left click over it becomes a
     // WM_COMMAND to its parent; leaving it before the button is released cancels the click.
     void SetHotTracking(bool on);
+    // Passes the notifications of the window's own child controls on to its parent, as if the
+    // children were the parent's (the specimen list inside the tab strip).
+    void ForwardChildNotifications(bool on);
     // "Arial" at size 18, made on first use and owned by the object.
     HFONT Font();
 

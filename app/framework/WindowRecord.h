@@ -50,6 +50,7 @@ struct WindowRecord {
     bool attached = false;
     bool hotTracking = false;
     bool hot = false;
+    bool forwardNotifications = false;
 
     // The procedure that messages of a subclassed window go on to: the current window's, or
     // that of a window further down the attach stack.

@@ -42,3 +42,18 @@ TEST(CategoryTabs, NextCategoryWrapsToTheFirst) {
 }
 
 }  // namespace
+
+TEST(CategoryTabs, TheListShowsAllTheNamedCategoryOrElseTheFirst) {
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog(host, settings);
+    // Without categories a name stays as it is, and shows nothing.
+    EXPECT_EQ(ListedCategory(catalog, L"Gone"), L"Gone");
+    catalog.AddCategory(L"Shells");
+    catalog.AddCategory(L"Fossils");
+    EXPECT_EQ(ListedCategory(catalog, L"<All>"), L"<All>");
+    EXPECT_EQ(ListedCategory(catalog, L"Fossils"), L"Fossils");
+    EXPECT_EQ(ListedCategory(catalog, L"Gone"), L"Shells");
+    // "<All>" is recognised exactly: another spelling is just a name that is not a category.
+    EXPECT_EQ(ListedCategory(catalog, L"<all>"), L"Shells");
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/Specimen.h"
 #include "specimens/ListColumns.h"
 
 namespace {
@@ -131,6 +132,19 @@ TEST(ListColumns, TheWheelScrollsFourteenPixelsPerGatheredNotch) {
         EXPECT_EQ(pixels, c.pixels) << c.deltas.front();
         EXPECT_EQ(accumulator, c.remainder) << c.deltas.front();
     }
+}
+
+TEST(ListColumns, RowCellsFollowTheDisplayedFieldsInOrder) {
+    Specimen specimen;
+    specimen.tag = L"T-7";
+    specimen.latinName = L"Conus textile";
+    specimen.price = 10;
+    const std::vector<std::uint8_t> displayed{kFieldPrice, kFieldTag, 23, kFieldLatinName};
+    EXPECT_EQ(RowTexts(specimen, displayed),
+              (std::vector<std::wstring>{L"$10.00", L"T-7", L"", L"Conus textile"}));
+    specimen.price = 0;  // no price: an empty cell, which sorts first
+    EXPECT_EQ(RowTexts(specimen, displayed).front(), L"");
+    EXPECT_TRUE(RowTexts(specimen, {}).empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Takes pictures of the program's windows for review: the main window on a sample catalog
 // and every dialog built so far. Writes one BMP per window into the folder it is given.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -64,6 +65,7 @@ void WriteSampleCatalog(const std::wstring& path) {
     catalog.SetFilePath(path);
     for (int i = 0; i < 12; ++i)
         catalog.AddSpecimen(SampleSpecimen(i));
+    settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
     RawPictureFileWriter pictures;
     WriteCatalog(catalog, path, L"", pictures, nullptr);
 }
@@ -113,6 +115,10 @@ int wmain(int argc, wchar_t** argv) {
     SetWindowPos(program.Window(), HWND_TOP, 20, 20, 900, 600, SWP_SHOWWINDOW);
     program.Application().Tabs().Select(0);
     program.Application().OnTabChanged();
+    // Share the columns out over the list's width at this size.
+    program.Application().CurrentSettings().columnWidths.assign(kFieldCount, -1);
+    program.Application().RefreshViews(true, false, false);
+    ListView_SetItemState(program.Application().List().View().Window(), 1, LVIS_SELECTED, LVIS_SELECTED);
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
 
@@ -132,6 +138,26 @@ int wmain(int argc, wchar_t** argv) {
             PressButton(dialog, IDCANCEL);
         });
         program.Command(IDM_EDIT_CATEGORY);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            HWND available = GetDlgItem(dialog, IDC_AVAILABLE_COLUMNS);
+            SendMessageW(available, LB_SETCURSEL, 3, 0);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_AVAILABLE_COLUMNS, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(available));
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"customize-columns.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_CUSTOMIZE_COLUMNS);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(500);
+            SaveWindowPicture(dialog, folder + L"customize-toolbar.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_CUSTOMIZE_TOOLBAR);
     }
     program.Close();
     return 0;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/TQListView.h"
+
+class Catalog;
+struct Settings;
+struct Specimen;
+
+namespace TQLibrary {
+
+// The specimen list of the main window: its columns follow the settings, its rows the current
+// category. Callers hold the catalog lock for everything that reads the catalog.
+class SpecimenList {
+public:
+    SpecimenList(Catalog& catalog, Settings& settings);
+
+    // Creates the list inside the tab strip, with its wheel handler.
+    bool Create(HWND tabStrip, int id);
+    TQListView& View() { return view_; }
+
+    // Lays the columns out from the settings: order, widths (computing the unset ones from the
+    // list's width) and captions.
+    void ApplyColumns();
+    // Shows the specimens of the named category, or of every category for "<All>"; a name
+    // that is no longer a category shows the first one. The name shown becomes current.
+    void FillList(const std::wstring& category);
+    void UpdateRow(int row, const Specimen& specimen);
+    void AddRow(const Specimen& specimen);
+    // The specimen of the first selected row; none when nothing is selected or it is gone.
+    Specimen* SelectedSpecimen();
+    std::vector<std::int32_t> SelectedIds() const;
+    // At program close: keeps the columns' widths when the window's size is tracked, or lets
+    // them be computed afresh next time.
+    void SaveColumnWidths(bool track);
+    // A click on the header of the column at position: sorts by it, reversing on a second click.
+    void OnHeaderClick(int position);
+    void OnWheel(int delta);
+
+private:
+    TQListView view_;
+    Catalog& catalog_;
+    Settings& settings_;
+    int wheelAccumulator_ = 0;
+};
+
+}  // namespace TQLibrary
