@@ -126,9 +126,12 @@ void TQAppWindows::OnListNotify(const NMHDR& header) {
         case LVN_ITEMACTIVATE:
             DispatchCommand(IDM_EDIT_SPECIMEN);
             break;
-        case LVN_COLUMNCLICK:
+        case LVN_COLUMNCLICK: {
+            // Only the sort settings need the lock: the sort reads the list's own texts.
+            CatalogLockGuard guard(lock_);
             list_.OnHeaderClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             break;
+        }
         case LVN_ITEMCHANGED:
             OnListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
             break;
@@ -323,8 +326,10 @@ bool TQAppWindows::OnClose() {
         WaitForSaves();
         return true;
     }
-    if (loaded_)
+    if (loaded_) {
+        CatalogLockGuard guard(lock_);
         list_.SaveColumnWidths(settings_.trackWindow);
+    }
     if (unsavedChanges_ || settings_.DiffersFrom(savedSettings_))
         SaveCatalog(true);
     WaitForSaves();
@@ -374,6 +379,8 @@ void TQAppWindows::PlaceList() {
 }
 
 void TQAppWindows::RefreshViews(bool columns, bool tabs, bool select) {
+    // The lock is the thread's own and may already be held by the caller.
+    CatalogLockGuard guard(lock_);
     if (columns)
         list_.ApplyColumns();
     if (tabs || select)
@@ -659,8 +666,12 @@ void TQAppWindows::OnCustomizeToolbar() {
 
 void TQAppWindows::OnCustomizeColumns() {
     CatalogLockGuard guard(lock_);
-    if (CustomizeColumns(mainWindow_, settings_.columns, false))
-        RefreshViews(true, false, false);
+    if (!CustomizeColumns(mainWindow_, settings_.columns, false))
+        return;
+    RefreshViews(true, false, false);
+    // Kept at once, as every other change is.
+    if (settings_.DiffersFrom(savedSettings_))
+        SaveCatalog(false);
 }
 
 void TQAppWindows::OnSelectAll() {

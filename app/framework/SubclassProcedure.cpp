@@ -81,7 +81,9 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
                 ShowContextMenu(record);
                 return 0;
             }
-            if (record.forwardNotifications && header->hwndFrom != window && GetParent(window) != nullptr)
+            // Only true children: the window's own tooltip is a pop-up and stays with it.
+            if (record.forwardNotifications && GetAncestor(header->hwndFrom, GA_PARENT) == window &&
+                GetParent(window) != nullptr)
                 return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
             break;
         }

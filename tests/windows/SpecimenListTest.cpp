@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/Application.h"
 #include "catalog/CatalogFile.h"
 #include "resources/resource.h"
@@ -242,6 +245,61 @@ TEST_F(SpecimenListTest, SelectionDrivesTheCommandsAndIsReadBack) {
     EXPECT_FALSE(program->MenuItemEnabled(IDM_DELETE_SPECIMEN));
 }
 
+// The first visible pop-up menu window of this thread's process; none when there is none.
+HWND FindPopupMenu() {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{GetCurrentProcessId(), nullptr};
+    EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* search = reinterpret_cast<Search*>(data);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (process != search->process || !IsWindowVisible(window) || lstrcmpW(className, L"#32768") != 0)
+                    return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting) {
+    Start();
+    HWND list = List().Window();
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    RECT row;
+    ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
+
+    std::atomic<bool> menuSeen{false};
+    std::atomic<bool> editEnabled{false};
+    std::atomic<bool> customizeEnabled{false};
+    std::thread watcher([&] {
+        for (int i = 0; i < 500 && !menuSeen; ++i) {
+            Sleep(20);
+            HWND menuWindow = FindPopupMenu();
+            if (menuWindow == nullptr)
+                continue;
+            auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+            editEnabled = (GetMenuState(menu, IDM_EDIT_SPECIMEN, MF_BYCOMMAND) & MF_GRAYED) == 0;
+            customizeEnabled = (GetMenuState(menu, IDM_CUSTOMIZE_COLUMNS, MF_BYCOMMAND) & MF_GRAYED) == 0;
+            menuSeen = true;
+            PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    });
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2));
+    watcher.join();
+
+    EXPECT_TRUE(menuSeen);
+    EXPECT_TRUE(editEnabled);  // one specimen selected
+    EXPECT_TRUE(customizeEnabled);
+    // The clicked row did not become selected; the selection is as it was.
+    EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0}));
+}
+
 TEST_F(SpecimenListTest, TheWheelScrollsOnlyOnceAWholeNotchHasGathered) {
     Start(kSamples, 60);
     HWND list = List().Window();
@@ -355,6 +413,16 @@ TEST_F(CustomizeColumnsTest, FieldsMoveBetweenTheListsAndOkAppliesThem) {
     EXPECT_EQ(HeaderText(0), L"Latin Name");
     EXPECT_EQ(HeaderText(4), L"Size (mm)");
     EXPECT_EQ(List().RowCount(), 4);
+
+    // The new columns are in the file at once.
+    App().WaitForSaves();
+    ScriptedHost host;
+    Settings saved;
+    Catalog catalog(host, saved);
+    FixedScreen screen;
+    CatalogReadOutcome outcome;
+    ASSERT_TRUE(ReadCatalog(catalog, path, false, screen, nullptr, outcome));
+    EXPECT_EQ(saved.columns, CurrentSettings().columns);
 }
 
 TEST_F(CustomizeColumnsTest, AnEmptyListIsRefusedAndCancelChangesNothing) {

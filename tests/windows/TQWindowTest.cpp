@@ -271,6 +271,25 @@ TEST_F(TQWindowTest, TheWheelHandlerGetsTheDeltaAndTheControlNothing) {
     EXPECT_FALSE(Logged(window, WM_MOUSEWHEEL));
 }
 
+TEST_F(TQWindowTest, ChildNotificationsArePassedToTheParentOnlyWhenAsked) {
+    TestControl control;
+    ASSERT_TRUE(control.Create(Parent(), 3));
+    HWND child = MakeWindow(kProbeClass, WS_CHILD, control.Window(), 9, RECT{0, 0, 10, 10});
+    OwnedWindow popup(MakeWindow(kProbeClass, WS_POPUP, control.Window(), 0, RECT{0, 0, 10, 10}));
+    auto notify = [&](HWND from) {
+        NMHDR header{from, 9, LVN_ITEMCHANGED};
+        SendMessageW(control.Window(), WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&header));
+    };
+    notify(child);
+    EXPECT_FALSE(Logged(Parent(), WM_NOTIFY));
+
+    control.ForwardChildNotifications(true);
+    notify(popup.Get());  // owned, not a child: stays
+    EXPECT_FALSE(Logged(Parent(), WM_NOTIFY));
+    notify(child);
+    EXPECT_TRUE(Logged(Parent(), WM_NOTIFY));
+}
+
 TEST_F(TQWindowTest, AHotTrackingClickBecomesACommandToTheParentAndLeavingCancelsIt) {
     TestControl control;
     ASSERT_TRUE(control.Create(Parent(), 42, 10, 10, 50, 20));
