@@ -401,6 +401,7 @@ void TQAppWindows::RebuildTabs(const std::wstring& current) {
 }
 
 void TQAppWindows::OnTabChanged() {
+    CatalogLockGuard guard(lock_);
     settings_.currentCategory = tabs_.CurrentText();
     RefreshViews(false, false, false);
     UpdateToolbarStates(0);
@@ -650,6 +651,7 @@ void TQAppWindows::MoveCurrentCategory(bool toRight) {
 }
 
 void TQAppWindows::OnNextCategory() {
+    CatalogLockGuard guard(lock_);
     tabs_.Select(NextTabIndex(catalog_.Categories(), tabs_.CurrentText()));
     // The list follows the tab, as after a click on it.
     OnTabChanged();

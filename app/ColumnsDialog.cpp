@@ -78,7 +78,7 @@ void HideSelected(HWND dialog, ColumnsState& state) {
 void OnOk(HWND dialog, ColumnsState& state) {
     const int count = state.shown.ItemCount();
     if (count == 0) {
-        Warn(IDS_NO_COLUMNS);
+        Warn(IDS_NO_COLUMNS, dialog);
         return;
     }
     state.displayed.clear();

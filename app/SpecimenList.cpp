@@ -73,7 +73,7 @@ std::vector<std::int32_t> SpecimenList::SelectedIds() const {
 
 void SpecimenList::SaveColumnWidths(bool track) {
     // Columns never laid out have no widths worth keeping.
-    if (view_.ColumnCount() != static_cast<int>(settings_.columns.size()))
+    if (track && view_.ColumnCount() != static_cast<int>(settings_.columns.size()))
         return;
     std::vector<int> shown;
     for (size_t position = 0; position < settings_.columns.size(); ++position)

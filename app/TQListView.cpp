@@ -57,8 +57,7 @@ int TQListView::InsertRow(LPARAM itemData) {
     item.mask = LVIF_PARAM;
     item.iItem = 0;
     item.lParam = itemData;
-    SendMessageW(Window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return 0;
+    return static_cast<int>(SendMessageW(Window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void TQListView::SetCellText(int row, int position, const std::wstring& text) {

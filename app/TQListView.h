@@ -22,7 +22,8 @@ public:
     // A list made elsewhere: full-row selection, and its columns counted afresh from none.
     void Attach(HWND window) override;
 
-    // Inserts an empty row at the top carrying the item data; returns its row, 0.
+    // Inserts an empty row at the top carrying the item data; returns its row, 0, or -1 when
+    // the control could not add it.
     int InsertRow(LPARAM itemData);
     void SetCellText(int row, int position, const std::wstring& text);
     // Changes the column at position, or adds one there when position is past the last.

@@ -11,16 +11,16 @@ namespace TQLibrary {
 
 namespace {
 
-int ShowMessage(unsigned textId, unsigned captionId, UINT type) {
+int ShowMessage(unsigned textId, unsigned captionId, UINT type, HWND owner = nullptr) {
     std::wstring text = LoadText(textId);
     std::wstring caption = LoadText(captionId);
-    return MessageBoxW(MainWindow(), text.c_str(), caption.c_str(), type);
+    return MessageBoxW(owner != nullptr ? owner : MainWindow(), text.c_str(), caption.c_str(), type);
 }
 
 }  // namespace
 
-void Warn(unsigned textId) {
-    ShowMessage(textId, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION);
+void Warn(unsigned textId, HWND owner) {
+    ShowMessage(textId, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION, owner);
 }
 
 void Inform(unsigned textId, unsigned captionId) {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace TQLibrary {
 
 // Message boxes over the main window with texts from the string table.
 
-// A warning captioned with the program's display name (exclamation icon).
-void Warn(unsigned textId);
+// A warning captioned with the program's display name (exclamation icon), owned by the given
+// window (a dialog that stays open behind it) or else by the main window.
+void Warn(unsigned textId, HWND owner = nullptr);
 // A notice (information icon).
 void Inform(unsigned textId, unsigned captionId);
 // A Yes/No question; true exactly for Yes.

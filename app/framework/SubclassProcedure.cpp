@@ -71,20 +71,21 @@ void OnHotClick(WindowRecord& record, HWND window) {
 LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:  // a quick second click must not reach the control either
             ShowContextMenu(record);
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header == nullptr)
                 break;
-            if (header->code == static_cast<UINT>(NM_RCLICK)) {
-                ShowContextMenu(record);
-                return 0;
-            }
             // Only true children: the window's own tooltip is a pop-up and stays with it.
             if (record.forwardNotifications && GetAncestor(header->hwndFrom, GA_PARENT) == window &&
                 GetParent(window) != nullptr)
                 return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
+            if (header->code == static_cast<UINT>(NM_RCLICK)) {
+                ShowContextMenu(record);
+                return 0;
+            }
             break;
         }
         case WM_COMMAND:

@@ -198,11 +198,11 @@ TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
     EXPECT_FALSE(CurrentSettings().sortDescending);
     EXPECT_EQ(ColumnTexts(1), (Texts{L"apple", L"Banana", L"cherry", L"damson"}));
 
-    // The sort column is a position: with one column left, position 1 sorts nothing but the
-    // rows are all still there.
+    // The sort column is a position: with one column left, position 1 compares every pair
+    // equal, so the rows stay as filled, the catalog order reversed.
     ShowColumns({kFieldLatinName});
     EXPECT_EQ(CurrentSettings().sortColumn, 1);
-    EXPECT_EQ(List().RowCount(), 4);
+    EXPECT_EQ(RowIds(), (std::vector<LPARAM>{4, 3, 2, 1}));
 }
 
 TEST_F(SpecimenListTest, TabsChooseTheRows) {
@@ -269,6 +269,8 @@ HWND FindPopupMenu() {
 
 TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting) {
     Start();
+    // The menu only opens over the window in front.
+    ASSERT_TRUE(SetForegroundWindow(program->Window()));
     HWND list = List().Window();
     ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
     RECT row;
