@@ -164,7 +164,7 @@ void TQAppWindows::OnSplitterDropped(int x) {
 }
 
 bool TQAppWindows::CreateStatusBar() {
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, mainWindow_,
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, mainWindow_,
                                  nullptr, instance_, nullptr);
     if (statusBar_ == nullptr)
         return false;
@@ -596,7 +596,9 @@ void TQAppWindows::OnAddCategory() {
     CatalogLockGuard guard(lock_);
     catalog_.AddCategory(name);
     settings_.currentCategory = name;
-    RebuildTabs(name);
+    // The list and the status bar follow the new tab: empty for a new category, the
+    // specimens of one that already had the name.
+    RefreshViews(false, true, false);
     SaveCatalog(false);
 }
 
@@ -612,12 +614,12 @@ void TQAppWindows::OnEditCategory() {
     catalog_.RenameCategory(current, name);
     settings_.currentCategory = name;
     // A rename onto an existing name merged two categories: their tabs become one.
-    if (catalog_.Categories().size() != before)
-        RebuildTabs(name);
-    else
+    const bool merged = catalog_.Categories().size() != before;
+    if (!merged)
         tabs_.SetCurrentText(name);
     SaveCatalog(false);
-    UpdateStatusBar();
+    // The rows' texts are the list's own copies: refill them to show the new name.
+    RefreshViews(false, merged, false);
 }
 
 void TQAppWindows::OnDeleteCategory() {
@@ -662,6 +664,10 @@ void TQAppWindows::OnCustomizeToolbar() {
     UpdateToolbarStates(selectionCount_);
     CatalogLockGuard guard(lock_);
     toolbar_.StoreButtons(settings_.toolbarButtons);
+    // A toolbar emptied, or filled from empty, is hidden or shown and the views move.
+    RECT client;
+    if (GetClientRect(mainWindow_, &client))
+        Layout(client.right, client.bottom);
     if (settings_.DiffersFrom(savedSettings_))
         SaveCatalog(false);
 }

@@ -116,6 +116,13 @@ void TQSplitter::OnButtonUp() {
     ReleaseCapture();
 }
 
+void TQSplitter::OnCaptureLost() {
+    if (!dragging_)
+        return;
+    DrawBar(lastX_);
+    dragging_ = false;
+}
+
 LRESULT CALLBACK TQSplitter::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* splitter = reinterpret_cast<TQSplitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (splitter == nullptr)
@@ -130,6 +137,9 @@ LRESULT CALLBACK TQSplitter::Procedure(HWND window, UINT message, WPARAM wParam,
                 return 0;
             case WM_LBUTTONUP:
                 splitter->OnButtonUp();
+                return 0;
+            case WM_CAPTURECHANGED:
+                splitter->OnCaptureLost();
                 return 0;
             default:
                 break;

@@ -29,6 +29,8 @@ private:
     void OnButtonDown();
     void OnMouseMove(bool buttonDown);
     void OnButtonUp();
+    // The capture went elsewhere mid-drag (a pop-up, another program): the drag is abandoned.
+    void OnCaptureLost();
 
     HWND window_ = nullptr;
     Drop drop_;

@@ -1,5 +1,7 @@
 #include "app/TQToolbar.h"
 
+#include <algorithm>
+
 #include "app/ViewLayout.h"
 #include "catalog/Commands.h"
 #include "catalog/StringTable.h"
@@ -11,6 +13,17 @@ namespace {
 
 constexpr int kSeparatorImage = 5;
 constexpr size_t kTipLength = 80;
+
+// The text as an ANSI window gets it: each character narrowed as it is, cut to the capacity
+// (which counts the terminator).
+void CopyNarrowed(char* to, int capacity, const std::wstring& from) {
+    if (to == nullptr || capacity <= 0)
+        return;
+    const size_t count = std::min(from.size(), static_cast<size_t>(capacity - 1));
+    for (size_t i = 0; i < count; ++i)
+        to[i] = static_cast<char>(from[i]);
+    to[count] = '\0';
+}
 
 }  // namespace
 
@@ -155,20 +168,34 @@ bool TQToolbar::StoreButtons(std::vector<std::uint8_t>& setting) const {
     return true;
 }
 
+bool TQToolbar::ButtonTemplate(int index, TBBUTTON& button, std::wstring& label) const {
+    if (index < 0 || static_cast<size_t>(index) >= templates_.size())
+        return false;
+    button = templates_[static_cast<size_t>(index)];
+    label = LoadText(ToolbarLabelId(index));
+    return true;
+}
+
 bool TQToolbar::OnNotify(NMHDR* header, LRESULT& result) {
     switch (header->code) {
         case TBN_GETBUTTONINFOW: {
             auto* info = reinterpret_cast<NMTOOLBARW*>(header);
-            result = FALSE;
-            if (info->iItem < 0 || static_cast<size_t>(info->iItem) >= templates_.size())
-                return true;
-            info->tbButton = templates_[static_cast<size_t>(info->iItem)];
-            std::wstring label = LoadText(ToolbarLabelId(info->iItem));
-            if (info->pszText != nullptr && info->cchText > 0) {
+            std::wstring label;
+            result = ButtonTemplate(info->iItem, info->tbButton, label);
+            if (result && info->pszText != nullptr && info->cchText > 0) {
                 lstrcpynW(info->pszText, label.c_str(), info->cchText);
                 info->cchText = static_cast<int>(label.size());
             }
-            result = TRUE;
+            return true;
+        }
+        case TBN_GETBUTTONINFOA: {
+            auto* info = reinterpret_cast<NMTOOLBARA*>(header);
+            std::wstring label;
+            result = ButtonTemplate(info->iItem, info->tbButton, label);
+            if (result && info->pszText != nullptr && info->cchText > 0) {
+                CopyNarrowed(info->pszText, info->cchText, label);
+                info->cchText = static_cast<int>(label.size());
+            }
             return true;
         }
         case TBN_INITCUSTOMIZE:
@@ -183,6 +210,14 @@ bool TQToolbar::OnNotify(NMHDR* header, LRESULT& result) {
             std::wstring text = LoadText(TooltipId(static_cast<int>(tip->hdr.idFrom)));
             tip->szText[0] = L'\0';
             lstrcpynW(tip->szText, text.c_str(), static_cast<int>(kTipLength));
+            tip->lpszText = tip->szText;
+            result = 0;
+            return true;
+        }
+        case TTN_GETDISPINFOA: {
+            auto* tip = reinterpret_cast<NMTTDISPINFOA*>(header);
+            CopyNarrowed(tip->szText, static_cast<int>(kTipLength),
+                         LoadText(TooltipId(static_cast<int>(tip->hdr.idFrom))));
             tip->lpszText = tip->szText;
             result = 0;
             return true;

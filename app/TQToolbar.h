@@ -39,6 +39,8 @@ public:
 private:
     int ButtonCount() const;
     HIMAGELIST LoadIconList(int first) const;
+    // The template and customisation label of button index; false past the last template.
+    bool ButtonTemplate(int index, TBBUTTON& button, std::wstring& label) const;
 
     std::vector<TBBUTTON> templates_;
     HIMAGELIST images_ = nullptr;

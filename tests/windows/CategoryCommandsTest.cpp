@@ -94,25 +94,45 @@ TEST_F(CategoryCommandsTest, RenameAndDeleteDoNothingOnAll) {
 }
 
 TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
+    SelectTab(1);  // B: two rows
     std::wstring caption;
-    DialogDriver driver([&](HWND dialog) {
-        caption = WindowText(dialog);
-        SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Minerals");
-        PressButton(dialog, IDOK);
-    });
-    program->Command(IDM_ADD_CATEGORY);
+    {
+        DialogDriver driver([&](HWND dialog) {
+            caption = WindowText(dialog);
+            SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Minerals");
+            PressButton(dialog, IDOK);
+        });
+        program->Command(IDM_ADD_CATEGORY);
+    }
     EXPECT_EQ(caption, L"Specimen Category");
     EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"Minerals");
+    // The new tab's list is empty, and the status bar says so.
+    EXPECT_EQ(App().List().View().RowCount(), 0);
+    EXPECT_EQ(program->StatusText(0), L"Minerals: 0");
     App().WaitForSaves();
     const std::vector<std::uint8_t> saved = ReadFileBytes(path);
     std::wstring text(saved.size() / 2, L'\0');
     for (size_t i = 0; i < text.size(); ++i)
         text[i] = static_cast<wchar_t>(saved[2 * i] | (saved[2 * i + 1] << 8));
     EXPECT_NE(text.find(L"<CATEGORYNAME>Minerals</CATEGORYNAME>"), std::wstring::npos);
+
+    // Adding a name that is already a category shows that category's specimens.
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"B");
+            PressButton(dialog, IDOK);
+        });
+        program->Command(IDM_ADD_CATEGORY);
+    }
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"B");
+    EXPECT_EQ(App().List().View().RowCount(), 2);
 }
 
 TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
+    App().CurrentSettings().columns = {kFieldCategory};
+    App().RefreshViews(true, false, false);
     SelectTab(1);
     DialogDriver driver([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"");
@@ -125,6 +145,25 @@ TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
     EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"Bivalves", L"C", L"Empty", L"<All>"}));
     EXPECT_EQ(App().CurrentCatalog().CountInFilter(L"Bivalves"), 2);
     EXPECT_EQ(program->StatusText(0), L"Bivalves: 2");
+    // The rows show the new name at once.
+    TQLibrary::TQListView& list = App().List().View();
+    ASSERT_EQ(list.RowCount(), 2);
+    for (int row = 0; row < 2; ++row)
+        EXPECT_NE(list.CellText(row, 0).find(L"Bivalves"), std::wstring::npos) << row;
+}
+
+TEST_F(CategoryCommandsTest, RenamingOntoAnotherCategoryShowsTheMergedOne) {
+    SelectTab(0);  // A: one specimen
+    DialogDriver driver([&](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"C");
+        PressButton(dialog, IDOK);
+    });
+    program->Command(IDM_EDIT_CATEGORY);
+    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"C", L"B", L"Empty", L"<All>"}));
+    EXPECT_EQ(App().Tabs().CurrentText(), L"C");
+    // C held one specimen and gained A's.
+    EXPECT_EQ(App().List().View().RowCount(), 2);
+    EXPECT_EQ(program->StatusText(0), L"C: 2");
 }
 
 TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelectsTheTabToTheLeft) {
