@@ -424,17 +424,19 @@ void TQAppWindows::SetSelectionCount(int count) {
     UpdateToolbarStates(count);
 }
 
+bool TQAppWindows::RestoreAvailable() const {
+    return settings_.backup && FileExists(catalog_.FilePath() + LoadText(IDS_BACKUP_EXTENSION));
+}
+
 void TQAppWindows::UpdateToolbarStates(int selectionCount) {
-    bool restoreAvailable = settings_.backup && FileExists(catalog_.FilePath() + LoadText(IDS_BACKUP_EXTENSION));
-    for (const CommandState& state : ToolbarStates(selectionCount, restoreAvailable))
+    for (const CommandState& state : ToolbarStates(selectionCount, RestoreAvailable()))
         toolbar_.EnableButton(state.command, state.enabled);
 }
 
 void TQAppWindows::UpdateMenuStates(HMENU menu, int selectionCount) {
     if (menu == nullptr)
         return;
-    bool restoreAvailable = settings_.backup && FileExists(catalog_.FilePath() + LoadText(IDS_BACKUP_EXTENSION));
-    for (const CommandState& state : MenuStates(selectionCount, restoreAvailable)) {
+    for (const CommandState& state : MenuStates(selectionCount, RestoreAvailable())) {
         EnableMenuItem(menu, static_cast<UINT>(state.command),
                        MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_DISABLED | MF_GRAYED));
     }

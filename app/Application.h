@@ -120,6 +120,8 @@ private:
     void OnCustomizeColumns();
     void OnSelectAll();
     bool CreateList();
+    // Whether a backup exists for Restore to read.
+    bool RestoreAvailable() const;
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
     bool CreateToolbar();

@@ -53,26 +53,27 @@ void OnInitDialog(HWND dialog, ColumnsState& state) {
     EnableMoves(dialog, false, false);
 }
 
-void ShowSelected(HWND dialog, ColumnsState& state) {
-    std::optional<int> selected = state.available.CurrentSelection();
+// Moves the selected item, text and field, from one list box to the other; false when none
+// is selected.
+bool MoveSelectedItem(TQListBox& from, TQListBox& to) {
+    std::optional<int> selected = from.CurrentSelection();
     if (!selected)
-        return;
-    const std::wstring text = state.available.ItemText(*selected);
-    const LPARAM field = state.available.ItemData(*selected);
-    state.available.DeleteItem(*selected);
-    state.shown.AddItem(text, field);
-    EnableItem(dialog, IDC_SHOW_COLUMN, false);
+        return false;
+    const std::wstring text = from.ItemText(*selected);
+    const LPARAM field = from.ItemData(*selected);
+    from.DeleteItem(*selected);
+    to.AddItem(text, field);
+    return true;
+}
+
+void ShowSelected(HWND dialog, ColumnsState& state) {
+    if (MoveSelectedItem(state.available, state.shown))
+        EnableItem(dialog, IDC_SHOW_COLUMN, false);
 }
 
 void HideSelected(HWND dialog, ColumnsState& state) {
-    std::optional<int> selected = state.shown.CurrentSelection();
-    if (!selected)
-        return;
-    const std::wstring text = state.shown.ItemText(*selected);
-    const LPARAM field = state.shown.ItemData(*selected);
-    state.shown.DeleteItem(*selected);
-    state.available.AddItem(text, field);
-    EnableMoves(dialog, false, false);
+    if (MoveSelectedItem(state.shown, state.available))
+        EnableMoves(dialog, false, false);
 }
 
 void OnOk(HWND dialog, ColumnsState& state) {

@@ -82,8 +82,6 @@ void TQListView::SetColumn(int position, int width, int field, const std::wstrin
     column.iSubItem = field;
     if (position < columnCount_) {
         SendMessageW(Window(), LVM_SETCOLUMNW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column));
-        // A column keeps its width through LVM_SETCOLUMNW on some versions of the control.
-        SendMessageW(Window(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(position), MAKELPARAM(width, 0));
         return;
     }
     if (SendMessageW(Window(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column)) >=
