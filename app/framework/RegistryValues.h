@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/framework/Handles.h"
+#include "catalog/Handles.h"
 
 namespace TQLibrary {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/Handles.h"
+#include "catalog/Handles.h"
 #include "app/framework/TQWindow.h"
 
 namespace TQLibrary {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/Handles.h"
+#include "catalog/Handles.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/framework/Dialogs.h"
-#include "app/framework/Handles.h"
+#include "catalog/Handles.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
 #include "catalog/StringTable.h"
