@@ -3,23 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
-#include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
 
-#include "app/CatalogLock.h"
-#include "app/PleaseWait.h"
+#include "app/CatalogSession.h"
 #include "app/SpecimenList.h"
 #include "app/TQSplitter.h"
 #include "app/TQTabWin.h"
 #include "app/TQToolbar.h"
-#include "app/WindowsCatalogHost.h"
-#include "catalog/Catalog.h"
-#include "catalog/PictureFiles.h"
-#include "catalog/Settings.h"
-#include "catalog/SettingsWindows.h"
+#include "catalog/Handles.h"
 
 namespace TQLibrary {
 
@@ -30,11 +21,28 @@ struct StartOptions {
     std::wstring dataFolder;     // with a trailing backslash; empty for the user's own
 };
 
-// The application object: owns the catalog, the settings, the lock and the child windows of
-// the main window, and carries out its commands. Lives from WM_CREATE to WM_CLOSE.
+// The main window loads its catalog on this timer, once it exists, so start-up stays quick.
+inline constexpr UINT_PTR kDeferredLoadTimer = 9000;
+inline constexpr UINT kDeferredLoadDelay = 25;
+
+// What RefreshViews brings up to date besides the rows and the status bar.
+enum RefreshFlags : unsigned {
+    RefreshRows = 0,
+    RefreshColumns = 1,   // the columns' order, widths and captions
+    RefreshTabs = 2,      // the tabs, from the catalog's categories
+    SelectCurrentTab = 4  // the tab of the current category
+};
+constexpr RefreshFlags operator|(RefreshFlags a, RefreshFlags b) {
+    return static_cast<RefreshFlags>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+inline constexpr RefreshFlags RefreshEverything = RefreshFlags(RefreshColumns | RefreshTabs | SelectCurrentTab);
+
+// The application object: owns the catalog session and the child windows of the main window,
+// and lives from WM_CREATE to WM_DESTROY. The main window's procedure turns messages into calls
+// on it; the command handlers (one file per group) work through it.
 class TQAppWindows {
-public:
-    TQAppWindows(HINSTANCE instance, HWND mainWindow, StartOptions options);
+  public:
+    TQAppWindows(HWND mainWindow, StartOptions options);
     ~TQAppWindows();
     TQAppWindows(const TQAppWindows&) = delete;
     TQAppWindows& operator=(const TQAppWindows&) = delete;
@@ -47,120 +55,67 @@ public:
     void OnMove();
     // False for identifiers that are not commands.
     bool DispatchCommand(int id);
+    // Notifications of the specimen list and of the tab strip.
+    LRESULT OnListNotify(NMHDR& header);
+    LRESULT OnTabNotify(NMHDR& header);
+    // Notifications of the toolbar and its tooltips; false when not one of them.
+    bool OnToolbarNotify(NMHDR* header, LRESULT& result) { return toolbar_.OnNotify(header, result); }
 
-    bool LoadCatalogFile(const std::wstring& path, bool restoring, bool addMode);
-    void SaveCatalog(bool withDialog);
-    void RefreshViews(bool columns, bool tabs, bool select);
+    // For the command handlers.
+    CatalogSession& Session() { return session_; }
+    Catalog& CurrentCatalog() { return session_.CurrentCatalog(); }
+    Settings& CurrentSettings() { return session_.CurrentSettings(); }
+    CatalogLock& Lock() { return session_.Lock(); }
+    bool IsReadOnly() const { return session_.IsReadOnly(); }
+    bool IsLoaded() const { return loaded_; }
+    HWND MainWindow() const { return mainWindow_; }
+    HWND StatusBar() const { return statusBar_.Get(); }
+    TQTabWin& Tabs() { return tabs_; }
+    TQToolbar& Toolbar() { return toolbar_; }
+    SpecimenList& List() { return list_; }
+    std::wstring DataFolder() { return session_.Host().DataFolder(); }
+
+    // Reads a catalog file and shows the window as the file left it; see CatalogSession::Load.
+    bool LoadCatalogFile(const std::wstring& path, LoadMode mode);
+    void SaveCatalog(SaveMode mode) { session_.Save(mode); }
+    void RefreshViews(RefreshFlags what);
     void UpdateStatusBar();
-    void UpdateMenuStates(HMENU menu, int selectionCount);
     // Shows the catalog's categories as tabs and selects the one named, or "<All>".
     void RebuildTabs(const std::wstring& current);
     // The tab strip told of a newly selected tab.
     void OnTabChanged();
-    TQTabWin& Tabs() { return tabs_; }
-    TQToolbar& Toolbar() { return toolbar_; }
-    void UpdateToolbarStates(int selectionCount);
+    // Lays the children out again in the main window's client area.
+    void Relayout();
+    void Layout(int width, int height);
     // The splitter was dropped at x in the main window's client area.
     void OnSplitterDropped(int x);
-    SpecimenList& List() { return list_; }
-    // Notifications of the specimen list.
-    void OnListNotify(const NMHDR& header);
-    // Notifications of the toolbar and its tooltips; false when not one of them.
-    bool OnToolbarNotify(NMHDR* header, LRESULT& result) { return toolbar_.OnNotify(header, result); }
-    void Layout(int width, int height);
-
-    // The number of selected list rows; set by the list.
+    // The number of selected list rows, as the menu and toolbar rules see it.
     int SelectionCount() const { return selectionCount_; }
     void SetSelectionCount(int count);
-
-    Catalog& CurrentCatalog() { return catalog_; }
-    Settings& CurrentSettings() { return settings_; }
-    const Settings& SavedSettings() const { return savedSettings_; }
-    bool IsReadOnly() const { return readOnly_; }
-    bool IsLoaded() const { return loaded_; }
-    bool HasUnsavedChanges() const { return unsavedChanges_; }
-    void MarkChanged() { unsavedChanges_ = true; }
-    HWND MainWindow() const { return mainWindow_; }
-    HWND StatusBar() const { return statusBar_; }
+    void UpdateMenuStates(HMENU menu, int selectionCount);
+    void UpdateToolbarStates(int selectionCount);
     // Waits, handling messages meanwhile, until every save started without a dialog is done.
-    void WaitForSaves();
+    void WaitForSaves() { session_.WaitForSaves(); }
 
-private:
-    using Command = void (TQAppWindows::*)();
-    struct CommandEntry {
-        int id;
-        Command run;
-    };
-    static const CommandEntry kCommands[];
-
+  private:
     std::wstring ChooseCatalogFile();
     bool CreateStatusBar();
-    // Writes the catalog to the file (the catalog file when empty); only a save under the
-    // please-wait dialog reports progress.
-    bool SaveWorker(const std::wstring& fileName, bool withDialog);
-    bool LoadWorker(const std::wstring& path, bool restoring, bool addMode);
-    static DWORD WINAPI SilentSaveThread(void* parameter);
-    void SaveIfDue();
-    void ReadOnlyRefusal();
-    std::wstring ChooseNewCatalogName();
-
-    void OnNew();
-    void OnOpen();
-    void OnSaveAs();
-    void OnRestore();
-    void OnExit();
-    void OnAddCategory();
-    void OnEditCategory();
-    void OnDeleteCategory();
-    void OnMoveCategoryLeft();
-    void OnMoveCategoryRight();
-    void MoveCurrentCategory(bool toRight);
-    void OnNextCategory();
-    void OnCustomizeToolbar();
-    void OnCustomizeColumns();
-    void OnSelectAll();
+    bool CreateToolbar();
     bool CreateList();
-    // Whether a backup exists for Restore to read.
-    bool RestoreAvailable() const;
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
-    bool CreateToolbar();
-    void OnNotBuiltYet();
 
-    HINSTANCE instance_;
     HWND mainWindow_;
     StartOptions options_;
-    CatalogLock lock_;
-    Settings settings_;
-    Settings savedSettings_;
-    WindowsCatalogHost host_;
-    Catalog catalog_;
-    PleaseWaitTask pleaseWait_;
-    RawPictureFileWriter pictures_;
-    SystemScreenMetrics screen_;
-    HANDLE instanceMutex_ = nullptr;
-    HWND statusBar_ = nullptr;
+    CatalogSession session_;
+    KernelHandle instanceMutex_;
+    OwnedWindow statusBar_;
     TQTabWin tabs_;
     TQToolbar toolbar_;
     TQSplitter splitter_;
-    SpecimenList list_{catalog_, settings_};
+    SpecimenList list_;
     int selectionCount_ = 0;
-    std::atomic<bool> unsavedChanges_{false};
-    std::atomic<bool> readOnly_{false};
-    std::atomic<bool> saveAfterLoad_{false};
     bool loaded_ = false;
-    std::mutex savesMutex_;
-    std::vector<HANDLE> saves_;  // silent save threads still to be waited for
 };
-
-// The main window: class registration, creation and the message loop.
-bool RegisterMainWindowClass(HINSTANCE instance);
-// Creates the main window hidden; the options must outlive WM_CREATE. None on failure.
-HWND CreateMainWindow(HINSTANCE instance, const StartOptions& options);
-TQAppWindows* ApplicationOf(HWND mainWindow);
-int RunMessageLoop(HWND mainWindow);
-// The options of a real start: the process's command line, the program's own folder and
-// the user's data folder.
-StartOptions ProcessStartOptions();
 
 }  // namespace TQLibrary

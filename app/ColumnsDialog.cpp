@@ -13,13 +13,6 @@ namespace TQLibrary {
 
 namespace {
 
-struct ColumnsState {
-    std::vector<std::uint8_t> displayed;
-    bool readOnly = false;
-    TQListBox available;
-    TQListBox shown;
-};
-
 // The dialog lists the fields by their own names, not by the user's captions.
 std::wstring FieldName(int field) {
     return LoadText(IDS_FIELD_CAPTION_FIRST + static_cast<unsigned>(field));
@@ -37,22 +30,6 @@ void EnableMoves(HWND dialog, bool displayedSelected, bool availableSelected) {
     EnableItem(dialog, IDC_SHOW_COLUMN, availableSelected);
 }
 
-void OnInitDialog(HWND dialog, ColumnsState& state) {
-    CentreOver(dialog);
-    if (state.readOnly)
-        ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
-    state.available.Attach(GetDlgItem(dialog, IDC_AVAILABLE_COLUMNS));
-    state.shown.Attach(GetDlgItem(dialog, IDC_DISPLAYED_COLUMNS));
-    for (int field = 0; field < kFieldCount; ++field) {
-        const auto id = static_cast<std::uint8_t>(field);
-        if (std::find(state.displayed.begin(), state.displayed.end(), id) == state.displayed.end())
-            state.available.AddItem(FieldName(field), field);
-    }
-    for (std::uint8_t field : state.displayed)
-        state.shown.AddItem(field < kFieldCount ? FieldName(field) : std::wstring(), field);
-    EnableMoves(dialog, false, false);
-}
-
 // Moves the selected item, text and field, from one list box to the other; false when none
 // is selected.
 bool MoveSelectedItem(TQListBox& from, TQListBox& to) {
@@ -66,99 +43,106 @@ bool MoveSelectedItem(TQListBox& from, TQListBox& to) {
     return true;
 }
 
-void ShowSelected(HWND dialog, ColumnsState& state) {
-    if (MoveSelectedItem(state.available, state.shown))
-        EnableItem(dialog, IDC_SHOW_COLUMN, false);
-}
+struct ColumnsDialog {
+    std::vector<std::uint8_t> displayed;
+    bool readOnly = false;
+    TQListBox available;
+    TQListBox shown;
 
-void HideSelected(HWND dialog, ColumnsState& state) {
-    if (MoveSelectedItem(state.shown, state.available))
+    void OnInitDialog(HWND dialog) {
+        CentreOver(dialog);
+        if (readOnly)
+            ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+        available.Attach(GetDlgItem(dialog, IDC_AVAILABLE_COLUMNS));
+        shown.Attach(GetDlgItem(dialog, IDC_DISPLAYED_COLUMNS));
+        for (int field = 0; field < kFieldCount; ++field) {
+            const auto id = static_cast<std::uint8_t>(field);
+            if (std::find(displayed.begin(), displayed.end(), id) == displayed.end())
+                available.AddItem(FieldName(field), field);
+        }
+        for (std::uint8_t field : displayed)
+            shown.AddItem(field < kFieldCount ? FieldName(field) : std::wstring(), field);
         EnableMoves(dialog, false, false);
-}
-
-void OnOk(HWND dialog, ColumnsState& state) {
-    const int count = state.shown.ItemCount();
-    if (count == 0) {
-        Warn(IDS_NO_COLUMNS, dialog);
-        return;
     }
-    state.displayed.clear();
-    for (int i = 0; i < count; ++i)
-        state.displayed.push_back(static_cast<std::uint8_t>(state.shown.ItemData(i)));
-    EndDialog(dialog, IDOK);
-}
 
-void OnCommand(HWND dialog, ColumnsState& state, int item, int notification) {
-    switch (item) {
-        case IDC_AVAILABLE_COLUMNS:
-            if (notification == LBN_SELCHANGE) {
-                EnableMoves(dialog, false, true);
-                state.shown.ClearSelection();
-            } else if (notification == LBN_DBLCLK) {
-                ShowSelected(dialog, state);
-            }
-            break;
-        case IDC_DISPLAYED_COLUMNS:
-            if (notification == LBN_SELCHANGE) {
-                EnableMoves(dialog, true, false);
-                state.available.ClearSelection();
-            } else if (notification == LBN_DBLCLK) {
-                HideSelected(dialog, state);
-            }
-            break;
-        case IDC_SHOW_COLUMN:
-            ShowSelected(dialog, state);
-            break;
-        case IDC_HIDE_COLUMN:
-            HideSelected(dialog, state);
-            break;
-        case IDC_COLUMN_UP:
-            state.shown.MoveSelectedUp();
-            break;
-        case IDC_COLUMN_DOWN:
-            state.shown.MoveSelectedDown();
-            break;
-        case IDOK:
-            if (!state.readOnly)
-                OnOk(dialog, state);
-            break;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            break;
-        default:
-            break;
+    void OnCommand(HWND dialog, int item, int notification) {
+        switch (item) {
+            case IDC_AVAILABLE_COLUMNS:
+                if (notification == LBN_SELCHANGE) {
+                    EnableMoves(dialog, false, true);
+                    shown.ClearSelection();
+                } else if (notification == LBN_DBLCLK) {
+                    ShowSelected(dialog);
+                }
+                break;
+            case IDC_DISPLAYED_COLUMNS:
+                if (notification == LBN_SELCHANGE) {
+                    EnableMoves(dialog, true, false);
+                    available.ClearSelection();
+                } else if (notification == LBN_DBLCLK) {
+                    HideSelected(dialog);
+                }
+                break;
+            case IDC_SHOW_COLUMN:
+                ShowSelected(dialog);
+                break;
+            case IDC_HIDE_COLUMN:
+                HideSelected(dialog);
+                break;
+            case IDC_COLUMN_UP:
+                shown.MoveSelectedUp();
+                break;
+            case IDC_COLUMN_DOWN:
+                shown.MoveSelectedDown();
+                break;
+            case IDOK:
+                if (!readOnly)
+                    OnOk(dialog);
+                break;
+            case IDCANCEL:
+                EndDialog(dialog, IDCANCEL);
+                break;
+            default:
+                break;
+        }
     }
-}
 
-INT_PTR CALLBACK ColumnsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = DialogState<ColumnsState>(dialog, message, lParam);
-    if (state == nullptr)
-        return FALSE;
-    switch (message) {
-        case WM_INITDIALOG:
-            OnInitDialog(dialog, *state);
-            return TRUE;
-        case WM_COMMAND:
-            OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_DESTROY:
-            // The list boxes go with the dialog: give them back before they do.
-            state->available.Detach();
-            state->shown.Detach();
-            ForgetDialogState(dialog);
-            return FALSE;
-        default:
-            return FALSE;
+    // The list boxes go with the dialog: give them back before they do.
+    void OnDestroy(HWND) {
+        available.Detach();
+        shown.Detach();
     }
-}
+
+    void ShowSelected(HWND dialog) {
+        if (MoveSelectedItem(available, shown))
+            EnableItem(dialog, IDC_SHOW_COLUMN, false);
+    }
+
+    void HideSelected(HWND dialog) {
+        if (MoveSelectedItem(shown, available))
+            EnableMoves(dialog, false, false);
+    }
+
+    void OnOk(HWND dialog) {
+        const int count = shown.ItemCount();
+        if (count == 0) {
+            Warn(IDS_NO_COLUMNS, dialog);
+            return;
+        }
+        displayed.clear();
+        for (int i = 0; i < count; ++i)
+            displayed.push_back(static_cast<std::uint8_t>(shown.ItemData(i)));
+        EndDialog(dialog, IDOK);
+    }
+};
 
 }  // namespace
 
 bool CustomizeColumns(HWND owner, std::vector<std::uint8_t>& displayed, bool readOnly) {
-    ColumnsState state;
+    ColumnsDialog state;
     state.displayed = displayed;
     state.readOnly = readOnly;
-    if (!RunDialog(owner, IDD_CUSTOMIZE_COLUMNS, ColumnsProcedure, &state))
+    if (!RunDialog(owner, IDD_CUSTOMIZE_COLUMNS, state))
         return false;
     displayed = state.displayed;
     return true;

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/Application.h"
+#include "app/MainWindow.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace TQLibrary;

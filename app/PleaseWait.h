@@ -6,18 +6,17 @@
 #include <functional>
 #include <string>
 
+#include "app/BackgroundWork.h"
 #include "catalog/Progress.h"
 
 // A long operation on a worker thread while the user sees the modal "Please wait ..." dialog
 // with its progress bar. The dialog comes up first; 25 ms later the worker starts; the worker's
 // last act ends the dialog. The worker talks to the dialog only by sending it messages.
 class PleaseWaitTask : public ProgressSink {
-public:
+  public:
     // The work returns whether the dialog ends as a success.
     using Work = std::function<bool()>;
     using Cancel = std::function<void()>;
-
-    PleaseWaitTask();
 
     // Runs the dialog over the owner with the title text; cancel, when given, shows the
     // Cancel button. True when the dialog ended with success.
@@ -27,16 +26,13 @@ public:
     void ReportProgress(int percent) override;
     void SetSecondBar(bool shown) { secondBar_ = shown; }
 
-    // Starts a worker thread with the program's worker stack size; false when it could not be
-    // created.
-    static bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter, HANDLE* thread);
-
-private:
-    static INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    static DWORD WINAPI WorkerThread(void* parameter);
+    // The dialog's messages (see DialogProcedure).
     void OnInitDialog(HWND dialog);
+    void OnCommand(HWND dialog, int item, int notification);
+    bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
     void OnStartWork(HWND dialog);
-    void OnCancel(HWND dialog);
     void Finish(bool succeeded);
 
     std::wstring title_;
@@ -44,5 +40,5 @@ private:
     Cancel cancel_;
     bool secondBar_ = false;
     std::atomic<HWND> dialog_{nullptr};
-    HANDLE thread_ = nullptr;
+    TQLibrary::WorkerThread worker_;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/ViewLayout.h"
-#include "catalog/Commands.h"
+#include "app/CommandTable.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 

@@ -1,5 +1,6 @@
 #include "app/WindowsCatalogHost.h"
 
+#include "app/BackgroundWork.h"
 #include "app/Folders.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -33,15 +34,21 @@ std::wstring MainWindowTitle(const std::wstring& path) {
     return LoadText(IDS_DISPLAY_NAME) + L" - " + path;
 }
 
+// The catalog asks while a worker reads it: the questions are the main window's thread's.
 bool WindowsCatalogHost::AskYesNo(unsigned textId) {
     std::wstring text = LoadText(textId);
     std::wstring caption = LoadText(IDS_DISPLAY_NAME);
-    return MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    bool yes = false;
+    TQLibrary::RunOnUiThread([&] {
+        yes = MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    });
+    return yes;
 }
 
 void WindowsCatalogHost::ShowInformation(const std::wstring& text) {
     std::wstring caption = LoadText(IDS_DISPLAY_NAME);
-    MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    TQLibrary::RunOnUiThread(
+            [&] { MessageBoxW(mainWindow_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION); });
 }
 
 std::wstring WindowsCatalogHost::DesktopFolder() {
@@ -55,5 +62,5 @@ std::wstring WindowsCatalogHost::DataFolder() {
 void WindowsCatalogHost::FilePathChanged(const std::wstring& path) {
     StoreCatalogPath(path);
     if (mainWindow_ != nullptr)
-        SetWindowTextW(mainWindow_, MainWindowTitle(path).c_str());
+        TQLibrary::RunOnUiThread([&] { SetWindowTextW(mainWindow_, MainWindowTitle(path).c_str()); });
 }

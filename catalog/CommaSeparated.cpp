@@ -389,3 +389,10 @@ bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::ws
         return false;
     }
 }
+
+bool IsCommaSeparatedName(std::wstring_view name) {
+    size_t dot = name.rfind(L'.');
+    if (dot == std::wstring_view::npos)
+        return false;
+    return SameTextIgnoringCase(name.substr(dot, 4), LoadText(IDS_CSV_EXTENSION));
+}

@@ -32,3 +32,8 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
 // cell names a field; nothing has been added then.
 bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder,
                          bool addMode, ProgressSink* progress);
+
+// Whether Import reads a file as comma-separated values: the name's last dot and the three
+// characters after it are ".csv", ignoring case (so "a.CSV" and "a.csvx" are, "a" and "a.txt"
+// are not).
+bool IsCommaSeparatedName(std::wstring_view name);

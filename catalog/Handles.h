@@ -91,6 +91,13 @@ struct ModuleTraits {
     static void Close(HMODULE module) { FreeLibrary(module); }
 };
 
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { FindClose(handle); }
+};
+using FindHandle = UniqueHandle<FindTraits>;
+
 // A window this code created and must destroy.
 using OwnedWindow = UniqueHandle<OwnedWindowTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;

@@ -13,7 +13,7 @@ RECT ScreenRect() {
 // The rectangle CentreOver centres in.
 RECT CentringArea(HWND window) {
     HWND parent = GetParent(window);
-    if (parent == nullptr)
+    if (parent == nullptr || !IsWindowVisible(parent))
         return ScreenRect();
     RECT area{};
     GetWindowRect(parent, &area);

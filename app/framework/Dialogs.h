@@ -26,11 +26,60 @@ State* DialogState(HWND dialog, UINT message, LPARAM lParam) {
 // Clears the slot (at WM_DESTROY) so no late message reaches a record that is gone.
 void ForgetDialogState(HWND dialog);
 
+// The one dialog procedure: the State record (the creation parameter) lives in the user-data
+// slot until WM_DESTROY, and no exception leaves the procedure. State has
+//   void OnInitDialog(HWND dialog);
+//   void OnCommand(HWND dialog, int item, int notification);
+// and may have
+//   INT_PTR OnNotify(HWND dialog, NMHDR& header);   // the dialog's result for the notification
+//   bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);  // true: handled
+//   void OnDestroy(HWND dialog);
+template <typename State>
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        State* state = DialogState<State>(dialog, message, lParam);
+        if (state == nullptr)
+            return FALSE;
+        switch (message) {
+            case WM_INITDIALOG:
+                state->OnInitDialog(dialog);
+                return TRUE;
+            case WM_COMMAND:
+                state->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+                return TRUE;
+            case WM_NOTIFY:
+                if constexpr (requires(NMHDR& header) { state->OnNotify(dialog, header); }) {
+                    SetWindowLongPtrW(dialog, DWLP_MSGRESULT,
+                                      state->OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam)));
+                    return TRUE;
+                }
+                return FALSE;
+            case WM_DESTROY:
+                if constexpr (requires { state->OnDestroy(dialog); })
+                    state->OnDestroy(dialog);
+                ForgetDialogState(dialog);
+                return FALSE;
+            default:
+                if constexpr (requires { state->OnMessage(dialog, message, wParam, lParam); })
+                    return state->OnMessage(dialog, message, wParam, lParam) ? TRUE : FALSE;
+                return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+// Runs the dialog template dialogId with state as its record and DialogProcedure<State>.
+template <typename State>
+bool RunDialog(HWND owner, int dialogId, State& state) {
+    return RunDialog(owner, dialogId, DialogProcedure<State>, &state);
+}
+
 // The text of a dialog's control; empty when there is no such control.
 std::wstring ItemText(HWND dialog, int item);
 
-// Centres a window over its parent (or owner), or over the screen when it has none. When the
-// parent's top-left corner is outside the work area, over the work area instead. Never
+// Centres a window over its parent (or owner), or over the screen when it has none or that is
+// hidden. When the parent's top-left corner is outside the work area, over the work area instead. Never
 // places the window above or left of the screen's origin.
 void CentreOver(HWND window);
 

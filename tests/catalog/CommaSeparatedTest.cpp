@@ -377,4 +377,23 @@ TEST_F(CommaSeparatedTest, AFailedExportLeavesNothingBehind) {
     EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));
 }
 
+TEST(CommaSeparated, ImportTakesCommaSeparatedValuesByTheLastExtension) {
+    const std::pair<const wchar_t*, bool> cases[] = {
+            {L"specimens.csv", true},
+            {L"SPECIMENS.CSV", true},
+            {L"C:\\Data\\shells.Csv", true},
+            {L"shells.csvx", true},
+            {L"shells.csv.xml", false},
+            {L"shells.xml.csv", true},
+            {L"shells.xml", false},
+            {L"shells.cs", false},
+            {L"shells.", false},
+            {L"shells", false},
+            {L"csv", false},
+            {L"", false},
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(IsCommaSeparatedName(name), expected) << name;
+}
+
 }  // namespace

@@ -117,7 +117,7 @@ int wmain(int argc, wchar_t** argv) {
     program.Application().OnTabChanged();
     // Share the columns out over the list's width at this size.
     program.Application().CurrentSettings().columnWidths.assign(kFieldCount, -1);
-    program.Application().RefreshViews(true, false, false);
+    program.Application().RefreshViews(TQLibrary::RefreshColumns);
     ListView_SetItemState(program.Application().List().View().Window(), 1, LVIS_SELECTED, LVIS_SELECTED);
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");

@@ -146,7 +146,7 @@ TEST_F(ApplicationTest, AReadOnlyCatalogRefusesChangesAndIsNeverSaved) {
             EXPECT_EQ(text, L"Read Only") << command;
         }
         program.Application().CurrentSettings().currentCategory = L"changed";
-        program.Application().MarkChanged();
+        program.Application().Session().MarkChanged();
     }
     EXPECT_EQ(ReadFileBytes(catalogPath), before);
     SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -217,10 +217,10 @@ TEST_F(ApplicationTest, SilentSavesRunInTurnAndCloseWaitsForThem) {
     ASSERT_TRUE(program.WaitUntilLoaded());
     TQLibrary::TQAppWindows& application = program.Application();
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(7));
-    application.SaveCatalog(false);
+    application.SaveCatalog(TQLibrary::SaveMode::Silent);
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(8));
-    application.SaveCatalog(false);
-    EXPECT_FALSE(application.HasUnsavedChanges());
+    application.SaveCatalog(TQLibrary::SaveMode::Silent);
+    EXPECT_FALSE(application.Session().HasUnsavedChanges());
     // Closing at once must wait for both saves before the catalog goes away.
     program.Close();
 
@@ -232,7 +232,7 @@ TEST_F(ApplicationTest, ExitWithUnsavedChangesSavesUnderThePleaseWaitDialog) {
     ProgramUnderTest program(Options(CommandLineFor(catalogPath)));
     ASSERT_TRUE(program.WaitUntilLoaded());
     program.Application().CurrentCatalog().AddSpecimen(SampleSpecimen(5));
-    program.Application().MarkChanged();
+    program.Application().Session().MarkChanged();
 
     std::wstring title;
     DialogDriver driver([&](HWND dialog) { title = WindowText(GetDlgItem(dialog, IDC_WAIT_TITLE)); },
@@ -264,7 +264,7 @@ TEST_F(ApplicationTest, NewOnANewNameStartsAnEmptyCatalogThatTheNextSaveCreates)
     EXPECT_EQ(application.CurrentCatalog().FilePath(), fresh);
     EXPECT_EQ(program.Title(), L"Orvelle - " + fresh);
     EXPECT_TRUE(application.CurrentCatalog().Specimens().empty());
-    EXPECT_TRUE(application.HasUnsavedChanges());
+    EXPECT_TRUE(application.Session().HasUnsavedChanges());
     EXPECT_FALSE(FileExists(fresh));
     program.Close();
     EXPECT_TRUE(FileExists(fresh));
@@ -312,7 +312,7 @@ TEST_F(ApplicationTest, AFileThatIsNoCatalogIsNeverOverwritten) {
         ProgramUnderTest program(Options(CommandLineFor(catalogPath)));
         ASSERT_TRUE(program.WaitUntilLoaded());
         EXPECT_TRUE(program.Application().IsReadOnly());
-        program.Application().MarkChanged();
+        program.Application().Session().MarkChanged();
     }
     EXPECT_EQ(ReadFileBytes(catalogPath), before);
 }

@@ -132,7 +132,7 @@ TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
 
 TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
     App().CurrentSettings().columns = {kFieldCategory};
-    App().RefreshViews(true, false, false);
+    App().RefreshViews(TQLibrary::RefreshColumns);
     SelectTab(1);
     DialogDriver driver([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"");

@@ -150,8 +150,20 @@ TEST(CentreOver, CentresOverTheParentTheWorkAreaOrTheScreen) {
             {true, {-500, -400, -100, -100}, 200, 100, centre(workArea, 200, 100)},
             {false, {}, 200, 100, centre(screen, 200, 100)},
     };
+    // A hidden parent is no place to centre over: the screen is.
+    {
+        OwnedWindow hidden(MakePopup(nullptr, RECT{100, 100, 500, 400}));
+        OwnedWindow window(MakePopup(hidden.Get(), RECT{7, 9, 207, 109}));
+        CentreOver(window.Get());
+        RECT placed{};
+        GetWindowRect(window.Get(), &placed);
+        EXPECT_EQ(placed.left, centre(screen, 200, 100).x);
+        EXPECT_EQ(placed.top, centre(screen, 200, 100).y);
+    }
     for (const Case& c : cases) {
         OwnedWindow parent(c.hasParent ? MakePopup(nullptr, c.parent) : nullptr);
+        if (parent)
+            ShowWindow(parent.Get(), SW_SHOWNA);
         OwnedWindow window(MakePopup(parent.Get(), RECT{7, 9, 7 + c.width, 9 + c.height}));
         CentreOver(window.Get());
         RECT placed{};

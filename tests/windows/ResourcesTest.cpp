@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/Commands.h"
+#include "app/CommandTable.h"
 #include "resources/resource.h"
 
 // The test executable links the program's resource script, so its own module holds the menus,

@@ -73,7 +73,7 @@ protected:
 
     void ShowColumns(Bytes columns) {
         CurrentSettings().columns = std::move(columns);
-        App().RefreshViews(true, false, false);
+        App().RefreshViews(TQLibrary::RefreshColumns);
     }
     void SelectTab(const std::wstring& name) {
         for (int i = 0; i < App().Tabs().TabCount(); ++i) {
@@ -137,7 +137,7 @@ TEST_F(SpecimenListTest, DefaultColumnsShareTheWidthAndShowEverySpecimen) {
         EXPECT_EQ(List().ColumnWidth(position), List().ColumnWidth(0)) << position;
     // Widths not yet recorded are shared out afresh for the list's width now.
     CurrentSettings().columnWidths.assign(kFieldCount, -1);
-    App().RefreshViews(true, false, false);
+    App().RefreshViews(TQLibrary::RefreshColumns);
     const int share = (List().ClientWidth() - 5) / 5;
     for (int position = 0; position < 5; ++position)
         EXPECT_EQ(List().ColumnWidth(position), share) << position;
@@ -184,7 +184,7 @@ TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
     ShowColumns({kFieldPrice, kFieldLatinName});
     CurrentSettings().sortColumn = 0;
     CurrentSettings().sortDescending = false;
-    App().RefreshViews(false, false, false);
+    App().RefreshViews(TQLibrary::RefreshRows);
     // An empty price first; "$10.00" before "$9.00" and "$9.50": text, not amounts.
     EXPECT_EQ(RowIds(), (std::vector<LPARAM>{3, 2, 1, 4}));
     EXPECT_EQ(ColumnTexts(0).front(), L"");
@@ -240,7 +240,7 @@ TEST_F(SpecimenListTest, SelectionDrivesTheCommandsAndIsReadBack) {
     EXPECT_EQ(ids.front(), List().RowItemData(0));
 
     // A refill starts with nothing selected, and the commands follow.
-    App().RefreshViews(false, false, false);
+    App().RefreshViews(TQLibrary::RefreshRows);
     EXPECT_EQ(App().SelectionCount(), 0);
     EXPECT_FALSE(program->MenuItemEnabled(IDM_DELETE_SPECIMEN));
 }

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
+#include <sstream>
+#include <string>
 
-#include "catalog/Commands.h"
+#include "app/CommandTable.h"
 #include "catalog/StringTable.h"
 
 namespace {
 
-template <size_t N>
-std::map<int, bool> ByCommand(const std::array<CommandState, N>& states) {
+std::map<int, bool> ByCommand(const std::vector<CommandState>& states) {
     std::map<int, bool> result;
     for (CommandState state : states)
         result[state.command] = state.enabled;
@@ -98,8 +101,10 @@ TEST(Commands, OnlyTheCommandTableIsHandled) {
 
 TEST(Commands, EveryToolbarButtonHasItsCommandLabelAndTooltip) {
     std::set<int> commands;
-    for (int i = 0; i < kToolbarButtonCount; ++i) {
-        const ToolbarButton& button = kToolbarButtons[i];
+    const std::vector<ToolbarButton> buttons = ToolbarButtons();
+    ASSERT_EQ(buttons.size(), 21u);
+    for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
+        const ToolbarButton& button = buttons[static_cast<size_t>(i)];
         SCOPED_TRACE(i);
         EXPECT_EQ(button.image, i);
         EXPECT_TRUE(IsCommand(button.command));
@@ -115,23 +120,61 @@ TEST(Commands, EveryToolbarButtonHasItsCommandLabelAndTooltip) {
     EXPECT_EQ(LoadText(TooltipId(IDM_CHECK_UPDATE)), L"Check for an updated version of Orvelle");
 }
 
-TEST(Commands, ImportTakesCommaSeparatedValuesByTheLastExtension) {
-    const std::pair<const wchar_t*, bool> cases[] = {
-            {L"specimens.csv", true},
-            {L"SPECIMENS.CSV", true},
-            {L"C:\\Data\\shells.Csv", true},
-            {L"shells.csvx", true},
-            {L"shells.csv.xml", false},
-            {L"shells.xml.csv", true},
-            {L"shells.xml", false},
-            {L"shells.cs", false},
-            {L"shells.", false},
-            {L"shells", false},
-            {L"csv", false},
-            {L"", false},
-    };
-    for (const auto& [name, expected] : cases)
-        EXPECT_EQ(IsCommaSeparatedName(name), expected) << name;
+std::string SourceText(const std::string& relativePath) {
+    std::ifstream file(std::string(ORVELLE_SOURCE_DIR) + "/" + relativePath);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Every command identifier resource.h defines, by name.
+std::map<std::string, int> DefinedCommands() {
+    std::map<std::string, int> commands;
+    const std::string header = SourceText("resources/resource.h");
+    const std::regex define(R"(#define\s+(IDM_\w+)\s+(\d+))");
+    for (std::sregex_iterator it(header.begin(), header.end(), define), end; it != end; ++it)
+        commands[(*it)[1]] = std::stoi((*it)[2]);
+    return commands;
+}
+
+TEST(Commands, TheTableMatchesTheResourcesOneRowPerCommand) {
+    const std::map<std::string, int> defined = DefinedCommands();
+    ASSERT_GE(defined.size(), 30u);
+    std::set<int> rows;
+    for (const CommandRow& row : CommandTable())
+        EXPECT_TRUE(rows.insert(row.id).second) << "two rows for " << row.id;
+    for (const auto& [name, id] : defined)
+        EXPECT_EQ(rows.count(id), 1u) << name << " has no row";
+    EXPECT_EQ(rows.size(), defined.size());
+
+    // Every item of every menu and every key runs a command with a row.
+    const std::string menus = SourceText("resources/Menus.rc");
+    const std::regex used(R"(\b(IDM_\w+)\b)");
+    int uses = 0;
+    for (std::sregex_iterator it(menus.begin(), menus.end(), used), end; it != end; ++it, ++uses) {
+        auto found = defined.find((*it)[1]);
+        ASSERT_NE(found, defined.end()) << (*it)[1] << " is not defined";
+        EXPECT_TRUE(IsCommand(found->second)) << found->first;
+    }
+    EXPECT_GT(uses, 50);
+}
+
+TEST(Commands, EveryRowsTextsAndImagesExist) {
+    std::set<int> images;
+    for (const CommandRow& row : CommandTable()) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(FindCommand(row.id), &row);
+        if (row.tooltip != 0)
+            EXPECT_FALSE(LoadText(row.tooltip).empty());
+        if (row.toolbarImage == kNoToolbarImage)
+            continue;
+        EXPECT_NE(row.tooltip, 0u);
+        EXPECT_TRUE(images.insert(row.toolbarImage).second);
+        EXPECT_LT(row.toolbarImage, IDI_TOOLBAR_COUNT);
+        EXPECT_FALSE(LoadText(ToolbarLabelId(row.toolbarImage)).empty());
+    }
+    EXPECT_EQ(FindCommand(IDR_MAIN_MENU), nullptr);
+    EXPECT_EQ(TooltipId(IDR_MAIN_MENU), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/BackgroundWork.h"
+#include "app/CatalogLock.h"
+#include "app/PleaseWait.h"
+#include "app/WindowsCatalogHost.h"
+#include "catalog/Catalog.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/Settings.h"
+#include "catalog/SettingsWindows.h"
+
+namespace TQLibrary {
+
+// How a catalog file is read.
+enum class LoadMode {
+    Open,     // the file becomes the catalog
+    Restore,  // the backup is read and copied over the catalog file
+    Add,      // the file's specimens join the catalog
+};
+
+// How a save runs: under the please-wait dialog, or on a worker of its own without a word.
+enum class SaveMode {
+    Silent,
+    WithDialog,
+};
+
+struct LoadOutcome {
+    bool succeeded = false;  // read, or nothing there to read
+    bool read = false;       // the file was read into the catalog
+    bool upgraded = false;   // an older layout was read: it is to be saved in today's
+};
+
+// The catalog with its settings, its lock and its file: reading it, saving it after every change
+// and keeping count of what is still to be saved. Reading and writing run on workers; the main
+// window owns the please-wait dialog and every question they ask.
+class CatalogSession {
+  public:
+    CatalogSession(HWND mainWindow, std::wstring dataFolder);
+    // Nothing may still be writing the catalog when it goes away.
+    ~CatalogSession() { WaitForSaves(); }
+    CatalogSession(const CatalogSession&) = delete;
+    CatalogSession& operator=(const CatalogSession&) = delete;
+
+    Catalog& CurrentCatalog() { return catalog_; }
+    Settings& CurrentSettings() { return settings_; }
+    const Settings& SavedSettings() const { return savedSettings_; }
+    CatalogLock& Lock() { return lock_; }
+    WindowsCatalogHost& Host() { return host_; }
+    PleaseWaitTask& PleaseWait() { return pleaseWait_; }
+
+    bool IsReadOnly() const { return readOnly_; }
+    // Also the settings' read-only flag, which the dialogs read.
+    void SetReadOnly(bool readOnly);
+    bool HasUnsavedChanges() const { return unsavedChanges_; }
+    void MarkChanged() { unsavedChanges_ = true; }
+    // Unsaved changes, or settings that differ from the saved ones.
+    bool HasChangesToSave() const;
+    // Whether backups are on and the catalog's backup file exists for Restore to read.
+    bool RestoreAvailable() const;
+
+    // Reads a catalog file under the please-wait dialog. The read-only flag follows the file;
+    // a file that exists but cannot be read as a catalog makes the session read-only, so it is
+    // never overwritten.
+    LoadOutcome Load(const std::wstring& path, LoadMode mode);
+    void Save(SaveMode mode);
+    // Saves under the dialog when there is anything to save and the file may be written.
+    void SaveIfDue();
+    // Waits, handling messages meanwhile, until every silent save is done.
+    void WaitForSaves();
+
+  private:
+    bool LoadWorker(const std::wstring& path, LoadMode mode, bool& upgraded);
+    // Writes the catalog to its file; only a save under the please-wait dialog reports progress.
+    bool SaveWorker(SaveMode mode);
+
+    HWND mainWindow_;
+    CatalogLock lock_;
+    Settings settings_;
+    Settings savedSettings_;
+    WindowsCatalogHost host_;
+    Catalog catalog_;
+    PleaseWaitTask pleaseWait_;
+    RawPictureFileWriter pictures_;
+    SystemScreenMetrics screen_;
+    std::atomic<bool> unsavedChanges_{false};
+    std::atomic<bool> readOnly_{false};
+    std::mutex savesMutex_;
+    std::vector<std::unique_ptr<WorkerThread>> saves_;  // silent saves still to be waited for
+};
+
+}  // namespace TQLibrary

@@ -1,0 +1,4 @@
+#pragma once
+namespace TQLibrary {
+void InitialiseCommonControls();
+}
