@@ -63,10 +63,12 @@ void OnDeleteCategory(TQAppWindows& application) {
     application.RefreshViews(RefreshTabs);
 }
 
-void MoveCurrentCategory(TQAppWindows& application, bool toRight) {
+enum class Direction { Left, Right };
+
+void MoveCurrentCategory(TQAppWindows& application, Direction direction) {
     CatalogLockGuard guard(application.Lock());
     const std::wstring current = application.CurrentSettings().currentCategory;
-    if (!application.CurrentCatalog().MoveCategory(current, toRight))
+    if (!application.CurrentCatalog().MoveCategory(current, direction == Direction::Right))
         return;
     application.RebuildTabs(current);
     application.UpdateStatusBar();
@@ -74,11 +76,11 @@ void MoveCurrentCategory(TQAppWindows& application, bool toRight) {
 }
 
 void OnMoveCategoryLeft(TQAppWindows& application) {
-    MoveCurrentCategory(application, false);
+    MoveCurrentCategory(application, Direction::Left);
 }
 
 void OnMoveCategoryRight(TQAppWindows& application) {
-    MoveCurrentCategory(application, true);
+    MoveCurrentCategory(application, Direction::Right);
 }
 
 void OnNextCategory(TQAppWindows& application) {

@@ -14,9 +14,7 @@ struct CategoryNameDialog {
     bool readOnly;
 
     void OnInitDialog(HWND dialog) {
-        CentreOver(dialog);
-        if (readOnly)
-            ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+        PrepareDialog(dialog, readOnly);
         if (use == CategoryNameUse::NewCategory) {
             ShowWindow(GetDlgItem(dialog, IDC_OLD_CATEGORY_LABEL), SW_HIDE);
             ShowWindow(GetDlgItem(dialog, IDC_OLD_CATEGORY), SW_HIDE);

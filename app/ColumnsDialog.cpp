@@ -50,9 +50,7 @@ struct ColumnsDialog {
     TQListBox shown;
 
     void OnInitDialog(HWND dialog) {
-        CentreOver(dialog);
-        if (readOnly)
-            ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+        PrepareDialog(dialog, readOnly);
         available.Attach(GetDlgItem(dialog, IDC_AVAILABLE_COLUMNS));
         shown.Attach(GetDlgItem(dialog, IDC_DISPLAYED_COLUMNS));
         for (int field = 0; field < kFieldCount; ++field) {

@@ -28,7 +28,7 @@ void OnCustomizeToolbar(TQAppWindows& application) {
 
 void OnCustomizeColumns(TQAppWindows& application) {
     CatalogLockGuard guard(application.Lock());
-    if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, false))
+    if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, application.IsReadOnly()))
         return;
     application.RefreshViews(RefreshColumns);
     SaveSettingsIfChanged(application);

@@ -42,6 +42,12 @@ void ForgetDialogState(HWND dialog) {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, 0);
 }
 
+void PrepareDialog(HWND dialog, bool readOnly) {
+    CentreOver(dialog);
+    if (readOnly)
+        ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+}
+
 std::wstring ItemText(HWND dialog, int item) {
     HWND control = GetDlgItem(dialog, item);
     if (control == nullptr)
