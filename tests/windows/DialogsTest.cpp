@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "app/framework/Dialogs.h"
@@ -79,6 +80,46 @@ TEST(RunDialog, OnlyADialogEndedWithOneIsAccepted) {
 
     TestDialogState state;
     EXPECT_FALSE(RunDialog(nullptr, 9999, TestDialogProcedure, &state));
+}
+
+// A dialog record on the one dialog procedure: Abort throws, as a handler's fault would.
+struct ThrowingDialog {
+    int inits = 0;
+    int destroys = 0;
+    std::wstring typed;
+
+    void OnInitDialog(HWND) { ++inits; }
+    void OnCommand(HWND dialog, int item, int) {
+        if (item == IDABORT)
+            throw std::runtime_error("handler fault");
+        if (item == IDOK || item == IDCANCEL) {
+            typed = ItemText(dialog, IDC_FRAMEWORK_TEST_EDIT);
+            EndDialog(dialog, item);
+        }
+    }
+    void OnDestroy(HWND dialog) {
+        ++destroys;
+        // The record is still in the slot until the procedure forgets it.
+        EXPECT_EQ(GetWindowLongPtrW(dialog, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(this));
+    }
+};
+
+TEST(DialogProcedure, KeepsTheRecordForTheDialogsLifeAndNoFaultEscapes) {
+    MainWindowForTest mainWindow;
+    ThrowingDialog state;
+    HWND seen = nullptr;
+    DialogDriver driver([&](HWND dialog) {
+        seen = dialog;
+        SetDlgItemTextW(dialog, IDC_FRAMEWORK_TEST_EDIT, L"Conus");
+        PressButton(dialog, IDABORT);  // throws inside the procedure; the dialog goes on
+        PressButton(dialog, IDOK);
+    });
+    EXPECT_TRUE(RunDialog(nullptr, IDD_FRAMEWORK_TEST, state));
+    EXPECT_TRUE(driver.Handled());
+    EXPECT_EQ(state.inits, 1);
+    EXPECT_EQ(state.destroys, 1);
+    EXPECT_EQ(state.typed, L"Conus");
+    EXPECT_FALSE(IsWindow(seen));
 }
 
 struct SeenMessage {

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "app/BackgroundWork.h"
+#include "app/framework/Program.h"
+#include "catalog/Handles.h"
+
+using namespace TQLibrary;
+
+namespace {
+
+LRESULT CALLBACK MailboxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunOnUiThreadMessage) {
+        RunUiThreadCall(lParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A main window that answers RunOnUiThread as the program's does.
+class MainWindowForWorkers {
+  public:
+    MainWindowForWorkers() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = MailboxProcedure;
+        windowClass.hInstance = ProgramInstance();
+        windowClass.lpszClassName = L"BackgroundWorkTest";
+        RegisterClassW(&windowClass);
+        window_.Reset(CreateWindowExW(0, L"BackgroundWorkTest", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      ProgramInstance(), nullptr));
+        SetMainWindow(window_.Get());
+    }
+    ~MainWindowForWorkers() { SetMainWindow(nullptr); }
+
+  private:
+    OwnedWindow window_;
+};
+
+TEST(BackgroundWork, AWorkersWindowWorkRunsOnTheMainWindowsThreadAndIsWaitedFor) {
+    MainWindowForWorkers mainWindow;
+    const DWORD uiThread = GetCurrentThreadId();
+    std::atomic<DWORD> ranOn{0};
+    std::atomic<DWORD> workerThread{0};
+    std::atomic<bool> seenAfterReturn{false};
+    WorkerThread worker;
+    ASSERT_TRUE(worker.Start([&] {
+        workerThread = GetCurrentThreadId();
+        int value = 0;
+        RunOnUiThread([&] {
+            ranOn = GetCurrentThreadId();
+            value = 42;
+        });
+        seenAfterReturn = value == 42;
+    }));
+    EXPECT_FALSE(worker.Start([] {}));  // one thread at a time
+    worker.JoinHandlingMessages();
+    EXPECT_EQ(ranOn.load(), uiThread);
+    EXPECT_NE(workerThread.load(), uiThread);
+    EXPECT_TRUE(seenAfterReturn);
+
+    // On the main window's own thread, and with no main window, the work runs at once.
+    DWORD here = 0;
+    RunOnUiThread([&] { here = GetCurrentThreadId(); });
+    EXPECT_EQ(here, uiThread);
+}
+
+TEST(BackgroundWork, AThrowingWorkEndsItsThreadAndTheObjectCanStartAgain) {
+    WorkerThread worker;
+    EXPECT_FALSE(worker.Started());
+    worker.Join();  // nothing started: nothing to wait for
+    ASSERT_TRUE(worker.Start([] { throw std::runtime_error("disk"); }));
+    worker.Join();
+    EXPECT_FALSE(worker.Started());
+    std::atomic<bool> ran{false};
+    ASSERT_TRUE(worker.Start([&] { ran = true; }));
+    worker.Join();
+    EXPECT_TRUE(ran);
+}
+
+}  // namespace
