@@ -18,6 +18,7 @@ constexpr int kNone = kNoToolbarImage;
 
 // Add, Delete and Copy Specimen, the category commands, Customize Columns, Import and Options
 // change the catalog with no dialog that could itself stay read-only, so they are refused.
+// clang-format off
 constexpr CommandRow kCommands[] = {
         // id                       group       read-only       menu                  toolbar               image  tooltip
         {IDM_ADD_SPECIMEN,          Specimens,  Refuses,        Always,               Always,               0,     Tip(IDM_ADD_SPECIMEN)},
@@ -51,6 +52,7 @@ constexpr CommandRow kCommands[] = {
         {IDM_EMAIL_SUPPORT,         Help,       Runs,           Fixed,                Fixed,                19,    Tip(IDM_EMAIL_SUPPORT)},
         {IDM_CHECK_UPDATE,          Help,       Runs,           Fixed,                Fixed,                20,    Tip(IDM_CHECK_UPDATE)},
 };
+// clang-format on
 
 bool Enabled(EnableRule rule, int selectionCount, bool restoreAvailable) {
     switch (rule) {
