@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
 namespace TQLibrary {
@@ -9,12 +10,6 @@ namespace TQLibrary {
 namespace {
 
 constexpr int kCellTextLength = 1024;  // 1023 characters and the terminator
-
-int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                b.data(), static_cast<int>(b.size()));
-    return result == 0 ? 0 : result - CSTR_EQUAL;
-}
 
 }  // namespace
 
@@ -174,7 +169,7 @@ int CALLBACK TQListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortTex
     // A position past the last column leaves every pair equal.
     if (a == texts->byItem.end() || b == texts->byItem.end())
         return 0;
-    return CompareSortTexts(a->second, b->second, texts->descending, CompareIgnoringCase);
+    return CompareSortTexts(a->second, b->second, texts->descending, OrderIgnoringCase);
 }
 
 std::wstring TQListView::CellText(int row, int position) const {

@@ -1,6 +1,5 @@
 #include "app/framework/TQComboBox.h"
 
-#include <climits>
 #include <utility>
 
 #include "catalog/TextCompare.h"
@@ -8,15 +7,6 @@
 namespace TQLibrary {
 
 namespace {
-
-// https://learn.microsoft.com/windows/win32/api/stringapiset/nf-stringapiset-comparestringw
-int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() > INT_MAX || b.size() > INT_MAX)
-        return a.size() < b.size() ? -1 : 1;
-    int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                b.data(), static_cast<int>(b.size()));
-    return result == 0 ? -1 : result - CSTR_EQUAL;
-}
 
 LPARAM TextParameter(const std::wstring& text) {
     return reinterpret_cast<LPARAM>(text.c_str());
