@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/framework/CommonControls.h"
 #include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
@@ -14,8 +15,7 @@ constexpr int kCellTextLength = 1024;  // 1023 characters and the terminator
 }  // namespace
 
 TQListView::TQListView() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
 }
 
 bool TQListView::Create(HWND parent, int id) {

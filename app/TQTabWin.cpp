@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/framework/CommonControls.h"
+
 namespace TQLibrary {
 
 namespace {
@@ -11,8 +13,7 @@ constexpr int kTextBufferLength = 4096;
 }  // namespace
 
 TQTabWin::TQTabWin() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
 }
 
 bool TQTabWin::Create(HWND parent, int id) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ViewLayout.h"
+#include "app/framework/CommonControls.h"
 #include "catalog/Commands.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -28,8 +29,7 @@ void CopyNarrowed(char* to, int capacity, const std::wstring& from) {
 }  // namespace
 
 TQToolbar::TQToolbar() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
 }
 
 TQToolbar::~TQToolbar() {
