@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/framework/CommonControls.h"
+#include "app/framework/Program.h"
 #include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
@@ -26,7 +27,7 @@ bool TQListView::Create(HWND parent, int id, int x, int y, int width, int height
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, WC_LISTVIEWW, L"",
                                   WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, x, y, width, height,
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  ProgramInstance(), nullptr);
     if (!Bind(window))
         return false;
     columnCount_ = 0;

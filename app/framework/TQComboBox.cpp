@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/framework/Program.h"
 #include "catalog/TextCompare.h"
 
 namespace TQLibrary {
@@ -25,7 +26,7 @@ bool TQComboBox::Create(HWND parent, int id) {
 bool TQComboBox::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExW(
             0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, height,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     return Bind(window);
 }
 
