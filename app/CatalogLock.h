@@ -2,24 +2,22 @@
 
 #include <windows.h>
 
+#include "catalog/Handles.h"
+
 // The one lock around the catalog and the settings: the user-interface thread and every
 // worker take it before touching either. An unnamed mutex, so that a wait can also be
 // combined with other handles.
 class CatalogLock {
 public:
     CatalogLock() : mutex_(CreateMutexW(nullptr, FALSE, nullptr)) {}
-    ~CatalogLock() {
-        if (mutex_ != nullptr)
-            CloseHandle(mutex_);
-    }
     CatalogLock(const CatalogLock&) = delete;
     CatalogLock& operator=(const CatalogLock&) = delete;
 
-    void Take() { WaitForSingleObject(mutex_, INFINITE); }
-    void Give() { ReleaseMutex(mutex_); }
+    void Take() { WaitForSingleObject(mutex_.Get(), INFINITE); }
+    void Give() { ReleaseMutex(mutex_.Get()); }
 
 private:
-    HANDLE mutex_;
+    TQLibrary::KernelHandle mutex_;
 };
 
 // Holds the catalog lock for a scope, also when an exception leaves it.

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "catalog/DataFile.h"
+#include "catalog/Handles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -13,14 +14,13 @@ using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR)
 
 // SHGetFolderPathW, looked up at run time so a system without it still starts.
 std::wstring SpecialFolder(int folder) {
-    HMODULE shell = LoadLibraryW(L"shell32.dll");
-    if (shell == nullptr)
+    TQLibrary::ModuleHandle shell(LoadLibraryW(L"shell32.dll"));
+    if (!shell)
         return {};
-    auto getFolderPath =
-            reinterpret_cast<GetFolderPathFunction>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathW")));
+    auto getFolderPath = reinterpret_cast<GetFolderPathFunction>(
+            reinterpret_cast<void*>(GetProcAddress(shell.Get(), "SHGetFolderPathW")));
     wchar_t path[MAX_PATH] = {};
     bool found = getFolderPath != nullptr && SUCCEEDED(getFolderPath(nullptr, folder, nullptr, 0, path));
-    FreeLibrary(shell);
     if (!found || path[0] == L'\0')
         return {};
     std::wstring result = path;

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/framework/CommonControls.h"
+#include "app/framework/Program.h"
+#include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
 namespace TQLibrary {
@@ -10,17 +13,10 @@ namespace {
 
 constexpr int kCellTextLength = 1024;  // 1023 characters and the terminator
 
-int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                b.data(), static_cast<int>(b.size()));
-    return result == 0 ? 0 : result - CSTR_EQUAL;
-}
-
 }  // namespace
 
 TQListView::TQListView() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
 }
 
 bool TQListView::Create(HWND parent, int id) {
@@ -31,7 +27,7 @@ bool TQListView::Create(HWND parent, int id, int x, int y, int width, int height
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, WC_LISTVIEWW, L"",
                                   WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, x, y, width, height,
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  ProgramInstance(), nullptr);
     if (!Bind(window))
         return false;
     columnCount_ = 0;
@@ -174,7 +170,7 @@ int CALLBACK TQListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortTex
     // A position past the last column leaves every pair equal.
     if (a == texts->byItem.end() || b == texts->byItem.end())
         return 0;
-    return CompareSortTexts(a->second, b->second, texts->descending, CompareIgnoringCase);
+    return CompareSortTexts(a->second, b->second, texts->descending, OrderIgnoringCase);
 }
 
 std::wstring TQListView::CellText(int row, int position) const {

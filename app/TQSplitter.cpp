@@ -1,6 +1,8 @@
 #include "app/TQSplitter.h"
 
 #include "app/ViewLayout.h"
+#include "app/framework/Program.h"
+#include "catalog/Handles.h"
 
 namespace TQLibrary {
 
@@ -9,12 +11,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"TQSplitter";
 
 // A checkerboard brush: drawing the bar twice with it leaves the window as it was.
-HBRUSH MakeCheckerBrush() {
+BrushHandle MakeCheckerBrush() {
     const WORD rows[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
-    HBRUSH brush = CreatePatternBrush(pattern);
-    DeleteObject(pattern);
-    return brush;
+    BitmapHandle pattern(CreateBitmap(8, 8, 1, 1, rows));
+    // The brush keeps its own copy of the pattern.
+    return BrushHandle(CreatePatternBrush(pattern.Get()));
 }
 
 bool RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
@@ -41,7 +42,7 @@ TQSplitter::~TQSplitter() {
 }
 
 bool TQSplitter::Create(HWND parent, Drop drop) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    HINSTANCE instance = ProgramInstance();
     if (!RegisterClassOnce(instance, Procedure))
         return false;
     window_ = CreateWindowExW(0, kClassName, kClassName, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
@@ -67,15 +68,12 @@ void TQSplitter::DrawBar(int x) const {
     RECT bar;
     GetWindowRect(parent, &parentBox);
     GetWindowRect(window_, &bar);
-    HDC dc = GetWindowDC(parent);
-    HBRUSH brush = MakeCheckerBrush();
+    WindowDC dc = WindowDC::OfWholeWindow(parent);
+    BrushHandle brush = MakeCheckerBrush();
     int left = DragBarLeft(x);
-    SetBrushOrgEx(dc, left, 0, nullptr);
-    HGDIOBJ old = SelectObject(dc, brush);
-    PatBlt(dc, left, bar.top - parentBox.top, kDragBarWidth, bar.bottom - bar.top, PATINVERT);
-    SelectObject(dc, old);
-    DeleteObject(brush);
-    ReleaseDC(parent, dc);
+    SetBrushOrgEx(dc.Get(), left, 0, nullptr);
+    SelectedObject selected(dc.Get(), brush.Get());
+    PatBlt(dc.Get(), left, bar.top - parentBox.top, kDragBarWidth, bar.bottom - bar.top, PATINVERT);
 }
 
 void TQSplitter::OnButtonDown() {

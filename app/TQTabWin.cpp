@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/framework/CommonControls.h"
+#include "app/framework/Program.h"
+
 namespace TQLibrary {
 
 namespace {
@@ -11,8 +14,7 @@ constexpr int kTextBufferLength = 4096;
 }  // namespace
 
 TQTabWin::TQTabWin() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
 }
 
 bool TQTabWin::Create(HWND parent, int id) {
@@ -20,10 +22,9 @@ bool TQTabWin::Create(HWND parent, int id) {
 }
 
 bool TQTabWin::Create(HWND parent, int id, int x, int y, int width, int height) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     HWND window = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                  nullptr);
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  ProgramInstance(), nullptr);
     if (window != nullptr) {
         // The dialog font rather than the bold system font.
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -4,6 +4,8 @@
 
 #include "app/ViewLayout.h"
 #include "app/CommandTable.h"
+#include "app/framework/CommonControls.h"
+#include "app/framework/Program.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -25,18 +27,22 @@ void CopyNarrowed(char* to, int capacity, const std::wstring& from) {
     to[count] = '\0';
 }
 
+// The toolbar's icons from first on; none when the list cannot be made.
+ImageListHandle LoadIconList(int first) {
+    ImageListHandle list(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, IDI_TOOLBAR_COUNT));
+    for (int i = 0; list && i < IDI_TOOLBAR_COUNT; ++i) {
+        // The list keeps a copy of the image, so the icon itself goes at once.
+        IconHandle icon(static_cast<HICON>(
+                LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(first + i), IMAGE_ICON, 32, 32, 0)));
+        ImageList_ReplaceIcon(list.Get(), -1, icon.Get());
+    }
+    return list;
+}
+
 }  // namespace
 
 TQToolbar::TQToolbar() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-}
-
-TQToolbar::~TQToolbar() {
-    if (images_ != nullptr)
-        ImageList_Destroy(images_);
-    if (hotImages_ != nullptr)
-        ImageList_Destroy(hotImages_);
+    InitialiseCommonControls();
 }
 
 bool TQToolbar::Create(HWND parent, int id) {
@@ -44,10 +50,9 @@ bool TQToolbar::Create(HWND parent, int id) {
 }
 
 bool TQToolbar::Create(HWND parent, int id, int x, int y, int width, int height) {
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     HWND window = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE, x, y,
-                                  width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                  nullptr);
+                                  width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  ProgramInstance(), nullptr);
     if (!Bind(window))
         return false;
     SendMessageW(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -85,27 +90,15 @@ void TQToolbar::Place(int, int, int, int, HWND) {
     SendMessageW(Window(), TB_AUTOSIZE, 0, 0);
 }
 
-HIMAGELIST TQToolbar::LoadIconList(int first) const {
-    HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, IDI_TOOLBAR_COUNT);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (int i = 0; list != nullptr && i < IDI_TOOLBAR_COUNT; ++i) {
-        auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(first + i), IMAGE_ICON, 32, 32, 0));
-        ImageList_ReplaceIcon(list, -1, icon);
-        if (icon != nullptr)
-            DestroyIcon(icon);
-    }
-    return list;
-}
-
 bool TQToolbar::LoadImages() {
     if (Window() == nullptr)
         return false;
     images_ = LoadIconList(IDI_TOOLBAR_FIRST);
     hotImages_ = LoadIconList(IDI_TOOLBAR_HOT_FIRST);
-    if (images_ == nullptr || hotImages_ == nullptr)
+    if (!images_ || !hotImages_)
         return false;
-    SendMessageW(Window(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    SendMessageW(Window(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
+    SendMessageW(Window(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
+    SendMessageW(Window(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_.Get()));
     SendMessageW(Window(), TB_AUTOSIZE, 0, 0);
     ShowWindow(Window(), SW_SHOWNORMAL);
     return true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/framework/TQWindow.h"
+#include "catalog/Handles.h"
 
 namespace TQLibrary {
 
@@ -15,7 +16,6 @@ namespace TQLibrary {
 class TQToolbar : public TQWindow {
 public:
     TQToolbar();
-    ~TQToolbar() override;
 
     bool Create(HWND parent, int id) override;
     bool Create(HWND parent, int id, int x, int y, int width, int height) override;
@@ -38,13 +38,12 @@ public:
 
 private:
     int ButtonCount() const;
-    HIMAGELIST LoadIconList(int first) const;
     // The template and customisation label of button index; false past the last template.
     bool ButtonTemplate(int index, TBBUTTON& button, std::wstring& label) const;
 
     std::vector<TBBUTTON> templates_;
-    HIMAGELIST images_ = nullptr;
-    HIMAGELIST hotImages_ = nullptr;
+    ImageListHandle images_;
+    ImageListHandle hotImages_;
 };
 
 }  // namespace TQLibrary

@@ -2,6 +2,7 @@
 
 #include "app/BackgroundWork.h"
 #include "app/Folders.h"
+#include "catalog/Handles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -10,13 +11,13 @@ const wchar_t kApplicationKey[] = L"Software\\Brackenfield\\Orvelle";
 namespace {
 
 void StoreCatalogPath(const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
         return;
+    TQLibrary::KeyHandle key(created);
     auto bytes = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
-    RegSetValueExW(key, L"Filename", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes);
-    RegCloseKey(key);
+    RegSetValueExW(key.Get(), L"Filename", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes);
 }
 
 }  // namespace

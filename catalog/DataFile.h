@@ -35,9 +35,21 @@ public:
 private:
     bool OpenForReading();
     bool OpenForWriting();
+    // Keeps the file when it is open in the mode asked for; otherwise opens it again in that mode.
+    bool OpenInMode(bool forReading);
     bool WriteUnchecked(const void* data, size_t count);
     bool FlushUnchecked();
     void RememberError();
+
+    // The system calls, one file of them a platform. Each makes one call and, when it fails,
+    // leaves the system's error for RememberError.
+    // The open handle, or kNoHandle.
+    std::intptr_t OpenNative(bool forReading);
+    bool NativeSize(std::uint64_t& size);
+    // got is 0 at the end of the file.
+    bool ReadSome(unsigned char* bytes, size_t count, size_t& got);
+    bool WriteSome(const unsigned char* bytes, size_t count, size_t& put);
+    bool SyncToDisk();
 
     std::wstring name_;
     std::intptr_t handle_ = kNoHandle;

@@ -48,6 +48,16 @@ int Descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
+// A read or write that a signal cut short before it moved anything is made again.
+template <typename Call>
+ssize_t Uninterrupted(Call call) {
+    ssize_t done = 0;
+    do {
+        done = call();
+    } while (done < 0 && errno == EINTR);
+    return done;
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -65,111 +75,44 @@ void DataFile::Close() {
     handle_ = kNoHandle;
 }
 
-bool DataFile::OpenForReading() {
-    if (handle_ != kNoHandle && forReading_)
-        return true;
-    Close();
+std::intptr_t DataFile::OpenNative(bool forReading) {
     std::string path = ToNativePath(name_);
-    int fd = IsDirectory(path) ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (IsDirectory(path))
-            errno = EISDIR;
-        RememberError();
-        return false;
+    // A folder opens for reading here but not on Windows.
+    if (forReading && IsDirectory(path)) {
+        errno = EISDIR;
+        return kNoHandle;
     }
-    handle_ = fd;
-    forReading_ = true;
-    return true;
+    int fd = forReading ? open(path.c_str(), O_RDONLY | O_CLOEXEC)
+                        : open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return fd < 0 ? kNoHandle : fd;
 }
 
-bool DataFile::OpenForWriting() {
-    if (handle_ != kNoHandle && !forReading_)
-        return true;
-    Close();
-    int fd = open(ToNativePath(name_).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        RememberError();
-        return false;
-    }
-    handle_ = fd;
-    forReading_ = false;
-    return true;
-}
-
-std::uint32_t DataFile::Size() {
-    if (!OpenForReading())
-        return 0;
+bool DataFile::NativeSize(std::uint64_t& size) {
     struct stat info {};
-    if (fstat(Descriptor(handle_), &info) != 0) {
-        RememberError();
-        return 0;
-    }
-    return static_cast<std::uint32_t>(info.st_size);
-}
-
-bool DataFile::Read(void* buffer, size_t count, size_t& read) {
-    read = 0;
-    if (!OpenForReading())
+    if (fstat(Descriptor(handle_), &info) != 0)
         return false;
-    auto* bytes = static_cast<unsigned char*>(buffer);
-    while (read < count) {
-        ssize_t got = ::read(Descriptor(handle_), bytes + read, count - read);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            RememberError();
-            return false;
-        }
-        if (got == 0)
-            break;
-        read += static_cast<size_t>(got);
-    }
+    size = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
-bool DataFile::WriteUnchecked(const void* data, size_t count) {
-    if (!OpenForWriting())
+bool DataFile::ReadSome(unsigned char* bytes, size_t count, size_t& got) {
+    ssize_t done = Uninterrupted([&] { return ::read(Descriptor(handle_), bytes, count); });
+    if (done < 0)
         return false;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    size_t written = 0;
-    while (written < count) {
-        ssize_t put = ::write(Descriptor(handle_), bytes + written, count - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            RememberError();
-            return false;
-        }
-        written += static_cast<size_t>(put);
-    }
+    got = static_cast<size_t>(done);
     return true;
 }
 
-bool DataFile::FlushUnchecked() {
-    if (handle_ == kNoHandle || forReading_)
-        return true;
-    if (fsync(Descriptor(handle_)) != 0) {
-        RememberError();
+bool DataFile::WriteSome(const unsigned char* bytes, size_t count, size_t& put) {
+    ssize_t done = Uninterrupted([&] { return ::write(Descriptor(handle_), bytes, count); });
+    if (done < 0)
         return false;
-    }
+    put = static_cast<size_t>(done);
     return true;
 }
 
-bool DataFile::RenameTo(const std::wstring& path) {
-    Close();
-    if (!MoveFileReplacing(name_, path)) {
-        RememberError();
-        return false;
-    }
-    name_ = path;
-    return true;
-}
-
-bool FileExists(const std::wstring& path) {
-    DataFile file(path);
-    std::uint8_t probe = 0;
-    size_t read = 0;
-    return file.Read(&probe, 0, read);
+bool DataFile::SyncToDisk() {
+    return fsync(Descriptor(handle_)) == 0;
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {

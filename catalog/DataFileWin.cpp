@@ -1,12 +1,16 @@
 // File primitives on Windows.
 #include "catalog/DataFile.h"
 #include "catalog/EveryoneSecurity.h"
+#include "catalog/Handles.h"
 #include "catalog/TextCompare.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
+#include <utility>
+
+using TQLibrary::FileHandle;
+using TQLibrary::FindHandle;
 
 namespace {
 
@@ -17,13 +21,14 @@ HANDLE Native(std::intptr_t handle) {
 // Reads and writes go in pieces that a DWORD count can describe.
 constexpr size_t kMaxChunk = 1u << 30;
 
-bool SomethingAt(const std::wstring& prefix) {
+// True when FindFirstFile finds anything for the pattern.
+bool FindsAnything(const std::wstring& pattern) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((prefix + L"\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
+    return static_cast<bool>(FindHandle(FindFirstFileW(pattern.c_str(), &found)));
+}
+
+bool SomethingAt(const std::wstring& prefix) {
+    return FindsAnything(prefix + L"\\*.*");
 }
 
 }  // namespace
@@ -33,120 +38,49 @@ void DataFile::RememberError() {
 }
 
 void DataFile::Close() {
-    if (handle_ != kNoHandle)
-        CloseHandle(Native(handle_));
-    handle_ = kNoHandle;
+    FileHandle(Native(std::exchange(handle_, kNoHandle))).Reset();
 }
 
-bool DataFile::OpenForReading() {
-    if (handle_ != kNoHandle && forReading_)
-        return true;
-    Close();
-    HANDLE file = CreateFileW(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        RememberError();
-        return false;
-    }
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    forReading_ = true;
-    return true;
-}
-
-bool DataFile::OpenForWriting() {
-    if (handle_ != kNoHandle && !forReading_)
-        return true;
-    Close();
+std::intptr_t DataFile::OpenNative(bool forReading) {
     // Windows refuses to overwrite a read-only file; Wine running as root does not, so the
     // attribute is checked here as well.
-    if (IsReadOnlyFile(name_)) {
-        lastError_ = ERROR_ACCESS_DENIED;
-        return false;
+    if (!forReading && IsReadOnlyFile(name_)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return kNoHandle;
     }
-    HANDLE file = CreateFileW(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        RememberError();
+    HANDLE file = forReading ? CreateFileW(name_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : CreateFileW(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kNoHandle : reinterpret_cast<std::intptr_t>(file);
+}
+
+bool DataFile::NativeSize(std::uint64_t& size) {
+    LARGE_INTEGER answer;
+    if (!GetFileSizeEx(Native(handle_), &answer))
         return false;
-    }
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    forReading_ = false;
+    size = static_cast<std::uint64_t>(answer.QuadPart);
     return true;
 }
 
-std::uint32_t DataFile::Size() {
-    if (!OpenForReading())
-        return 0;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(Native(handle_), &size)) {
-        RememberError();
-        return 0;
-    }
-    return static_cast<std::uint32_t>(size.QuadPart & 0xFFFFFFFF);
-}
-
-bool DataFile::Read(void* buffer, size_t count, size_t& read) {
-    read = 0;
-    if (!OpenForReading())
+bool DataFile::ReadSome(unsigned char* bytes, size_t count, size_t& got) {
+    DWORD done = 0;
+    if (!ReadFile(Native(handle_), bytes, static_cast<DWORD>(std::min(count, kMaxChunk)), &done, nullptr))
         return false;
-    auto* bytes = static_cast<unsigned char*>(buffer);
-    while (read < count) {
-        DWORD asked = static_cast<DWORD>(std::min(count - read, kMaxChunk));
-        DWORD got = 0;
-        if (!ReadFile(Native(handle_), bytes + read, asked, &got, nullptr)) {
-            RememberError();
-            return false;
-        }
-        read += got;
-        if (got < asked)
-            break;
-    }
+    got = done;
     return true;
 }
 
-bool DataFile::WriteUnchecked(const void* data, size_t count) {
-    if (!OpenForWriting())
+bool DataFile::WriteSome(const unsigned char* bytes, size_t count, size_t& put) {
+    DWORD done = 0;
+    if (!WriteFile(Native(handle_), bytes, static_cast<DWORD>(std::min(count, kMaxChunk)), &done, nullptr))
         return false;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    size_t written = 0;
-    while (written < count) {
-        DWORD asked = static_cast<DWORD>(std::min(count - written, kMaxChunk));
-        DWORD put = 0;
-        if (!WriteFile(Native(handle_), bytes + written, asked, &put, nullptr) || put == 0) {
-            RememberError();
-            return false;
-        }
-        written += put;
-    }
+    put = done;
     return true;
 }
 
-bool DataFile::FlushUnchecked() {
-    if (handle_ == kNoHandle || forReading_)
-        return true;
-    if (!FlushFileBuffers(Native(handle_))) {
-        RememberError();
-        return false;
-    }
-    return true;
-}
-
-bool DataFile::RenameTo(const std::wstring& path) {
-    Close();
-    if (!MoveFileReplacing(name_, path)) {
-        RememberError();
-        return false;
-    }
-    name_ = path;
-    return true;
-}
-
-bool FileExists(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+bool DataFile::SyncToDisk() {
+    return FlushFileBuffers(Native(handle_)) != FALSE;
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
@@ -211,10 +145,5 @@ bool CreateFolderPath(const std::wstring& requested, bool everyone) {
         create(path.substr(0, separator));
     }
     create(path);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
+    return FindsAnything(path);
 }

@@ -1,5 +1,7 @@
 #include "catalog/EveryoneSecurity.h"
 
+#include "catalog/Handles.h"
+
 namespace {
 
 using SetEntriesInAclFunction = DWORD(WINAPI*)(ULONG, PEXPLICIT_ACCESS_W, PACL, PACL*);
@@ -36,13 +38,12 @@ void EveryoneSecurity::Build() {
     access.Trustee.ptstrName = static_cast<LPWSTR>(sid_);
 
     // Looked up at run time, as older systems lack it.
-    HMODULE advapi = LoadLibraryW(L"advapi32.dll");
-    if (advapi == nullptr)
+    TQLibrary::ModuleHandle advapi(LoadLibraryW(L"advapi32.dll"));
+    if (!advapi)
         return;
     auto setEntries = reinterpret_cast<SetEntriesInAclFunction>(
-            reinterpret_cast<void*>(GetProcAddress(advapi, "SetEntriesInAclW")));
+            reinterpret_cast<void*>(GetProcAddress(advapi.Get(), "SetEntriesInAclW")));
     DWORD result = setEntries != nullptr ? setEntries(1, &access, nullptr, &acl_) : ERROR_PROC_NOT_FOUND;
-    FreeLibrary(advapi);
     if (result != ERROR_SUCCESS)
         return;
 

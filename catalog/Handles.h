@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+#include <wininet.h>
 
 #include <utility>
 
@@ -52,60 +54,84 @@ struct OwnedWindowTraits {
     }
 };
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static HMENU None() { return nullptr; }
-    static void Close(HMENU menu) { DestroyMenu(menu); }
+// A handle that is null when there is none and that one call closes. The call is only
+// emitted where a handle is closed, so nothing links wininet unless it closes an internet handle.
+template <typename HandleType, auto CloseCall>
+struct NullIsNone {
+    using Handle = HandleType;
+    static Handle None() { return nullptr; }
+    static void Close(Handle handle) { CloseCall(handle); }
 };
 
-template <typename GdiObject>
-struct GdiObjectTraits {
-    using Handle = GdiObject;
-    static GdiObject None() { return nullptr; }
-    static void Close(GdiObject object) { DeleteObject(object); }
-};
-
-struct KeyTraits {
-    using Handle = HKEY;
-    static HKEY None() { return nullptr; }
-    static void Close(HKEY key) { RegCloseKey(key); }
-};
-
-// Kernel objects whose "none" is a null handle (mutexes, threads, events).
-struct KernelObjectTraits {
+// The same for handles whose "none" is INVALID_HANDLE_VALUE.
+template <auto CloseCall>
+struct InvalidIsNone {
     using Handle = HANDLE;
-    static HANDLE None() { return nullptr; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
+    static Handle None() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseCall(handle); }
 };
-
-// Files, whose "none" is INVALID_HANDLE_VALUE.
-struct FileTraits {
-    using Handle = HANDLE;
-    static HANDLE None() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static HMODULE None() { return nullptr; }
-    static void Close(HMODULE module) { FreeLibrary(module); }
-};
-
-struct FindTraits {
-    using Handle = HANDLE;
-    static HANDLE None() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { FindClose(handle); }
-};
-using FindHandle = UniqueHandle<FindTraits>;
 
 // A window this code created and must destroy.
 using OwnedWindow = UniqueHandle<OwnedWindowTraits>;
-using MenuHandle = UniqueHandle<MenuTraits>;
-using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
-using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using KeyHandle = UniqueHandle<KeyTraits>;
-using KernelHandle = UniqueHandle<KernelObjectTraits>;
-using FileHandle = UniqueHandle<FileTraits>;
-using ModuleHandle = UniqueHandle<ModuleTraits>;
+using MenuHandle = UniqueHandle<NullIsNone<HMENU, &DestroyMenu>>;
+using FontHandle = UniqueHandle<NullIsNone<HFONT, &DeleteObject>>;
+using BrushHandle = UniqueHandle<NullIsNone<HBRUSH, &DeleteObject>>;
+using BitmapHandle = UniqueHandle<NullIsNone<HBITMAP, &DeleteObject>>;
+using KeyHandle = UniqueHandle<NullIsNone<HKEY, &RegCloseKey>>;
+// Kernel objects whose "none" is a null handle (mutexes, threads, events).
+using KernelHandle = UniqueHandle<NullIsNone<HANDLE, &CloseHandle>>;
+using FileHandle = UniqueHandle<InvalidIsNone<&CloseHandle>>;
+using FindHandle = UniqueHandle<InvalidIsNone<&FindClose>>;
+using ModuleHandle = UniqueHandle<NullIsNone<HMODULE, &FreeLibrary>>;
+// A device context of this code's own making (CreateCompatibleDC), not one lent by a window.
+using MemoryDC = UniqueHandle<NullIsNone<HDC, &DeleteDC>>;
+using ImageListHandle = UniqueHandle<NullIsNone<HIMAGELIST, &ImageList_Destroy>>;
+// Icons this code loaded or created; shared icons (LR_SHARED, LoadIcon) must not be destroyed.
+using IconHandle = UniqueHandle<NullIsNone<HICON, &DestroyIcon>>;
+using InternetHandle = UniqueHandle<NullIsNone<HINTERNET, &InternetCloseHandle>>;
+
+// The GDI+ session is in GdiplusSession.h, whose headers are too heavy for every file.
+
+// A window's device context, lent by GetDC or GetWindowDC and given back to the same window.
+class WindowDC {
+  public:
+    // The client area's context.
+    static WindowDC OfClientArea(HWND window) { return WindowDC(window, GetDC(window)); }
+    // The whole window's context, frame and caption included.
+    static WindowDC OfWholeWindow(HWND window) { return WindowDC(window, GetWindowDC(window)); }
+
+    ~WindowDC() {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    WindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
+
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a device context for a scope, then selects the one it replaced
+// back: an object still selected into a context cannot be deleted.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), replaced_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (replaced_ != nullptr && replaced_ != HGDI_ERROR)
+            SelectObject(dc_, replaced_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ replaced_;
+};
 
 }  // namespace TQLibrary

@@ -10,3 +10,8 @@ bool SameText(std::wstring_view a, std::wstring_view b);
 
 // Equal ignoring letter case (markup tag names, file names, captions).
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+// Orders two texts ignoring letter case (choice boxes, list columns): negative, zero or
+// positive as a comes before, with or after b. Texts the system cannot compare are ordered by
+// their code units, so that two different texts never count as equal.
+int OrderIgnoringCase(std::wstring_view a, std::wstring_view b);

@@ -1,5 +1,7 @@
 #include "catalog/TextCompare.h"
 
+#include <algorithm>
+
 namespace {
 
 // Folds the ASCII letters and the Latin-1 capitals; enough for the native tests.
@@ -16,11 +18,18 @@ bool SameText(std::wstring_view a, std::wstring_view b) {
 }
 
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
+    return OrderIgnoringCase(a, b) == 0;
+}
+
+int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const wchar_t folded = FoldCase(a[i]);
+        const wchar_t otherFolded = FoldCase(b[i]);
+        if (folded != otherFolded)
+            return folded < otherFolded ? -1 : 1;
     }
-    return true;
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
 }

@@ -1,22 +1,13 @@
 #include "app/framework/TQComboBox.h"
 
-#include <climits>
 #include <utility>
 
+#include "app/framework/Program.h"
 #include "catalog/TextCompare.h"
 
 namespace TQLibrary {
 
 namespace {
-
-// https://learn.microsoft.com/windows/win32/api/stringapiset/nf-stringapiset-comparestringw
-int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() > INT_MAX || b.size() > INT_MAX)
-        return a.size() < b.size() ? -1 : 1;
-    int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                b.data(), static_cast<int>(b.size()));
-    return result == 0 ? -1 : result - CSTR_EQUAL;
-}
 
 LPARAM TextParameter(const std::wstring& text) {
     return reinterpret_cast<LPARAM>(text.c_str());
@@ -35,7 +26,7 @@ bool TQComboBox::Create(HWND parent, int id) {
 bool TQComboBox::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExW(
             0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, height,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     return Bind(window);
 }
 

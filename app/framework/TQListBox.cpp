@@ -1,5 +1,7 @@
 #include "app/framework/TQListBox.h"
 
+#include "app/framework/Program.h"
+
 namespace TQLibrary {
 
 TQListBox::~TQListBox() = default;
@@ -12,7 +14,7 @@ bool TQListBox::Create(HWND parent, int id, int x, int y, int width, int height)
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, L"ListBox", L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, x, y, width, height,
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  ProgramInstance(), nullptr);
     return Bind(window);
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/framework/CommonControls.h"
 #include "app/framework/WindowRecord.h"
 #include "resources/resource.h"
 
@@ -24,8 +25,7 @@ bool TQWindow::AddTooltip(HINSTANCE instance) {
     record.tooltip.reset();
     if (record.window == nullptr)
         return false;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitialiseCommonControls();
     OwnedWindow tooltipWindow(CreateWindowExW(
             WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record.window, nullptr, instance, nullptr));
