@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/PleaseWait.h"
+#include "catalog/Handles.h"
 #include "resources/resource.h"
 #include "windows/support/DialogDriver.h"
 
@@ -16,12 +17,13 @@ namespace {
 class Signal {
 public:
     Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Signal() { CloseHandle(event_); }
-    void Set() { SetEvent(event_); }
-    bool Wait(DWORD milliseconds = 10000) { return WaitForSingleObject(event_, milliseconds) == WAIT_OBJECT_0; }
+    void Set() { SetEvent(event_.Get()); }
+    bool Wait(DWORD milliseconds = 10000) {
+        return WaitForSingleObject(event_.Get(), milliseconds) == WAIT_OBJECT_0;
+    }
 
 private:
-    HANDLE event_;
+    TQLibrary::KernelHandle event_;
 };
 
 bool Visible(HWND dialog, int item) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "catalog/Handles.h"
 #include "app/framework/RegistryValues.h"
 #include "windows/support/ScratchRegistry.h"
 
@@ -19,14 +20,14 @@ class LockedKey {
     explicit LockedKey(const wchar_t* path) : path_(path) {
         HKEY key = nullptr;
         RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        TQLibrary::KeyHandle owned(key);
         SetSecurity(key, L"D:(A;;0x50000;;;WD)");
-        RegCloseKey(key);
     }
     ~LockedKey() {
         HKEY key = nullptr;
         RegOpenKeyExW(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key);
+        TQLibrary::KeyHandle owned(key);
         SetSecurity(key, L"D:(A;;KA;;;WD)");
-        RegCloseKey(key);
     }
     LockedKey(const LockedKey&) = delete;
     LockedKey& operator=(const LockedKey&) = delete;

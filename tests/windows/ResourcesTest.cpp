@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/Handles.h"
 #include "app/CommandTable.h"
 #include "resources/resource.h"
 
@@ -198,17 +199,16 @@ TEST(Resources, EveryToolbarImageHasANormalAndAHotIconInBothSizes) {
             EXPECT_EQ(widths, (std::vector<int>{16, 32}));
 
             for (int size : {32, 16}) {
-                auto icon = static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0));
-                ASSERT_NE(icon, nullptr) << size;
+                TQLibrary::IconHandle icon(
+                        static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0)));
+                ASSERT_TRUE(icon) << size;
                 ICONINFO info{};
-                ASSERT_TRUE(GetIconInfo(icon, &info));
+                ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
+                TQLibrary::BitmapHandle colour(info.hbmColor);
+                TQLibrary::BitmapHandle maskBitmap(info.hbmMask);
                 BITMAP mask{};
-                GetObjectW(info.hbmMask, sizeof mask, &mask);
+                GetObjectW(maskBitmap.Get(), sizeof mask, &mask);
                 EXPECT_EQ(mask.bmWidth, size);
-                if (info.hbmColor != nullptr)
-                    DeleteObject(info.hbmColor);
-                DeleteObject(info.hbmMask);
-                DestroyIcon(icon);
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "catalog/Handles.h"
 #include "catalog/DataFile.h"
 #include "support/TestFolder.h"
 
@@ -15,16 +16,11 @@ public:
     explicit FileHeldOpen(const std::wstring& path)
         : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~FileHeldOpen() { Release(); }
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Release() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
+    bool Held() const { return static_cast<bool>(handle_); }
+    void Release() { handle_.Reset(); }
 
 private:
-    HANDLE handle_;
+    TQLibrary::FileHandle handle_;
 };
 
 bool WriteBytes(const std::wstring& path, std::vector<std::uint8_t> bytes) {
