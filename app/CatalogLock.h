@@ -13,7 +13,15 @@ public:
     CatalogLock(const CatalogLock&) = delete;
     CatalogLock& operator=(const CatalogLock&) = delete;
 
-    void Take() { WaitForSingleObject(mutex_.Get(), INFINITE); }
+    // A worker holding the lock may be waiting for the user-interface thread to answer it (a
+    // question, a title): while waiting, that thread keeps answering, or both would wait forever.
+    void Take() {
+        HANDLE mutex = mutex_.Get();
+        while (MsgWaitForMultipleObjects(1, &mutex, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG message;
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
     void Give() { ReleaseMutex(mutex_.Get()); }
 
 private:

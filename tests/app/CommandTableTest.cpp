@@ -164,8 +164,9 @@ TEST(Commands, EveryRowsTextsAndImagesExist) {
     for (const CommandRow& row : CommandTable()) {
         SCOPED_TRACE(row.id);
         EXPECT_EQ(FindCommand(row.id), &row);
-        if (row.tooltip != 0)
+        if (row.tooltip != 0) {
             EXPECT_FALSE(LoadText(row.tooltip).empty());
+        }
         if (row.toolbarImage == kNoToolbarImage)
             continue;
         EXPECT_NE(row.tooltip, 0u);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/BackgroundWork.h"
+#include "app/CatalogLock.h"
 #include "app/framework/Program.h"
 #include "catalog/Handles.h"
 
@@ -66,6 +67,26 @@ TEST(BackgroundWork, AWorkersWindowWorkRunsOnTheMainWindowsThreadAndIsWaitedFor)
     DWORD here = 0;
     RunOnUiThread([&] { here = GetCurrentThreadId(); });
     EXPECT_EQ(here, uiThread);
+}
+
+TEST(BackgroundWork, WaitingForTheCatalogLockStillAnswersTheWorkerThatHoldsIt) {
+    MainWindowForWorkers mainWindow;
+    CatalogLock lock;
+    KernelHandle holding(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    bool answered = false;
+    WorkerThread worker;
+    ASSERT_TRUE(worker.Start([&] {
+        CatalogLockGuard guard(lock);
+        SetEvent(holding.Get());
+        // As a load asks its questions: from under the lock.
+        RunOnUiThread([&] { answered = true; });
+    }));
+    ASSERT_EQ(WaitForSingleObject(holding.Get(), 10000), WAIT_OBJECT_0);
+    {
+        CatalogLockGuard guard(lock);
+        EXPECT_TRUE(answered);
+    }
+    worker.Join();
 }
 
 TEST(BackgroundWork, AThrowingWorkEndsItsThreadAndTheObjectCanStartAgain) {
