@@ -137,9 +137,9 @@ TEST_F(ApplicationTest, TheMenuFollowsTheSelection) {
         std::vector<int> rows;
         bool add, remove, edit, change, copy;
     };
-    for (const Expected& e : {Expected{{}, true, false, false, false, false},
-                              Expected{{0}, true, true, true, true, true},
-                              Expected{{0, 1}, true, true, false, true, false}}) {
+    for (const Expected& e :
+         {Expected{{}, true, false, false, false, false}, Expected{{0}, true, true, true, true, true},
+          Expected{{0, 1}, true, true, false, true, false}}) {
         program->SelectRows(e.rows);
         const size_t selected = e.rows.size();
         EXPECT_EQ(program->MenuItemEnabled(IDM_ADD_SPECIMEN), e.add) << selected;

@@ -15,7 +15,7 @@
 // Tests of the program running on a catalog of their own: a scratch registry, a fresh folder
 // for the program's folder, its data folder and the catalog file, and the program itself.
 class LoadedProgramTest : public ::testing::Test {
-  protected:
+protected:
     // The program's folder and data folder inside the test's folder, with this command line.
     TQLibrary::StartOptions Options(const std::wstring& commandLine = L"orvelle.exe");
     static std::wstring CommandLineFor(const std::wstring& path) { return L"orvelle.exe \"-F" + path + L"\""; }
