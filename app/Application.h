@@ -67,9 +67,7 @@ class TQAppWindows {
     Settings& CurrentSettings() { return session_.CurrentSettings(); }
     CatalogLock& Lock() { return session_.Lock(); }
     bool IsReadOnly() const { return session_.IsReadOnly(); }
-    bool IsLoaded() const { return loaded_; }
     HWND MainWindow() const { return mainWindow_; }
-    HWND StatusBar() const { return statusBar_.Get(); }
     TQTabWin& Tabs() { return tabs_; }
     TQToolbar& Toolbar() { return toolbar_; }
     SpecimenList& List() { return list_; }
@@ -86,18 +84,18 @@ class TQAppWindows {
     void OnTabChanged();
     // Lays the children out again in the main window's client area.
     void Relayout();
-    void Layout(int width, int height);
-    // The splitter was dropped at x in the main window's client area.
-    void OnSplitterDropped(int x);
     // The number of selected list rows, as the menu and toolbar rules see it.
     int SelectionCount() const { return selectionCount_; }
-    void SetSelectionCount(int count);
     void UpdateMenuStates(HMENU menu, int selectionCount);
     void UpdateToolbarStates(int selectionCount);
     // Waits, handling messages meanwhile, until every save started without a dialog is done.
     void WaitForSaves() { session_.WaitForSaves(); }
 
   private:
+    void Layout(int width, int height);
+    // The splitter was dropped at x in the main window's client area.
+    void OnSplitterDropped(int x);
+    void SetSelectionCount(int count);
     std::wstring ChooseCatalogFile();
     bool CreateStatusBar();
     bool CreateToolbar();

@@ -28,6 +28,13 @@ Specimen SampleSpecimen(int number) {
     return s;
 }
 
+std::vector<Specimen> SampleSpecimens(int count) {
+    std::vector<Specimen> specimens;
+    for (int i = 0; i < count; ++i)
+        specimens.push_back(SampleSpecimen(i));
+    return specimens;
+}
+
 std::wstring Describe(const Specimen& s) {
     std::wostringstream out;
     for (const std::wstring& category : s.categories)

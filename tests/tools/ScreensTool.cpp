@@ -1,19 +1,16 @@
 // Takes pictures of the program's windows for review: the main window on a sample catalog
 // and every dialog built so far. Writes one BMP per window into the folder it is given.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
 
 #include "app/Application.h"
 #include "app/PleaseWait.h"
-#include "catalog/Catalog.h"
-#include "catalog/CatalogFile.h"
 #include "catalog/DataFile.h"
 #include "catalog/Settings.h"
 #include "resources/resource.h"
-#include "support/ScriptedHost.h"
+#include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/ProgramUnderTest.h"
@@ -58,18 +55,6 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
            out.Write(pixels.data(), pixels.size());
 }
 
-void WriteSampleCatalog(const std::wstring& path) {
-    ScriptedHost host;
-    Settings settings;
-    Catalog catalog(host, settings);
-    catalog.SetFilePath(path);
-    for (int i = 0; i < 12; ++i)
-        catalog.AddSpecimen(SampleSpecimen(i));
-    settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
-    RawPictureFileWriter pictures;
-    WriteCatalog(catalog, path, L"", pictures, nullptr);
-}
-
 // Lets a freshly shown window paint before its picture is taken.
 void Settle() {
     for (int i = 0; i < 20; ++i) {
@@ -92,7 +77,9 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring folder = argv[1];
     EnsureTrailing(folder, L'\\');
     const std::wstring catalogPath = folder + L"sample.xml";
-    WriteSampleCatalog(catalogPath);
+    Settings settings;
+    settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
+    WriteCatalogFile(catalogPath, SampleSpecimens(12), {}, settings);
 
     // The please-wait dialog, held up long enough to be seen.
     {
@@ -113,12 +100,11 @@ int wmain(int argc, wchar_t** argv) {
     if (!program.WaitUntilLoaded())
         return 1;
     SetWindowPos(program.Window(), HWND_TOP, 20, 20, 900, 600, SWP_SHOWWINDOW);
-    program.Application().Tabs().Select(0);
-    program.Application().OnTabChanged();
+    program.SelectTab(0);
     // Share the columns out over the list's width at this size.
     program.Application().CurrentSettings().columnWidths.assign(kFieldCount, -1);
     program.Application().RefreshViews(TQLibrary::RefreshColumns);
-    ListView_SetItemState(program.Application().List().View().Window(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    program.SelectRows({1});
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
 

@@ -1,100 +1,61 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/Application.h"
-#include "catalog/CatalogFile.h"
 #include "catalog/DataFile.h"
 #include "resources/resource.h"
-#include "support/ScriptedHost.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
-#include "windows/support/ProgramUnderTest.h"
-#include "windows/support/ScratchRegistry.h"
+#include "windows/support/LoadedProgramTest.h"
 
 namespace {
 
 using Names = std::vector<std::wstring>;
 
-// A catalog file with categories A, B, C; A holds one specimen, B two (one also in C).
-void WriteCatalogFile(const std::wstring& path) {
-    ScriptedHost host;
-    Settings settings;
-    Catalog catalog(host, settings);
-    catalog.SetFilePath(path);
-    for (Names categories : {Names{L"A"}, Names{L"B"}, Names{L"B", L"C"}}) {
-        Specimen specimen;
-        specimen.categories = categories;
-        catalog.AddSpecimen(specimen);
-    }
-    catalog.AddCategory(L"Empty");
-    RawPictureFileWriter pictures;
-    ASSERT_TRUE(WriteCatalog(catalog, path, L"", pictures, nullptr));
+Specimen FiledUnder(const Names& categories) {
+    Specimen specimen;
+    specimen.categories = categories;
+    return specimen;
 }
 
-Names TabTexts(TQLibrary::TQTabWin& tabs) {
-    Names texts;
-    for (int i = 0; i < tabs.TabCount(); ++i) {
-        wchar_t text[256] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(tabs.Window(), TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-class CategoryCommandsTest : public ::testing::Test {
+// Categories A, B, C and Empty; A holds one specimen, B two (one also in C).
+class CategoryCommandsTest : public LoadedProgramTest {
 protected:
     void SetUp() override {
-        WriteCatalogFile(path);
-        program = std::make_unique<ProgramUnderTest>(
-                TQLibrary::StartOptions{L"orvelle.exe \"-F" + path + L"\"", folder.Path(), folder.Path()});
-        ASSERT_TRUE(program->WaitUntilLoaded());
+        ASSERT_TRUE(StartWith({FiledUnder({L"A"}), FiledUnder({L"B"}), FiledUnder({L"B", L"C"})},
+                              {L"A", L"B", L"C", L"Empty"}));
     }
-    TQLibrary::TQAppWindows& App() { return program->Application(); }
-    void SelectTab(int index) {
-        App().Tabs().Select(index);
-        App().OnTabChanged();
-    }
-
-    ScratchRegistry registry;
-    TestFolder folder;
-    std::wstring path = folder.File(L"cat.xml");
-    std::unique_ptr<ProgramUnderTest> program;
 };
 
 TEST_F(CategoryCommandsTest, TabsFollowTheCatalogWithAllLast) {
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"<All>");
-    SelectTab(1);
+    program->SelectTab(1);
     EXPECT_EQ(App().CurrentSettings().currentCategory, L"B");
     EXPECT_EQ(program->StatusText(0), L"B: 2");
 
     // Moving right as far as it goes leaves "<All>" last.
     for (int i = 0; i < 4; ++i)
         program->Command(IDM_MOVE_CATEGORY_RIGHT);
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"Empty", L"B", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"C", L"Empty", L"B", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"B");
     program->Command(IDM_MOVE_CATEGORY_LEFT);
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"B", L"Empty", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"C", L"B", L"Empty", L"<All>"}));
 }
 
 TEST_F(CategoryCommandsTest, RenameAndDeleteDoNothingOnAll) {
-    SelectTab(4);
+    program->SelectTab(4);
     DialogDriver driver([](HWND dialog) { PressButton(dialog, IDCANCEL); });
     program->Command(IDM_EDIT_CATEGORY);
     program->Command(IDM_DELETE_CATEGORY);
     program->Command(IDM_MOVE_CATEGORY_LEFT);
     EXPECT_FALSE(driver.Handled());
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
 }
 
 TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
-    SelectTab(1);  // B: two rows
+    program->SelectTab(1);  // B: two rows
     std::wstring caption;
     {
         DialogDriver driver([&](HWND dialog) {
@@ -105,13 +66,13 @@ TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
         program->Command(IDM_ADD_CATEGORY);
     }
     EXPECT_EQ(caption, L"Specimen Category");
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"Minerals");
     // The new tab's list is empty, and the status bar says so.
     EXPECT_EQ(App().List().View().RowCount(), 0);
     EXPECT_EQ(program->StatusText(0), L"Minerals: 0");
     App().WaitForSaves();
-    const std::vector<std::uint8_t> saved = ReadFileBytes(path);
+    const std::vector<std::uint8_t> saved = ReadFileBytes(catalogPath);
     std::wstring text(saved.size() / 2, L'\0');
     for (size_t i = 0; i < text.size(); ++i)
         text[i] = static_cast<wchar_t>(saved[2 * i] | (saved[2 * i + 1] << 8));
@@ -125,7 +86,7 @@ TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
         });
         program->Command(IDM_ADD_CATEGORY);
     }
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"Empty", L"Minerals", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"B");
     EXPECT_EQ(App().List().View().RowCount(), 2);
 }
@@ -133,7 +94,7 @@ TEST_F(CategoryCommandsTest, AddingACategoryMakesItCurrentAndSavesIt) {
 TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
     App().CurrentSettings().columns = {kFieldCategory};
     App().RefreshViews(TQLibrary::RefreshColumns);
-    SelectTab(1);
+    program->SelectTab(1);
     DialogDriver driver([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"");
         PressButton(dialog, IDOK);  // refused: the dialog stays
@@ -142,7 +103,7 @@ TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
         PressButton(dialog, IDOK);
     });
     program->Command(IDM_EDIT_CATEGORY);
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"Bivalves", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"Bivalves", L"C", L"Empty", L"<All>"}));
     EXPECT_EQ(App().CurrentCatalog().CountInFilter(L"Bivalves"), 2);
     EXPECT_EQ(program->StatusText(0), L"Bivalves: 2");
     // The rows show the new name at once.
@@ -153,13 +114,13 @@ TEST_F(CategoryCommandsTest, RenamingShowsTheNewNameAndAnEmptyNameIsNotTaken) {
 }
 
 TEST_F(CategoryCommandsTest, RenamingOntoAnotherCategoryShowsTheMergedOne) {
-    SelectTab(0);  // A: one specimen
+    program->SelectTab(0);  // A: one specimen
     DialogDriver driver([&](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"C");
         PressButton(dialog, IDOK);
     });
     program->Command(IDM_EDIT_CATEGORY);
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"C", L"B", L"Empty", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"C", L"B", L"Empty", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"C");
     // C held one specimen and gained A's.
     EXPECT_EQ(App().List().View().RowCount(), 2);
@@ -167,16 +128,16 @@ TEST_F(CategoryCommandsTest, RenamingOntoAnotherCategoryShowsTheMergedOne) {
 }
 
 TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelectsTheTabToTheLeft) {
-    SelectTab(3);  // Empty
+    program->SelectTab(3);  // Empty
     {
         DialogDriver driver([](HWND box) { PressButton(box, IDNO); }, IsMessageBox);
         program->Command(IDM_DELETE_CATEGORY);
         EXPECT_FALSE(driver.Handled());
     }
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"C");
 
-    SelectTab(1);  // B: two specimens, one also in C
+    program->SelectTab(1);  // B: two specimens, one also in C
     std::wstring question;
     {
         DialogDriver driver(
@@ -188,32 +149,32 @@ TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelects
         program->Command(IDM_DELETE_CATEGORY);
     }
     EXPECT_EQ(question, L"This category is not empty.  Do you want to delete it anyway?");
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"B", L"C", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"<All>"}));
     {
         DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
         program->Command(IDM_DELETE_CATEGORY);
     }
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"A", L"C", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"C", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"A");
     EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 2u);
 
-    SelectTab(0);  // the first tab: the new first one is selected
+    program->SelectTab(0);  // the first tab: the new first one is selected
     {
         DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
         program->Command(IDM_DELETE_CATEGORY);
     }
-    EXPECT_EQ(TabTexts(App().Tabs()), (Names{L"C", L"<All>"}));
+    EXPECT_EQ(program->TabTexts(), (Names{L"C", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"C");
 }
 
 TEST_F(CategoryCommandsTest, NextCategoryWrapsAroundToTheFirst) {
-    SelectTab(3);
+    program->SelectTab(3);
     program->Command(IDM_NEXT_CATEGORY);
     EXPECT_EQ(App().Tabs().CurrentText(), L"A");
     program->Command(IDM_NEXT_CATEGORY);
     EXPECT_EQ(App().Tabs().CurrentText(), L"B");
     EXPECT_EQ(App().CurrentSettings().currentCategory, L"B");
-    SelectTab(4);
+    program->SelectTab(4);
     program->Command(IDM_NEXT_CATEGORY);
     EXPECT_EQ(App().Tabs().CurrentText(), L"A");
 }

@@ -5,34 +5,50 @@
 
 #include "app/Application.h"
 #include "resources/resource.h"
-#include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
-#include "windows/support/ProgramUnderTest.h"
-#include "windows/support/ScratchRegistry.h"
+#include "windows/support/LoadedProgramTest.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class MainWindowChromeTest : public ::testing::Test {
+// The window at 800 by 600 on a catalog file that does not exist yet.
+class MainWindowChromeTest : public LoadedProgramTest {
 protected:
     void SetUp() override {
-        program = std::make_unique<ProgramUnderTest>(TQLibrary::StartOptions{
-                L"orvelle.exe \"-F" + folder.File(L"cat.xml") + L"\"", folder.Path(), folder.Path()});
-        ASSERT_TRUE(program->WaitUntilLoaded());
+        ASSERT_TRUE(StartOnCatalog());
         SetWindowPos(program->Window(), nullptr, 0, 0, 800, 600, SWP_NOZORDER);
     }
-    TQLibrary::TQAppWindows& App() { return program->Application(); }
     RECT ChildRect(HWND child) {
         RECT box;
         GetWindowRect(child, &box);
         MapWindowPoints(nullptr, program->Window(), reinterpret_cast<POINT*>(&box), 2);
         return box;
     }
-
-    ScratchRegistry registry;
-    TestFolder folder;
-    std::unique_ptr<ProgramUnderTest> program;
+    // A notification from one of the main window's controls; what the window answers.
+    LRESULT Notify(NMHDR& header) {
+        return SendMessageW(program->Window(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    }
+    HWND Splitter() { return FindWindowExW(program->Window(), nullptr, L"TQSplitter", nullptr); }
+    // Puts the mouse at x in the main window's client area, halfway down.
+    void PointAt(int x) {
+        RECT client;
+        GetClientRect(program->Window(), &client);
+        POINT point{x, client.bottom / 2};
+        ClientToScreen(program->Window(), &point);
+        SetCursorPos(point.x, point.y);
+    }
+    // Drags the splitter from where it is to x in the main window's client area.
+    void DragSplitterTo(int x) {
+        HWND splitter = Splitter();
+        RECT bar;
+        GetWindowRect(splitter, &bar);
+        SetCursorPos((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+        SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        PointAt(x);
+        SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, 0);
+        SendMessageW(splitter, WM_LBUTTONUP, 0, 0);
+    }
 };
 
 TEST_F(MainWindowChromeTest, TheToolbarReadsBackAsSettingBytes) {
@@ -52,41 +68,39 @@ TEST_F(MainWindowChromeTest, NarrowNotificationsGetNarrowedTexts) {
     info.iItem = 1;
     info.pszText = label;
     info.cchText = 5;  // room for four characters
-    LRESULT result = 0;
-    ASSERT_TRUE(App().OnToolbarNotify(&info.hdr, result));
-    EXPECT_TRUE(result);
+    HWND toolbar = App().Toolbar().Window();
+    info.hdr.hwndFrom = toolbar;
+    info.hdr.idFrom = IDC_TOOLBAR;
+    ASSERT_TRUE(Notify(info.hdr));
     EXPECT_STREQ(label, "Edit");
     EXPECT_EQ(info.tbButton.idCommand, IDM_EDIT_SPECIMEN);
     info.iItem = 99;  // past the last template
-    ASSERT_TRUE(App().OnToolbarNotify(&info.hdr, result));
-    EXPECT_FALSE(result);
+    EXPECT_FALSE(Notify(info.hdr));
 
+    // The toolbar's tooltips name the button's command.
     NMTTDISPINFOA tip{};
+    tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
     tip.hdr.code = TTN_GETDISPINFOA;
     tip.hdr.idFrom = IDM_ADD_SPECIMEN;
-    ASSERT_TRUE(App().OnToolbarNotify(&tip.hdr, result));
+    Notify(tip.hdr);
     EXPECT_EQ(tip.lpszText, tip.szText);
     EXPECT_STREQ(tip.szText, "Add a new Specimen");
 }
 
 TEST_F(MainWindowChromeTest, WithoutToolbarButtonsTheTabsStartNearTheTop) {
-    RECT client;
-    GetClientRect(program->Window(), &client);
-    App().Layout(client.right, client.bottom);
+    program->SendSize();
     EXPECT_EQ(ChildRect(App().Tabs().Window()).top, 45);
     App().CurrentSettings().toolbarButtons.clear();
     App().Toolbar().SetButtons({});
-    App().Layout(client.right, client.bottom);
+    program->SendSize();
     EXPECT_FALSE(IsWindowVisible(App().Toolbar().Window()));
     EXPECT_EQ(ChildRect(App().Tabs().Window()).top, 5);
 }
 
 TEST_F(MainWindowChromeTest, CustomizingAnEmptyToolbarShowsItAndMovesTheTabsDown) {
-    RECT client;
-    GetClientRect(program->Window(), &client);
     App().CurrentSettings().toolbarButtons.clear();
     App().Toolbar().SetButtons({});
-    App().Layout(client.right, client.bottom);
+    program->SendSize();
     ASSERT_EQ(ChildRect(App().Tabs().Window()).top, 5);
 
     HWND toolbar = App().Toolbar().Window();
@@ -111,23 +125,21 @@ TEST_F(MainWindowChromeTest, TheSplitterKeepsAtLeastTwentyPixelsOnTheRight) {
     RECT client;
     GetClientRect(program->Window(), &client);
     App().CurrentSettings().splitter = 200;
-    App().Layout(client.right, client.bottom);
+    program->SendSize();
     EXPECT_EQ(ChildRect(App().Tabs().Window()).right, 10 + client.right - 200);
-    App().OnSplitterDropped(client.right - 300);
+    DragSplitterTo(client.right - 300);
     EXPECT_EQ(App().CurrentSettings().splitter, 300);
-    App().OnSplitterDropped(client.right - 3);  // within the last 20 pixels
+    DragSplitterTo(client.right - 3);  // within the last 20 pixels
     EXPECT_EQ(App().CurrentSettings().splitter, 20);
     EXPECT_EQ(ChildRect(App().Tabs().Window()).right, 10 + client.right - 20);
 }
 
 TEST_F(MainWindowChromeTest, ADragThatLosesTheMouseDropsNothing) {
-    HWND splitter = FindWindowExW(program->Window(), nullptr, L"TQSplitter", nullptr);
+    HWND splitter = Splitter();
     ASSERT_NE(splitter, nullptr);
     RECT client;
     GetClientRect(program->Window(), &client);
-    POINT drop{client.right - 300, client.bottom / 2};
-    ClientToScreen(program->Window(), &drop);
-    SetCursorPos(drop.x, drop.y);
+    PointAt(client.right - 300);
     const int before = App().CurrentSettings().splitter;
 
     SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -142,15 +154,16 @@ TEST_F(MainWindowChromeTest, ADragThatLosesTheMouseDropsNothing) {
 }
 
 TEST_F(MainWindowChromeTest, ToolbarButtonsFollowTheSelection) {
+    ASSERT_TRUE(StartWith({Specimen{}, Specimen{}}));  // rows to select
     HWND toolbar = App().Toolbar().Window();
     auto enabled = [toolbar](int command) {
         return SendMessageW(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
     };
-    App().SetSelectionCount(0);
+    program->SelectRows({});
     EXPECT_TRUE(enabled(IDM_ADD_SPECIMEN));
     EXPECT_FALSE(enabled(IDM_EDIT_SPECIMEN));
     EXPECT_FALSE(enabled(IDM_DELETE_SPECIMEN));
-    App().SetSelectionCount(2);
+    program->SelectRows({0, 1});
     EXPECT_TRUE(enabled(IDM_EDIT_SPECIMEN));  // the menu's Edit is grey for two, the button is not
     EXPECT_FALSE(program->MenuItemEnabled(IDM_EDIT_SPECIMEN));
 }

@@ -3,18 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 #include "app/Application.h"
-#include "catalog/CatalogFile.h"
 #include "resources/resource.h"
-#include "support/Fakes.h"
-#include "support/ScriptedHost.h"
-#include "support/TestFolder.h"
+#include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"
-#include "windows/support/ProgramUnderTest.h"
-#include "windows/support/ScratchRegistry.h"
+#include "windows/support/LoadedProgramTest.h"
 
 namespace {
 
@@ -35,39 +32,27 @@ const std::vector<Sample> kSamples = {
         {L"damson", 9.5, {L"Fossils"}},
 };
 
-void WriteCatalogFile(const std::wstring& path, const std::vector<Sample>& samples, int extraRows = 0) {
-    ScriptedHost host;
-    Settings settings;
-    Catalog catalog(host, settings);
-    catalog.SetFilePath(path);
-    catalog.AddCategory(L"Shells");
-    catalog.AddCategory(L"Fossils");
-    for (const Sample& sample : samples) {
-        Specimen specimen;
-        specimen.latinName = sample.latinName;
-        specimen.price = sample.price;
-        specimen.categories = sample.categories;
-        catalog.AddSpecimen(specimen);
-    }
-    for (int i = 0; i < extraRows; ++i) {
-        Specimen specimen;
-        specimen.latinName = L"Row " + std::to_wstring(1000 + i);
-        catalog.AddSpecimen(specimen);
-    }
-    RawPictureFileWriter pictures;
-    ASSERT_TRUE(WriteCatalog(catalog, path, L"", pictures, nullptr));
-}
-
-class SpecimenListTest : public ::testing::Test {
+class SpecimenListTest : public LoadedProgramTest {
 protected:
-    void Start(const std::vector<Sample>& samples = kSamples, int extraRows = 0) {
-        WriteCatalogFile(path, samples, extraRows);
-        program = std::make_unique<ProgramUnderTest>(
-                TQLibrary::StartOptions{L"orvelle.exe \"-F" + path + L"\"", folder.Path(), folder.Path()});
-        ASSERT_TRUE(program->WaitUntilLoaded());
+    // Starts on a catalog with the categories Shells and Fossils, the samples, and after them as
+    // many plain rows as asked.
+    void StartWithSamples(const std::vector<Sample>& samples = kSamples, int extraRows = 0) {
+        std::vector<Specimen> specimens;
+        for (const Sample& sample : samples) {
+            Specimen specimen;
+            specimen.latinName = sample.latinName;
+            specimen.price = sample.price;
+            specimen.categories = sample.categories;
+            specimens.push_back(specimen);
+        }
+        for (int i = 0; i < extraRows; ++i) {
+            Specimen specimen;
+            specimen.latinName = L"Row " + std::to_wstring(1000 + i);
+            specimens.push_back(specimen);
+        }
+        ASSERT_TRUE(StartWith(specimens, {L"Shells", L"Fossils"}));
         SetWindowPos(program->Window(), nullptr, 0, 0, 800, 600, SWP_NOZORDER);
     }
-    TQLibrary::TQAppWindows& App() { return program->Application(); }
     TQLibrary::TQListView& List() { return App().List().View(); }
     Settings& CurrentSettings() { return App().CurrentSettings(); }
 
@@ -76,12 +61,8 @@ protected:
         App().RefreshViews(TQLibrary::RefreshColumns);
     }
     void SelectTab(const std::wstring& name) {
-        for (int i = 0; i < App().Tabs().TabCount(); ++i) {
-            App().Tabs().Select(i);
-            if (App().Tabs().CurrentText() == name)
-                break;
-        }
-        App().OnTabChanged();
+        const Texts tabs = program->TabTexts();
+        program->SelectTab(static_cast<int>(std::find(tabs.begin(), tabs.end(), name) - tabs.begin()));
     }
     // The ids of the rows, top to bottom.
     std::vector<LPARAM> RowIds() {
@@ -119,15 +100,10 @@ protected:
         notice.iSubItem = position;
         SendMessageW(App().Tabs().Window(), WM_NOTIFY, IDC_SPECIMEN_LIST, reinterpret_cast<LPARAM>(&notice));
     }
-
-    ScratchRegistry registry;
-    TestFolder folder;
-    std::wstring path = folder.File(L"cat.xml");
-    std::unique_ptr<ProgramUnderTest> program;
 };
 
 TEST_F(SpecimenListTest, DefaultColumnsShareTheWidthAndShowEverySpecimen) {
-    Start();
+    StartWithSamples();
     EXPECT_EQ(HeaderCount(), 5);
     EXPECT_EQ((Texts{HeaderText(0), HeaderText(1), HeaderText(2), HeaderText(3), HeaderText(4)}),
               (Texts{L"Tag", L"Latin Name", L"Common Name", L"Location", L"Quality"}));
@@ -153,7 +129,7 @@ TEST_F(SpecimenListTest, DefaultColumnsShareTheWidthAndShowEverySpecimen) {
 }
 
 TEST_F(SpecimenListTest, StoredWidthsAndCaptionsAreApplied) {
-    Start();
+    StartWithSamples();
     std::vector<int>& widths = CurrentSettings().columnWidths;
     widths[kFieldTag] = 5000;
     widths[kFieldLatinName] = -3;
@@ -180,7 +156,7 @@ TEST_F(SpecimenListTest, StoredWidthsAndCaptionsAreApplied) {
 }
 
 TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
-    Start();
+    StartWithSamples();
     ShowColumns({kFieldPrice, kFieldLatinName});
     CurrentSettings().sortColumn = 0;
     CurrentSettings().sortDescending = false;
@@ -206,7 +182,7 @@ TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
 }
 
 TEST_F(SpecimenListTest, TabsChooseTheRows) {
-    Start();
+    StartWithSamples();
     ShowColumns({kFieldLatinName});
     CurrentSettings().sortColumn = 0;
     SelectTab(L"Shells");
@@ -221,7 +197,7 @@ TEST_F(SpecimenListTest, TabsChooseTheRows) {
 }
 
 TEST_F(SpecimenListTest, SelectionDrivesTheCommandsAndIsReadBack) {
-    Start();
+    StartWithSamples();
     EXPECT_EQ(App().List().SelectedSpecimen(), nullptr);
     EXPECT_FALSE(program->MenuItemEnabled(IDM_EDIT_SPECIMEN));
 
@@ -268,7 +244,7 @@ HWND FindPopupMenu() {
 }
 
 TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting) {
-    Start();
+    StartWithSamples();
     // The menu only opens over the window in front.
     ASSERT_TRUE(SetForegroundWindow(program->Window()));
     HWND list = List().Window();
@@ -303,7 +279,7 @@ TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting)
 }
 
 TEST_F(SpecimenListTest, TheWheelScrollsOnlyOnceAWholeNotchHasGathered) {
-    Start(kSamples, 60);
+    StartWithSamples(kSamples, 60);
     HWND list = List().Window();
     ListView_EnsureVisible(list, List().RowCount() - 1, FALSE);
     const int bottomTop = ListView_GetTopIndex(list);
@@ -323,7 +299,7 @@ TEST_F(SpecimenListTest, TheWheelScrollsOnlyOnceAWholeNotchHasGathered) {
 }
 
 TEST_F(SpecimenListTest, ColumnWidthsAreKeptAtCloseWhenTheWindowIsTracked) {
-    Start();
+    StartWithSamples();
     CurrentSettings().trackWindow = true;
     ListView_SetColumnWidth(List().Window(), 1, 77);
     App().List().SaveColumnWidths(true);
@@ -337,13 +313,9 @@ TEST_F(SpecimenListTest, ColumnWidthsAreKeptAtCloseWhenTheWindowIsTracked) {
     // Closing with tracking on writes the widths into the file.
     ListView_SetColumnWidth(List().Window(), 1, 91);
     program->Close();
-    ScriptedHost host;
-    Settings settings;
-    Catalog catalog(host, settings);
-    FixedScreen screen;
-    CatalogReadOutcome outcome;
-    ASSERT_TRUE(ReadCatalog(catalog, path, false, screen, nullptr, outcome));
-    EXPECT_EQ(settings.columnWidths[kFieldLatinName], 91);
+    StoredCatalog saved;
+    ASSERT_TRUE(saved.Read(catalogPath));
+    EXPECT_EQ(saved.settings.columnWidths[kFieldLatinName], 91);
 }
 
 // The Customize Columns dialog, played from a background thread as a user would.
@@ -375,7 +347,7 @@ protected:
 };
 
 TEST_F(CustomizeColumnsTest, FieldsMoveBetweenTheListsAndOkAppliesThem) {
-    Start();
+    StartWithSamples();
     Texts opened;
     Texts availableAtStart;
     bool movesDisabledAtStart = false;
@@ -418,17 +390,13 @@ TEST_F(CustomizeColumnsTest, FieldsMoveBetweenTheListsAndOkAppliesThem) {
 
     // The new columns are in the file at once.
     App().WaitForSaves();
-    ScriptedHost host;
-    Settings saved;
-    Catalog catalog(host, saved);
-    FixedScreen screen;
-    CatalogReadOutcome outcome;
-    ASSERT_TRUE(ReadCatalog(catalog, path, false, screen, nullptr, outcome));
-    EXPECT_EQ(saved.columns, CurrentSettings().columns);
+    StoredCatalog saved;
+    ASSERT_TRUE(saved.Read(catalogPath));
+    EXPECT_EQ(saved.settings.columns, CurrentSettings().columns);
 }
 
 TEST_F(CustomizeColumnsTest, AnEmptyListIsRefusedAndCancelChangesNothing) {
-    Start();
+    StartWithSamples();
     CurrentSettings().captions[0] = L"Locality";
     CurrentSettings().columns = {kFieldTag, kFieldUser1};
     std::wstring refusal;

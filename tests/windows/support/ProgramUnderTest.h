@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
 
@@ -27,6 +28,13 @@ public:
     std::wstring StatusText(int part) const;
     std::wstring Title() const;
     bool MenuItemEnabled(int id) const;
+    std::vector<std::wstring> TabTexts() const;
+    // Selects the tab as a click does: the tab strip tells the window, unless it was selected already.
+    void SelectTab(int index);
+    // Selects exactly these list rows; the list reports each change to the window.
+    void SelectRows(const std::vector<int>& rows);
+    // Tells the window its size again, as the system does after a resize.
+    void SendSize();
     // Closes the window as the user does and handles messages until it is gone.
     void Close();
 
