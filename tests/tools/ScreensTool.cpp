@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/PleaseWait.h"
+#include "catalog/Handles.h"
 #include "catalog/DataFile.h"
 #include "catalog/Settings.h"
 #include "resources/resource.h"
@@ -24,12 +25,14 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
         return false;
     int width = box.right - box.left;
     int height = box.bottom - box.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-    SelectObject(memory, old);
+    using namespace TQLibrary;
+    WindowDC screen = WindowDC::OfClientArea(nullptr);
+    MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), box.left, box.top, SRCCOPY);
+    }
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -40,11 +43,8 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
     header.biCompression = BI_RGB;
     DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
     std::vector<std::uint8_t> pixels(rowBytes * static_cast<DWORD>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
