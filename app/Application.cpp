@@ -4,11 +4,11 @@
 #include "app/CommandHandlers.h"
 #include "app/CommandTable.h"
 #include "app/Folders.h"
-#include "app/StartupChoices.h"
-#include "app/ViewLayout.h"
 #include "app/framework/CommonControls.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
+#include "app/StartupChoices.h"
+#include "app/ViewLayout.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -88,9 +88,8 @@ bool TQAppWindows::CreateList() {
         return false;
     // The list lives inside the tab strip; its notifications belong to the main window.
     tabs_.ForwardChildNotifications(true);
-    list_.View().SetContextMenu(LoadProgramMenu(IDR_LIST_MENU), mainWindow_, [this](HMENU popup, void*) {
-        UpdateMenuStates(popup, list_.View().SelectedCount());
-    });
+    list_.View().SetContextMenu(LoadProgramMenu(IDR_LIST_MENU), mainWindow_,
+                                [this](HMENU popup, void*) { UpdateMenuStates(popup, list_.View().SelectedCount()); });
     return true;
 }
 
@@ -190,8 +189,8 @@ void TQAppWindows::Layout(int width, int height) {
             statusHeight = area.bottom;
     }
     const Settings& settings = CurrentSettings();
-    MainLayout layout =
-            LayOutMainWindow({width, height, !settings.toolbarButtons.empty(), statusHeight, settings.splitter});
+    MainLayout layout = LayOutMainWindow(
+            {width, height, !settings.toolbarButtons.empty(), statusHeight, settings.splitter});
     tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
     PlaceList();
     SetWindowPos(splitter_.Window(), nullptr, layout.splitter.left, layout.splitter.top, layout.splitter.Width(),

@@ -41,7 +41,7 @@ inline constexpr RefreshFlags RefreshEverything = RefreshFlags(RefreshColumns | 
 // and lives from WM_CREATE to WM_DESTROY. The main window's procedure turns messages into calls
 // on it; the command handlers (one file per group) work through it.
 class TQAppWindows {
-  public:
+public:
     TQAppWindows(HWND mainWindow, StartOptions options);
     ~TQAppWindows();
     TQAppWindows(const TQAppWindows&) = delete;
@@ -91,7 +91,7 @@ class TQAppWindows {
     // Waits, handling messages meanwhile, until every save started without a dialog is done.
     void WaitForSaves() { session_.WaitForSaves(); }
 
-  private:
+private:
     void Layout(int width, int height);
     // The splitter was dropped at x in the main window's client area.
     void OnSplitterDropped(int x);

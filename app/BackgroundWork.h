@@ -16,7 +16,7 @@ namespace TQLibrary {
 // One worker thread with the program's worker stack size. The work object lives as long as the
 // thread object; the destructor waits for the thread.
 class WorkerThread {
-  public:
+public:
     WorkerThread() = default;
     ~WorkerThread() { Join(); }
     WorkerThread(const WorkerThread&) = delete;
@@ -31,7 +31,7 @@ class WorkerThread {
     void JoinHandlingMessages();
     bool Started() const { return static_cast<bool>(thread_); }
 
-  private:
+private:
     static DWORD WINAPI Run(void* parameter);
 
     std::function<void()> work_;

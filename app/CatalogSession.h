@@ -42,7 +42,7 @@ struct LoadOutcome {
 // and keeping count of what is still to be saved. Reading and writing run on workers; the main
 // window owns the please-wait dialog and every question they ask.
 class CatalogSession {
-  public:
+public:
     CatalogSession(HWND mainWindow, std::wstring dataFolder);
     // Nothing may still be writing the catalog when it goes away.
     ~CatalogSession() { WaitForSaves(); }
@@ -76,7 +76,7 @@ class CatalogSession {
     // Waits, handling messages meanwhile, until every silent save is done.
     void WaitForSaves();
 
-  private:
+private:
     bool LoadWorker(const std::wstring& path, LoadMode mode, bool& upgraded);
     // Writes the catalog to its file; only a save under the please-wait dialog reports progress.
     bool SaveWorker(SaveMode mode);

@@ -104,6 +104,7 @@ void OnExit(TQAppWindows& application) {
     SendMessageW(application.MainWindow(), WM_CLOSE, 0, 0);
 }
 
+// clang-format off
 constexpr HandlerEntry kHandlers[] = {
         {IDM_NEW, OnNew},
         {IDM_OPEN, OnOpen},
@@ -111,6 +112,7 @@ constexpr HandlerEntry kHandlers[] = {
         {IDM_RESTORE_BACKUP, OnRestore},
         {IDM_EXIT, OnExit},
 };
+// clang-format on
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 // with its progress bar. The dialog comes up first; 25 ms later the worker starts; the worker's
 // last act ends the dialog. The worker talks to the dialog only by sending it messages.
 class PleaseWaitTask : public ProgressSink {
-  public:
+public:
     // The work returns whether the dialog ends as a success.
     using Work = std::function<bool()>;
     using Cancel = std::function<void()>;
@@ -31,7 +31,7 @@ class PleaseWaitTask : public ProgressSink {
     void OnCommand(HWND dialog, int item, int notification);
     bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-  private:
+private:
     void OnStartWork(HWND dialog);
     void Finish(bool succeeded);
 

@@ -25,9 +25,8 @@ bool TQListView::Create(HWND parent, int id) {
 
 bool TQListView::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, WC_LISTVIEWW, L"",
-                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, x, y, width, height,
-                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  ProgramInstance(), nullptr);
+                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     if (!Bind(window))
         return false;
     columnCount_ = 0;
@@ -112,7 +111,8 @@ std::vector<int> TQListView::SelectedRows() const {
     if (Window() == nullptr)
         return rows;
     int row = -1;
-    while ((row = static_cast<int>(SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0)
+    while ((row = static_cast<int>(SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >=
+           0)
         rows.push_back(row);
     return rows;
 }

@@ -1,7 +1,7 @@
 #include "app/TQSplitter.h"
 
-#include "app/ViewLayout.h"
 #include "app/framework/Program.h"
+#include "app/ViewLayout.h"
 #include "catalog/Handles.h"
 
 namespace TQLibrary {

@@ -22,9 +22,9 @@ bool TQTabWin::Create(HWND parent, int id) {
 }
 
 bool TQTabWin::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND window = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width,
-                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  ProgramInstance(), nullptr);
+    HWND window = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height,
+                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(),
+                                  nullptr);
     if (window != nullptr) {
         // The dialog font rather than the bold system font.
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

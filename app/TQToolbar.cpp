@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/ViewLayout.h"
 #include "app/CommandTable.h"
 #include "app/framework/CommonControls.h"
 #include "app/framework/Program.h"
+#include "app/ViewLayout.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -32,8 +32,8 @@ ImageListHandle LoadIconList(int first) {
     ImageListHandle list(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, IDI_TOOLBAR_COUNT));
     for (int i = 0; list && i < IDI_TOOLBAR_COUNT; ++i) {
         // The list keeps a copy of the image, so the icon itself goes at once.
-        IconHandle icon(static_cast<HICON>(
-                LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(first + i), IMAGE_ICON, 32, 32, 0)));
+        IconHandle icon(
+                static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(first + i), IMAGE_ICON, 32, 32, 0)));
         ImageList_ReplaceIcon(list.Get(), -1, icon.Get());
     }
     return list;
@@ -50,9 +50,9 @@ bool TQToolbar::Create(HWND parent, int id) {
 }
 
 bool TQToolbar::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND window = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE, x, y,
-                                  width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  ProgramInstance(), nullptr);
+    HWND window = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE, x, y, width,
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(),
+                                  nullptr);
     if (!Bind(window))
         return false;
     SendMessageW(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

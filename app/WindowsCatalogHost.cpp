@@ -12,8 +12,8 @@ namespace {
 
 void StoreCatalogPath(const std::wstring& path) {
     HKEY created = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
+        ERROR_SUCCESS)
         return;
     TQLibrary::KeyHandle key(created);
     auto bytes = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));

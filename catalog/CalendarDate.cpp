@@ -79,8 +79,7 @@ bool ReadNumber(std::wstring_view text, size_t& position, std::uint32_t& value) 
 }
 
 bool StartsWithName(std::wstring_view text, const std::wstring& name) {
-    return !name.empty() && text.size() >= name.size() &&
-           SameTextIgnoringCase(text.substr(0, name.size()), name);
+    return !name.empty() && text.size() >= name.size() && SameTextIgnoringCase(text.substr(0, name.size()), name);
 }
 
 std::wstring Padded(std::uint32_t value, size_t width) {
@@ -256,9 +255,15 @@ bool CalendarDate::ParseNumericDate(std::wstring_view text, size_t& position) {
         c += 2000;
     switch (dateStyle_) {
         case 5:
-        case 6: SetDate(b, a, c); break;
-        case 7: SetDate(b, c, a); break;
-        default: SetDate(a, b, c); break;
+        case 6:
+            SetDate(b, a, c);
+            break;
+        case 7:
+            SetDate(b, c, a);
+            break;
+        default:
+            SetDate(a, b, c);
+            break;
     }
     return whole;
 }
@@ -279,14 +284,22 @@ std::wstring CalendarDate::FormatDatePart() const {
     std::wstring yy = TwoDigits(year_ % 100);
     std::wstring yyyy = Padded(year_, 4);
     switch (dateStyle_) {
-        case 1: return mm + s + dd + s + yy;
-        case 2: return shortMonthNames_[month_ - 1] + dd + L", " + yyyy;
-        case 3: return mm + s + dd + s + yyyy;
-        case 4: return longMonthNames_[month_ - 1] + dd + L", " + yyyy;
-        case 5: return dd + s + mm + s + yy;
-        case 6: return dd + s + mm + s + yyyy;
-        case 7: return yyyy + L"-" + mm + L"-" + dd;
-        default: return std::wstring();
+        case 1:
+            return mm + s + dd + s + yy;
+        case 2:
+            return shortMonthNames_[month_ - 1] + dd + L", " + yyyy;
+        case 3:
+            return mm + s + dd + s + yyyy;
+        case 4:
+            return longMonthNames_[month_ - 1] + dd + L", " + yyyy;
+        case 5:
+            return dd + s + mm + s + yy;
+        case 6:
+            return dd + s + mm + s + yyyy;
+        case 7:
+            return yyyy + L"-" + mm + L"-" + dd;
+        default:
+            return std::wstring();
     }
 }
 
@@ -298,13 +311,20 @@ std::wstring CalendarDate::FormatTimePart() const {
     std::wstring mm = TwoDigits(minute_);
     std::wstring ss = TwoDigits(second_);
     switch (timeStyle_) {
-        case 6: return h12 + L":" + mm + L" " + amPm;
-        case 7: return h12 + L":" + mm + L":" + ss + L" " + amPm;
-        case 8: return h12 + L":" + mm;
-        case 9: return h12 + L":" + mm + L":" + ss;
-        case 10: return h24 + L":" + mm;
-        case 11: return h24 + L":" + mm + L":" + ss;
-        default: return std::wstring();
+        case 6:
+            return h12 + L":" + mm + L" " + amPm;
+        case 7:
+            return h12 + L":" + mm + L":" + ss + L" " + amPm;
+        case 8:
+            return h12 + L":" + mm;
+        case 9:
+            return h12 + L":" + mm + L":" + ss;
+        case 10:
+            return h24 + L":" + mm;
+        case 11:
+            return h24 + L":" + mm + L":" + ss;
+        default:
+            return std::wstring();
     }
 }
 

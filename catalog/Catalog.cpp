@@ -170,30 +170,54 @@ std::wstring MoneyText(double amount) {
 
 std::wstring Catalog::FieldText(const Specimen& specimen, int fieldId) {
     switch (fieldId) {
-        case kFieldCategory: return JoinCategories(specimen.categories);
-        case kFieldCollector: return specimen.collector;
-        case kFieldColour: return specimen.colour;
-        case kFieldCommonName: return specimen.commonName;
-        case kFieldDateCollected: return specimen.dateCollected;
-        case kFieldDimensions: return specimen.dimensions;
-        case kFieldLatinName: return specimen.latinName;
-        case kFieldLocation: return specimen.location;
-        case kFieldPicture: return specimen.pictureName;
-        case kFieldRemarks: return specimen.remarks;
-        case kFieldTag: return specimen.tag;
-        case kFieldUser1: return specimen.userFields[0];
-        case kFieldUser2: return specimen.userFields[1];
-        case kFieldPrice: return MoneyText(specimen.price);
-        case kFieldValue: return MoneyText(specimen.value);
-        case kFieldAbundance: return specimen.abundance;
-        case kFieldQuality: return specimen.quality;
-        case kFieldSize: return FormatGeneral(specimen.size);
-        case kFieldOrder: return FormatInteger(specimen.order);
-        case kFieldMask: return LoadText(specimen.mask ? IDS_YES : IDS_NO);
-        case kFieldUser3: return specimen.userFields[2];
-        case kFieldUser4: return specimen.userFields[3];
-        case kFieldUser5: return specimen.userFields[4];
-        default: return {};
+        case kFieldCategory:
+            return JoinCategories(specimen.categories);
+        case kFieldCollector:
+            return specimen.collector;
+        case kFieldColour:
+            return specimen.colour;
+        case kFieldCommonName:
+            return specimen.commonName;
+        case kFieldDateCollected:
+            return specimen.dateCollected;
+        case kFieldDimensions:
+            return specimen.dimensions;
+        case kFieldLatinName:
+            return specimen.latinName;
+        case kFieldLocation:
+            return specimen.location;
+        case kFieldPicture:
+            return specimen.pictureName;
+        case kFieldRemarks:
+            return specimen.remarks;
+        case kFieldTag:
+            return specimen.tag;
+        case kFieldUser1:
+            return specimen.userFields[0];
+        case kFieldUser2:
+            return specimen.userFields[1];
+        case kFieldPrice:
+            return MoneyText(specimen.price);
+        case kFieldValue:
+            return MoneyText(specimen.value);
+        case kFieldAbundance:
+            return specimen.abundance;
+        case kFieldQuality:
+            return specimen.quality;
+        case kFieldSize:
+            return FormatGeneral(specimen.size);
+        case kFieldOrder:
+            return FormatInteger(specimen.order);
+        case kFieldMask:
+            return LoadText(specimen.mask ? IDS_YES : IDS_NO);
+        case kFieldUser3:
+            return specimen.userFields[2];
+        case kFieldUser4:
+            return specimen.userFields[3];
+        case kFieldUser5:
+            return specimen.userFields[4];
+        default:
+            return {};
     }
 }
 

@@ -92,8 +92,8 @@ bool IsEmpty(const Specimen& specimen) {
         if (!entry.second->empty())
             return false;
     }
-    return specimen.categories.empty() && specimen.pictureData.empty() && specimen.price == 0 &&
-           specimen.value == 0 && specimen.size == 0 && specimen.order == 0 && !specimen.mask;
+    return specimen.categories.empty() && specimen.pictureData.empty() && specimen.price == 0 && specimen.value == 0 &&
+           specimen.size == 0 && specimen.order == 0 && !specimen.mask;
 }
 
 enum class SpecimenEnd { Document, EndTag, NextSpecimen };
@@ -148,8 +148,8 @@ void ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* pro
 }
 
 // Reads the current layout after the root; true when the root's end tag was reached.
-bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenMetrics& screen,
-                       ProgressSink* progress, CatalogReadOutcome& outcome) {
+bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenMetrics& screen, ProgressSink* progress,
+                       CatalogReadOutcome& outcome) {
     bool insideCategoryList = false;
     bool insideSpecimenList = false;
     while (const wchar_t* tag = document.NextTag()) {

@@ -18,14 +18,14 @@ namespace {
 constexpr wchar_t kDesktopBackupName[] = L"orvellebackup.xml";
 
 // The older list view numbered its columns differently: old number -> field identifier.
-constexpr std::array<std::uint8_t, 19> kOldColumnFields = {18, 10, 6, 3, 7, 1, 2, 8, 4, 13,
+constexpr std::array<std::uint8_t, 19> kOldColumnFields = {18, 10, 6,  3,  7,  1, 2,  8,  4, 13,
                                                            14, 17, 16, 11, 12, 9, 15, 19, 5};
 
 // Settings elements the old settings file may hold and that keep their current meaning.
 constexpr const wchar_t* kOldSettingsKeys[] = {
-        L"LASTLOCATION", L"LASTCOLLECTOR", L"LASTDATE",     L"REPORTFONT", L"DATESTYLE",
-        L"TOOLBAR",      L"REPORTSORT",    L"REPORTTYPE",   L"REPORTLABELS", L"REPORTSIZE",
-        L"REPORTSPECIMENS", L"SPLITTERBAR", L"BACKUP",      L"HIDESTATUS", L"TRACK",
+        L"LASTLOCATION",    L"LASTCOLLECTOR", L"LASTDATE",   L"REPORTFONT",   L"DATESTYLE",
+        L"TOOLBAR",         L"REPORTSORT",    L"REPORTTYPE", L"REPORTLABELS", L"REPORTSIZE",
+        L"REPORTSPECIMENS", L"SPLITTERBAR",   L"BACKUP",     L"HIDESTATUS",   L"TRACK",
 };
 
 // Settings the old catalog file kept at its root.

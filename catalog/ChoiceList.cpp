@@ -2,8 +2,7 @@
 
 #include <utility>
 
-ChoiceList::ChoiceList(bool sorted, TextOrder orderIgnoringCase)
-    : sorted_(sorted), order_(orderIgnoringCase) {}
+ChoiceList::ChoiceList(bool sorted, TextOrder orderIgnoringCase) : sorted_(sorted), order_(orderIgnoringCase) {}
 
 std::optional<std::size_t> ChoiceList::Add(std::wstring text, std::int32_t data) {
     auto firstGreater = entries_.end();

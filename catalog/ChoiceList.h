@@ -20,7 +20,7 @@ struct Choice {
 using TextOrder = int (*)(std::wstring_view a, std::wstring_view b);
 
 class ChoiceList {
-  public:
+public:
     ChoiceList(bool sorted, TextOrder orderIgnoringCase);
 
     // The new entry's index among the entries (in sorted order when sorted, else the last), or
@@ -34,7 +34,7 @@ class ChoiceList {
     int Count() const { return static_cast<int>(entries_.size()); }
     bool Sorted() const { return sorted_; }
 
-  private:
+private:
     std::vector<Choice> entries_;
     bool sorted_;
     TextOrder order_;

@@ -151,8 +151,7 @@ bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view 
     // The pictures follow the file, so that an export that cannot be written leaves nothing
     // behind.
     const bool withPictures = std::find(fields.begin(), fields.end(), kFieldPicture) != fields.end();
-    ExportPictures(catalog, chosen, withPictures, FolderOf(path) + LoadText(IDS_PICTURE_FOLDER), pictures,
-                   progress);
+    ExportPictures(catalog, chosen, withPictures, FolderOf(path) + LoadText(IDS_PICTURE_FOLDER), pictures, progress);
     return true;
 }
 
@@ -221,23 +220,40 @@ std::vector<std::wstring> CategoriesOf(std::wstring_view cell) {
 
 std::wstring* TextField(Specimen& specimen, int fieldId) {
     switch (fieldId) {
-        case kFieldCollector: return &specimen.collector;
-        case kFieldColour: return &specimen.colour;
-        case kFieldCommonName: return &specimen.commonName;
-        case kFieldDateCollected: return &specimen.dateCollected;
-        case kFieldDimensions: return &specimen.dimensions;
-        case kFieldLatinName: return &specimen.latinName;
-        case kFieldLocation: return &specimen.location;
-        case kFieldRemarks: return &specimen.remarks;
-        case kFieldTag: return &specimen.tag;
-        case kFieldUser1: return &specimen.userFields[0];
-        case kFieldUser2: return &specimen.userFields[1];
-        case kFieldAbundance: return &specimen.abundance;
-        case kFieldQuality: return &specimen.quality;
-        case kFieldUser3: return &specimen.userFields[2];
-        case kFieldUser4: return &specimen.userFields[3];
-        case kFieldUser5: return &specimen.userFields[4];
-        default: return nullptr;
+        case kFieldCollector:
+            return &specimen.collector;
+        case kFieldColour:
+            return &specimen.colour;
+        case kFieldCommonName:
+            return &specimen.commonName;
+        case kFieldDateCollected:
+            return &specimen.dateCollected;
+        case kFieldDimensions:
+            return &specimen.dimensions;
+        case kFieldLatinName:
+            return &specimen.latinName;
+        case kFieldLocation:
+            return &specimen.location;
+        case kFieldRemarks:
+            return &specimen.remarks;
+        case kFieldTag:
+            return &specimen.tag;
+        case kFieldUser1:
+            return &specimen.userFields[0];
+        case kFieldUser2:
+            return &specimen.userFields[1];
+        case kFieldAbundance:
+            return &specimen.abundance;
+        case kFieldQuality:
+            return &specimen.quality;
+        case kFieldUser3:
+            return &specimen.userFields[2];
+        case kFieldUser4:
+            return &specimen.userFields[3];
+        case kFieldUser5:
+            return &specimen.userFields[4];
+        default:
+            return nullptr;
     }
 }
 
@@ -268,14 +284,29 @@ private:
             return;
         }
         switch (field) {
-            case kFieldCategory: specimen.categories = CategoriesOf(cell); break;
-            case kFieldPicture: TakePicture(specimen, cell); break;
-            case kFieldPrice: specimen.price = ParseDouble(cell); break;
-            case kFieldValue: specimen.value = ParseDouble(cell); break;
-            case kFieldSize: specimen.size = ParseDouble(cell); break;
-            case kFieldOrder: specimen.order = ParseInteger(cell); break;
-            case kFieldMask: specimen.mask = SameTextIgnoringCase(cell, yes_); break;
-            default: break;
+            case kFieldCategory:
+                specimen.categories = CategoriesOf(cell);
+                break;
+            case kFieldPicture:
+                TakePicture(specimen, cell);
+                break;
+            case kFieldPrice:
+                specimen.price = ParseDouble(cell);
+                break;
+            case kFieldValue:
+                specimen.value = ParseDouble(cell);
+                break;
+            case kFieldSize:
+                specimen.size = ParseDouble(cell);
+                break;
+            case kFieldOrder:
+                specimen.order = ParseInteger(cell);
+                break;
+            case kFieldMask:
+                specimen.mask = SameTextIgnoringCase(cell, yes_);
+                break;
+            default:
+                break;
         }
     }
 
@@ -355,9 +386,8 @@ bool Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& 
 
 }  // namespace
 
-bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
-                          bool allData, bool preserveUnicode, PictureFileWriter& pictures,
-                          ProgressSink* progress) {
+bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
+                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress) {
     try {
         return Export(catalog, path, filter, allData, preserveUnicode, pictures, progress);
     } catch (...) {
@@ -380,8 +410,8 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
     return imported;
 }
 
-bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder,
-                         bool addMode, ProgressSink* progress) {
+bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
+                         ProgressSink* progress) {
     try {
         PercentReporter reporter(progress);
         return Parse(catalog, text, imagesFolder, addMode, reporter);

@@ -16,9 +16,8 @@ struct Settings;
 // UTF-16 little-endian without a mark or, without preserveUnicode, one byte per code unit
 // (its low byte). The pictures of the Picture column go to the "Images" folder beside the
 // file. The catalog is not changed; a failed write leaves any earlier file as it was.
-bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
-                          bool allData, bool preserveUnicode, PictureFileWriter& pictures,
-                          ProgressSink* progress);
+bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
+                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress);
 
 // Reads a file written by the export or a spreadsheet, replacing the catalog's contents or
 // adding to them. The text is taken as UTF-16 and, when its header names no field, once more
@@ -30,8 +29,8 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
 // The reading itself, on a text already in memory: header, then one specimen per line.
 // Picture files are read from imagesFolder (ending with a separator). False when no header
 // cell names a field; nothing has been added then.
-bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder,
-                         bool addMode, ProgressSink* progress);
+bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
+                         ProgressSink* progress);
 
 // Whether Import reads a file as comma-separated values: the name's last dot and the three
 // characters after it are ".csv", ignoring case (so "a.CSV" and "a.csvx" are, "a" and "a.txt"

@@ -3,8 +3,8 @@
 // Apart from Handles.h: the GDI+ headers need the COM headers and double the time every file
 // takes to compile, so only code that draws with GDI+ includes them.
 #include <windows.h>
-#include <objidl.h>
 #include <gdiplus.h>
+#include <objidl.h>
 
 #include "catalog/Handles.h"
 
@@ -20,7 +20,7 @@ struct GdiplusTraits {
 // GDI+ started for as long as the object lives, through the flat API's two calls; only code
 // that makes one links gdiplus.
 class GdiplusSession {
-  public:
+public:
     GdiplusSession() {
         Gdiplus::GdiplusStartupInput input;
         ULONG_PTR token = 0;
@@ -30,7 +30,7 @@ class GdiplusSession {
 
     explicit operator bool() const { return static_cast<bool>(token_); }
 
-  private:
+private:
     UniqueHandle<GdiplusTraits> token_;
 };
 

@@ -12,7 +12,7 @@ namespace TQLibrary {
 // handle type, the value that means "none" and the call that closes it.
 template <typename Traits>
 class UniqueHandle {
-  public:
+public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
@@ -40,7 +40,7 @@ class UniqueHandle {
             Traits::Close(old);
     }
 
-  private:
+private:
     Handle handle_ = Traits::None();
 };
 
@@ -94,7 +94,7 @@ using InternetHandle = UniqueHandle<NullIsNone<HINTERNET, &InternetCloseHandle>>
 
 // A window's device context, lent by GetDC or GetWindowDC and given back to the same window.
 class WindowDC {
-  public:
+public:
     // The client area's context.
     static WindowDC OfClientArea(HWND window) { return WindowDC(window, GetDC(window)); }
     // The whole window's context, frame and caption included.
@@ -110,7 +110,7 @@ class WindowDC {
     HDC Get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
 
-  private:
+private:
     WindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
 
     HWND window_;
@@ -120,7 +120,7 @@ class WindowDC {
 // Selects a GDI object into a device context for a scope, then selects the one it replaced
 // back: an object still selected into a context cannot be deleted.
 class SelectedObject {
-  public:
+public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), replaced_(SelectObject(dc, object)) {}
     ~SelectedObject() {
         if (replaced_ != nullptr && replaced_ != HGDI_ERROR)
@@ -129,7 +129,7 @@ class SelectedObject {
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ replaced_;
 };

@@ -51,10 +51,18 @@ std::wstring Escape(std::wstring_view text) {
     escaped.reserve(text.size());
     for (wchar_t c : text) {
         switch (c) {
-            case L'&': escaped += L"&amp;"; break;
-            case L'<': escaped += L"&lt;"; break;
-            case L'>': escaped += L"&gt;"; break;
-            default: escaped += c; break;
+            case L'&':
+                escaped += L"&amp;";
+                break;
+            case L'<':
+                escaped += L"&lt;";
+                break;
+            case L'>':
+                escaped += L"&gt;";
+                break;
+            default:
+                escaped += c;
+                break;
         }
     }
     return escaped;

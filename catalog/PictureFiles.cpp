@@ -16,8 +16,8 @@ bool IsReservedDeviceName(std::wstring_view name) {
         if (SameTextIgnoringCase(stem, device))
             return true;
     }
-    if (stem.size() == 4 && (SameTextIgnoringCase(stem.substr(0, 3), L"COM") ||
-                             SameTextIgnoringCase(stem.substr(0, 3), L"LPT"))) {
+    if (stem.size() == 4 &&
+        (SameTextIgnoringCase(stem.substr(0, 3), L"COM") || SameTextIgnoringCase(stem.substr(0, 3), L"LPT"))) {
         wchar_t digit = stem[3];
         // COM1 to COM9 and LPT1 to LPT9, and the superscript digits Windows also reserves.
         return (digit >= L'1' && digit <= L'9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;

@@ -26,10 +26,14 @@ bool IsKnownDateStyle(std::uint32_t style) {
 template <typename SettingsRecord>
 auto TextFields(SettingsRecord& s) {
     return std::array{
-            std::pair{L"CURRENTCATEGORY", &s.currentCategory}, std::pair{L"LASTABUNDANCE", &s.lastAbundance},
-            std::pair{L"LASTCOLLECTOR", &s.lastCollector},     std::pair{L"LASTDATE", &s.lastDate},
-            std::pair{L"LASTLOCATION", &s.lastLocation},       std::pair{L"LASTPATH", &s.lastFolder},
-            std::pair{L"REPORTFONT", &s.reportFont},           std::pair{L"SIZEUNITS", &s.sizeUnits},
+            std::pair{L"CURRENTCATEGORY", &s.currentCategory},
+            std::pair{L"LASTABUNDANCE", &s.lastAbundance},
+            std::pair{L"LASTCOLLECTOR", &s.lastCollector},
+            std::pair{L"LASTDATE", &s.lastDate},
+            std::pair{L"LASTLOCATION", &s.lastLocation},
+            std::pair{L"LASTPATH", &s.lastFolder},
+            std::pair{L"REPORTFONT", &s.reportFont},
+            std::pair{L"SIZEUNITS", &s.sizeUnits},
             std::pair{L"TAGFORMAT", &s.tagFormat},
     };
 }
@@ -43,9 +47,12 @@ auto Switches(SettingsRecord& s) {
         bool defaultValue;
     };
     return std::array{
-            Switch{L"REPORTSPECIMENS", &s.reportSpecimens, false}, Switch{L"BACKUP", &s.backup, true},
-            Switch{L"HIDESTATUS", &s.hideStatusBar, false},        Switch{L"SHOWHINT", &s.showMessages, true},
-            Switch{L"SORTREVERSE", &s.sortDescending, false},      Switch{L"STOREIMAGES", &s.storeImages, false},
+            Switch{L"REPORTSPECIMENS", &s.reportSpecimens, false},
+            Switch{L"BACKUP", &s.backup, true},
+            Switch{L"HIDESTATUS", &s.hideStatusBar, false},
+            Switch{L"SHOWHINT", &s.showMessages, true},
+            Switch{L"SORTREVERSE", &s.sortDescending, false},
+            Switch{L"STOREIMAGES", &s.storeImages, false},
             Switch{L"TRACK", &s.trackWindow, true},
     };
 }

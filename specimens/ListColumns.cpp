@@ -17,18 +17,18 @@ bool IsRecordedWidth(int width) {
 // Which of the five user captions names a field, or -1.
 int UserCaptionIndex(int field) {
     switch (field) {
-    case kFieldUser1:
-        return 0;
-    case kFieldUser2:
-        return 1;
-    case kFieldUser3:
-        return 2;
-    case kFieldUser4:
-        return 3;
-    case kFieldUser5:
-        return 4;
-    default:
-        return -1;
+        case kFieldUser1:
+            return 0;
+        case kFieldUser2:
+            return 1;
+        case kFieldUser3:
+            return 2;
+        case kFieldUser4:
+            return 3;
+        case kFieldUser5:
+            return 4;
+        default:
+            return -1;
     }
 }
 

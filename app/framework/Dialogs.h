@@ -48,7 +48,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
                 state->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
                 return TRUE;
             case WM_NOTIFY:
-                if constexpr (requires(NMHDR& header) { state->OnNotify(dialog, header); }) {
+                if constexpr (requires(NMHDR & header) { state->OnNotify(dialog, header); }) {
                     SetWindowLongPtrW(dialog, DWLP_MSGRESULT,
                                       state->OnNotify(dialog, *reinterpret_cast<NMHDR*>(lParam)));
                     return TRUE;

@@ -34,7 +34,7 @@ struct FileChooser {
     // Only folders of the file system count.
     std::wstring ChooseFolder(HWND owner);
 
-  private:
+private:
     bool RunFileDialog(HWND owner, bool save);
     // IDYES, IDNO or IDCANCEL.
     int AskToReplace(HWND owner) const;

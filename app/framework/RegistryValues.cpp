@@ -38,8 +38,8 @@ KeyHandle RegistryValues::OpenForReading() {
 KeyHandle RegistryValues::CreateForWriting() {
     std::wstring fullPath = std::wstring(kSoftware) + L"\\" + keyPath_;
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(root_, fullPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+    LSTATUS status = RegCreateKeyExW(root_, fullPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                     nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
         Fail(status, RegistryFailure::KeyNotCreatable);
         return {};
@@ -55,8 +55,7 @@ std::wstring RegistryValues::ReadText(const std::wstring& name) {
     wchar_t buffer[kTextBufferBytes / sizeof(wchar_t)] = {};
     DWORD type = 0;
     DWORD size = kTextBufferBytes;
-    LSTATUS status =
-            RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    LSTATUS status = RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     if (status != ERROR_SUCCESS || type != REG_SZ) {
         Fail(status, RegistryFailure::ValueNotReadable);
         return {};
@@ -72,8 +71,8 @@ bool RegistryValues::WriteText(const std::wstring& name, const std::wstring& tex
     if (!key)
         return false;
     auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    LSTATUS status = RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ,
-                                    reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+    LSTATUS status = RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                    bytes);
     if (status != ERROR_SUCCESS) {
         Fail(status, RegistryFailure::ValueNotWritable);
         return false;

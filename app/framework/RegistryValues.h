@@ -23,7 +23,7 @@ enum class RegistryFailure {
 // The program's values under root\Software\<company>\<product>. Texts are string values;
 // numbers are stored as decimal text. Every operation records its failure (or None).
 class RegistryValues {
-  public:
+public:
     RegistryValues(std::wstring company, std::wstring product, HKEY root = HKEY_CURRENT_USER);
 
     // Empty when the value cannot be read.
@@ -35,7 +35,7 @@ class RegistryValues {
 
     RegistryFailure LastFailure() const { return failure_; }
 
-  private:
+private:
     KeyHandle OpenForReading();
     KeyHandle CreateForWriting();
     // Access denied wins over the failure of the step.

@@ -24,9 +24,9 @@ bool TQComboBox::Create(HWND parent, int id) {
 }
 
 bool TQComboBox::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND window = CreateWindowExW(
-            0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, height,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
+    HWND window = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, x, y,
+                                  width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  ProgramInstance(), nullptr);
     return Bind(window);
 }
 
@@ -35,9 +35,8 @@ bool TQComboBox::AddEntry(const std::wstring& text, std::int32_t data, bool show
     if (!place)
         return false;
     if (show && Window() != nullptr) {
-        LRESULT index = entries_.Sorted()
-                                ? SendMessageW(Window(), CB_INSERTSTRING, *place, TextParameter(text))
-                                : SendMessageW(Window(), CB_ADDSTRING, 0, TextParameter(text));
+        LRESULT index = entries_.Sorted() ? SendMessageW(Window(), CB_INSERTSTRING, *place, TextParameter(text))
+                                          : SendMessageW(Window(), CB_ADDSTRING, 0, TextParameter(text));
         if (index >= 0) {
             SendMessageW(Window(), CB_SETITEMDATA, static_cast<WPARAM>(index), data);
             Select(static_cast<int>(index));

@@ -16,7 +16,7 @@ namespace TQLibrary {
 // ignoring case and, when sorted, in ascending order, and shows them in the control on demand.
 // Operations that need the control do nothing, or find nothing, while there is none.
 class TQComboBox : public TQWindow {
-  public:
+public:
     // Entries with this item data are kept but never shown by the fill operations.
     static constexpr std::int32_t kHiddenData = -1;
 
@@ -44,7 +44,7 @@ class TQComboBox : public TQWindow {
 
     const ChoiceList& Entries() const { return entries_; }
 
-  private:
+private:
     template <typename IsWanted>
     bool FillAndSelect(IsWanted isWanted);
     int ItemCount() const;

@@ -11,9 +11,8 @@ bool TQListBox::Create(HWND parent, int id) {
 }
 
 bool TQListBox::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND window = CreateWindowExW(WS_EX_STATICEDGE, L"ListBox", L"",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, x, y, width, height,
-                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    HWND window = CreateWindowExW(WS_EX_STATICEDGE, L"ListBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, x,
+                                  y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   ProgramInstance(), nullptr);
     return Bind(window);
 }

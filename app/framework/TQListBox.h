@@ -11,7 +11,7 @@ namespace TQLibrary {
 // A list box with a static edge that notifies its parent. Adding, reading, deleting and moving
 // items and clearing the selection are TQWindow's list-box operations.
 class TQListBox : public TQWindow {
-  public:
+public:
     TQListBox() = default;
     ~TQListBox() override;
 

@@ -16,7 +16,7 @@ struct WindowRecord;
 // object created is destroyed with it; a window it only attached to is given back as it was.
 // Operations on an object without a window do nothing and return 0, false or an empty text.
 class TQWindow {
-  public:
+public:
     using WheelHandler = std::function<void(int delta)>;
     // Called with the context menu's pop-up just before it is shown.
     using MenuHook = std::function<void(HMENU popup, void* hookUserData)>;
@@ -82,14 +82,14 @@ class TQWindow {
     void MoveSelectedUp();
     void ClearSelection();
 
-  protected:
+protected:
     // Makes a newly created window the object's own: applies the kept text when one was set,
     // subclasses it and puts the window record into its user-data slot. False for no window.
     bool Bind(HWND window);
     // Destroys a created window, gives back an attached one.
     void Release();
 
-  private:
+private:
     void MoveSelected(int offset);
     void UpdateTooltipRect();
 

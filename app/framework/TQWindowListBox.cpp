@@ -5,8 +5,7 @@ namespace TQLibrary {
 int TQWindow::AddItem(const std::wstring& text, LPARAM data) {
     if (Window() == nullptr)
         return -1;
-    auto index =
-            static_cast<int>(SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    auto index = static_cast<int>(SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     if (index >= 0)
         SendMessageW(Window(), LB_SETITEMDATA, static_cast<WPARAM>(index), data);
     return index;

@@ -26,9 +26,9 @@ bool TQWindow::AddTooltip(HINSTANCE instance) {
     if (record.window == nullptr)
         return false;
     InitialiseCommonControls();
-    OwnedWindow tooltipWindow(CreateWindowExW(
-            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record.window, nullptr, instance, nullptr));
+    OwnedWindow tooltipWindow(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                              CW_USEDEFAULT, CW_USEDEFAULT, record.window, nullptr, instance, nullptr));
     if (!tooltipWindow)
         return false;
     SetWindowPos(tooltipWindow.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -40,8 +40,7 @@ bool TQWindow::AddTooltip(HINSTANCE instance) {
     ::GetClientRect(record.window, &info.rect);
     if (!SendMessageW(tooltipWindow.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
         return false;
-    record.tooltip =
-            std::make_unique<Tooltip>(Tooltip{std::move(tooltipWindow), record.window, IDS_TAB_TOOLTIP});
+    record.tooltip = std::make_unique<Tooltip>(Tooltip{std::move(tooltipWindow), record.window, IDS_TAB_TOOLTIP});
     return true;
 }
 

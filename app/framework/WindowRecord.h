@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Handles.h"
 #include "app/framework/TQWindow.h"
+#include "catalog/Handles.h"
 
 namespace TQLibrary {
 

@@ -86,8 +86,7 @@ TEST(Commands, ReadOnlyRefusesTheCommandsThatChangeTheCatalog) {
     EXPECT_EQ(ReadOnlyRuleOf(IDM_NEW), ReadOnlyRule::SkipsSaveIfDue);
     EXPECT_EQ(ReadOnlyRuleOf(IDM_OPEN), ReadOnlyRule::SkipsSaveIfDue);
 
-    const int running[] = {2002, 2201, 2202, 2207, 2208, 2209, 2210, 2211,
-                           2212, 2300, 2301, 2302, 2303, 2304, 2600};
+    const int running[] = {2002, 2201, 2202, 2207, 2208, 2209, 2210, 2211, 2212, 2300, 2301, 2302, 2303, 2304, 2600};
     for (int command : running)
         EXPECT_EQ(ReadOnlyRuleOf(command), ReadOnlyRule::Runs) << command;
 }

@@ -137,8 +137,7 @@ TEST(CalendarDate, ParseReadsATimeAfterTheDate) {
     for (const auto& [style, text, hour, minute, second] : cases) {
         CalendarDate date = MakeDate({2025, 6, 17}, style);
         date.Parse(text);
-        EXPECT_EQ(std::make_tuple(date.Hour(), date.Minute(), date.Second()),
-                  std::make_tuple(hour, minute, second))
+        EXPECT_EQ(std::make_tuple(date.Hour(), date.Minute(), date.Second()), std::make_tuple(hour, minute, second))
                 << text;
     }
 }

@@ -65,12 +65,13 @@ TEST_F(CatalogFileTest, WritesTheDocumentLineByLine) {
     specimen.price = 12.5;
     source.catalog.AddSpecimen(specimen);
     ASSERT_TRUE(source.Write(path));
-    EXPECT_EQ(FileText(path), L"<ORVELLE>\r\n<DATAVERSION>1000</DATAVERSION>\r\n<CATEGORYLIST>\r\n"
-                              L"<CATEGORYNAME>Shells</CATEGORYNAME>\r\n</CATEGORYLIST>\r\n" +
-                                      DefaultOptions() +
-                                      L"<SPECIMENLIST>\r\n<SPECIMEN>\r\n<CATEGORY>Shells</CATEGORY>\r\n"
-                                      L"<LATINNAME>Conus</LATINNAME>\r\n<SPECIMENTAG>A1</SPECIMENTAG>\r\n"
-                                      L"<PRICE>12.5</PRICE>\r\n</SPECIMEN>\r\n</SPECIMENLIST>\r\n</ORVELLE>\r\n");
+    EXPECT_EQ(FileText(path),
+              L"<ORVELLE>\r\n<DATAVERSION>1000</DATAVERSION>\r\n<CATEGORYLIST>\r\n"
+              L"<CATEGORYNAME>Shells</CATEGORYNAME>\r\n</CATEGORYLIST>\r\n" +
+                      DefaultOptions() +
+                      L"<SPECIMENLIST>\r\n<SPECIMEN>\r\n<CATEGORY>Shells</CATEGORY>\r\n"
+                      L"<LATINNAME>Conus</LATINNAME>\r\n<SPECIMENTAG>A1</SPECIMENTAG>\r\n"
+                      L"<PRICE>12.5</PRICE>\r\n</SPECIMEN>\r\n</SPECIMENLIST>\r\n</ORVELLE>\r\n");
     EXPECT_EQ(ReadFileBytes(path)[0], 0x3C);
     EXPECT_EQ(ReadFileBytes(path)[1], 0x00);
 }
@@ -165,12 +166,18 @@ TEST_F(CatalogFileTest, PicturesGoToTheImagesFolderUnlessStoredInTheFile) {
 
 TEST_F(CatalogFileTest, HostilePictureNamesNeverLeaveTheImagesFolder) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-            {L"..\\..\\outside.jpg", L"outside.jpg"}, {L"C:\\Windows\\win.ini", L"win.ini"},
-            {L"../up.png", L"up.png"},                 {L"D:pic.bmp", L"pic.bmp"},
-            {L"sub/..", nullptr},                      {L"..", nullptr},
-            {L"con.jpg", nullptr},                     {L"LPT1", nullptr},
-            {L"nul", nullptr},                         {L"a\\b\\", nullptr},
-            {L"com9.png", nullptr},                    {L"what?.jpg", nullptr},
+            {L"..\\..\\outside.jpg", L"outside.jpg"},
+            {L"C:\\Windows\\win.ini", L"win.ini"},
+            {L"../up.png", L"up.png"},
+            {L"D:pic.bmp", L"pic.bmp"},
+            {L"sub/..", nullptr},
+            {L"..", nullptr},
+            {L"con.jpg", nullptr},
+            {L"LPT1", nullptr},
+            {L"nul", nullptr},
+            {L"a\\b\\", nullptr},
+            {L"com9.png", nullptr},
+            {L"what?.jpg", nullptr},
     };
     for (const auto& [name, written] : cases) {
         TestFolder scratch;
@@ -235,8 +242,9 @@ TEST_F(CatalogFileTest, FilesThatAreNotCatalogsAreRefused) {
 TEST_F(CatalogFileTest, ADataVersionWithoutEndTagMeansTheOlderLayout) {
     CatalogUnderTest target;
     target.host.answer = false;
-    ASSERT_TRUE(WriteFileBytes(path, Utf16Bytes(L"<ORVELLE>\r\n<DATAVERSION>7</DATAVERSION>\r\n<CATEGORYLIST>\r\n"
-                                                L"<CATEGORYNAME>A</CATEGORYNAME>\r\n</CATEGORYLIST>\r\n</ORVELLE>\r\n")));
+    ASSERT_TRUE(
+            WriteFileBytes(path, Utf16Bytes(L"<ORVELLE>\r\n<DATAVERSION>7</DATAVERSION>\r\n<CATEGORYLIST>\r\n"
+                                            L"<CATEGORYNAME>A</CATEGORYNAME>\r\n</CATEGORYLIST>\r\n</ORVELLE>\r\n")));
     ASSERT_TRUE(target.Read(path));
     EXPECT_FALSE(target.outcome.upgraded);
     EXPECT_TRUE(target.host.questions.empty());
@@ -259,7 +267,8 @@ TEST_F(CatalogFileTest, CutOffFilesKeepEveryCompleteSpecimen) {
 
     std::wstring cut = folder.File(L"cut.xml");
     for (size_t units = text.find(L"<DATAVERSION>") + 40; units < text.size() - 12; units += 13) {
-        ASSERT_TRUE(WriteFileBytes(cut, std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(2 * units))));
+        ASSERT_TRUE(WriteFileBytes(
+                cut, std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(2 * units))));
         CatalogUnderTest copy;
         ASSERT_TRUE(copy.Read(cut)) << units;
         EXPECT_TRUE(copy.outcome.incomplete) << units;

@@ -210,9 +210,28 @@ TEST(FieldText, EveryFieldHasItsTextForm) {
     s.size = 2.5;
     s.order = 17;
     s.mask = true;
-    const wchar_t* expected[] = {L"Shells,Beach Finds", L"Ann", L"Red", L"Cowrie", L"3/4/2001", L"2 x 3",
-                                 L"Cypraea tigris", L"Reef", L"cowrie.jpg", L"Fine", L"S-1", L"u1", L"u2",
-                                 L"$12.50", L"$1234.57", L"Rare", L"Gem", L"2.5", L"17", L"Yes", L"u3", L"u4",
+    const wchar_t* expected[] = {L"Shells,Beach Finds",
+                                 L"Ann",
+                                 L"Red",
+                                 L"Cowrie",
+                                 L"3/4/2001",
+                                 L"2 x 3",
+                                 L"Cypraea tigris",
+                                 L"Reef",
+                                 L"cowrie.jpg",
+                                 L"Fine",
+                                 L"S-1",
+                                 L"u1",
+                                 L"u2",
+                                 L"$12.50",
+                                 L"$1234.57",
+                                 L"Rare",
+                                 L"Gem",
+                                 L"2.5",
+                                 L"17",
+                                 L"Yes",
+                                 L"u3",
+                                 L"u4",
                                  L"u5"};
     for (int field = 0; field < kFieldCount; ++field)
         EXPECT_EQ(Catalog::FieldText(s, field), expected[field]) << field;

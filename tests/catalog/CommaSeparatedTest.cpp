@@ -127,15 +127,14 @@ TEST_F(CommaSeparatedTest, WithoutUnicodeEachCodeUnitBecomesItsLowByte) {
     catalog.AddSpecimen(s);
     settings.columns = {10};
     ASSERT_TRUE(Export(folder.File(L"narrow.csv"), false, false));
-    EXPECT_EQ(ReadFileBytes(folder.File(L"narrow.csv")),
-              AsciiBytes("\"Tag\"\r\n\"\xE9\x52\x2D\"\r\n"));
+    EXPECT_EQ(ReadFileBytes(folder.File(L"narrow.csv")), AsciiBytes("\"Tag\"\r\n\"\xE9\x52\x2D\"\r\n"));
 }
 
 TEST_F(CommaSeparatedTest, OneByteFilesImportThroughTheSecondReading) {
     // Even and odd lengths: an odd last byte belongs to the text read one byte per character.
     const std::pair<std::string, std::wstring> cases[] = {
-        {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA23", L"A23"},
-        {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA2", L"A2"},
+            {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA23", L"A23"},
+            {"\"Tag\",\"Latin Name\"\r\n\"A1\",\"Conus caf\xE9\"\r\nA2", L"A2"},
     };
     for (const auto& [content, lastTag] : cases) {
         SCOPED_TRACE(content.size());
@@ -155,15 +154,15 @@ TEST_F(CommaSeparatedTest, HeaderCellsMatchCaptionsByTheirLeadingWords) {
         std::wstring_view text;  // the field's text for the cell "7"
     };
     const Case cases[] = {
-        {L"\"  date collected\"", kFieldDateCollected, L"7"},
-        {L"  date collected", kFieldDateCollected, L"7"},
-        {L"\"Size (inches)\"", kFieldSize, L"7"},
-        {L"\"USER FIELD 5\"", kFieldUser5, L"7"},
-        {L"\"Price ($)\"", kFieldPrice, L"$7.00"},
-        {L"\"Order\"", kFieldOrder, L"7"},
-        {L"\"\x00FEFFTag\"", kFieldTag, L"7"},
-        {L"\"Latin-Name\"", kFieldNone, L""},
-        {L"\"Price in $\"", kFieldNone, L""},
+            {L"\"  date collected\"", kFieldDateCollected, L"7"},
+            {L"  date collected", kFieldDateCollected, L"7"},
+            {L"\"Size (inches)\"", kFieldSize, L"7"},
+            {L"\"USER FIELD 5\"", kFieldUser5, L"7"},
+            {L"\"Price ($)\"", kFieldPrice, L"$7.00"},
+            {L"\"Order\"", kFieldOrder, L"7"},
+            {L"\"\x00FEFFTag\"", kFieldTag, L"7"},
+            {L"\"Latin-Name\"", kFieldNone, L""},
+            {L"\"Price in $\"", kFieldNone, L""},
     };
     Specimen unmatched;
     unmatched.colour = L"red";
@@ -182,11 +181,12 @@ TEST_F(CommaSeparatedTest, HeaderCellsMatchCaptionsByTheirLeadingWords) {
 }
 
 TEST_F(CommaSeparatedTest, LinesTakeTheCellsTheyHave) {
-    ASSERT_TRUE(ImportText(L"\"Tag\",\"Notes\",\"tag\",\"Mask\",\"Category\"\r\n"
-                           L"\"a\",\"b\",\"A1\",\"yes\",\" Shells, ,Fossils\"\r\n"
-                           L"\r\n   \r\n"
-                           L"\"x\",\"y\",\"A2\"\r\n"
-                           L"\"x\"\r\n"));
+    ASSERT_TRUE(
+            ImportText(L"\"Tag\",\"Notes\",\"tag\",\"Mask\",\"Category\"\r\n"
+                       L"\"a\",\"b\",\"A1\",\"yes\",\" Shells, ,Fossils\"\r\n"
+                       L"\r\n   \r\n"
+                       L"\"x\",\"y\",\"A2\"\r\n"
+                       L"\"x\"\r\n"));
     ASSERT_EQ(imported.Specimens().size(), 2u);  // the last line has no cell of a field
     const Specimen& first = imported.Specimens()[0];
     EXPECT_EQ(first.tag, L"A1");  // the last cell naming a field wins
@@ -210,10 +210,10 @@ TEST_F(CommaSeparatedTest, ReplaceAndAddModes) {
         std::int32_t nextTag;
     };
     const Case cases[] = {
-        {false, L"Minerals", {L"N1"}, {L"Minerals", L"Fossils"}, 0},
-        {false, L"<All>", {L"N1"}, {L"General", L"Fossils"}, 0},
-        {false, L"", {L"N1"}, {L"General", L"Fossils"}, 0},
-        {true, L"Minerals", {L"OLD", L"N1"}, {L"Shells", L"Fossils"}, 40},
+            {false, L"Minerals", {L"N1"}, {L"Minerals", L"Fossils"}, 0},
+            {false, L"<All>", {L"N1"}, {L"General", L"Fossils"}, 0},
+            {false, L"", {L"N1"}, {L"General", L"Fossils"}, 0},
+            {true, L"Minerals", {L"OLD", L"N1"}, {L"Shells", L"Fossils"}, 40},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.currentCategory);
@@ -300,8 +300,8 @@ TEST_F(CommaSeparatedTest, HostilePictureNamesStayInsideTheImagesFolder) {
     ASSERT_TRUE(WriteFileBytes(source.File(L"secret.jpg"), {7}));
     ASSERT_TRUE(CreateFolderPath(folder.File(L"out\\Images"), false));
     ASSERT_TRUE(WriteFileBytes(folder.File(L"out\\secret.jpg"), {7}));
-    const Names hostile = {L"..\\..\\evil1.jpg", L"C:\\Windows\\evil2.jpg", L"con.jpg",       L"..",
-                           L"a/../../evil3.jpg",  L"..\\secret.jpg",         L"..\\..\\inside.jpg"};
+    const Names hostile = {L"..\\..\\evil1.jpg", L"C:\\Windows\\evil2.jpg", L"con.jpg",           L"..",
+                           L"a/../../evil3.jpg", L"..\\secret.jpg",         L"..\\..\\inside.jpg"};
     for (const std::wstring& name : hostile) {
         Specimen s;
         s.pictureName = name;
@@ -316,8 +316,7 @@ TEST_F(CommaSeparatedTest, HostilePictureNamesStayInsideTheImagesFolder) {
     ASSERT_TRUE(Export(path));  // writes the bytes
     EXPECT_EQ(pictures.paths, (Names{images + L"evil1.jpg", images + L"evil2.jpg", images + L"evil3.jpg",
                                      images + L"secret.jpg", images + L"inside.jpg"}));
-    for (const wchar_t* outside :
-         {L"evil1.jpg", L"evil2.jpg", L"evil3.jpg", L"out\\evil1.jpg", L"out\\inside.jpg"})
+    for (const wchar_t* outside : {L"evil1.jpg", L"evil2.jpg", L"evil3.jpg", L"out\\evil1.jpg", L"out\\inside.jpg"})
         EXPECT_FALSE(FileExists(folder.File(outside))) << outside;
 
     // Reading back takes every picture from the Images folder or not at all.

@@ -56,9 +56,9 @@ TEST(MarkupReader, WrittenTextReadsBackThroughReadTextAndUnescape) {
 TEST(MarkupReader, ReadTextAnswersOnlyWhenTheMatchingEndTagFollows) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
             {L"<A>text</A>", L"text"},
-            {L"<A>text</a>", L"text"},         // end tag compared ignoring case
+            {L"<A>text</a>", L"text"},  // end tag compared ignoring case
             {L"<A>text</B>", L"<none>"},
-            {L"<A></A>", L"<none>"},           // empty content reads like a missing value
+            {L"<A></A>", L"<none>"},  // empty content reads like a missing value
             {L"<A>one\r\ntwo</A>", L"one\r\ntwo"},
             {L"<A>  padded  </A>", L"  padded  "},
             {L"<A>a/b</A>", L"a/b"},
@@ -79,8 +79,8 @@ TEST(MarkupReader, ReadTextAnswersOnlyWhenTheMatchingEndTagFollows) {
 TEST(MarkupReader, TagNamesStopAtWhiteSpaceAndSkipAttributesAndDeclarations) {
     MarkupDocument document;
     document.SetText(L"<?xml version=\"1.0\"?><ROOT a=\"1\">\r\n<A b='2'>v</A>\n< B >w</B><C/><D />\t</ROOT>");
-    EXPECT_EQ(Tags(document), (std::vector<std::wstring>{L"?xml", L"ROOT", L"A", L"/A", L"B", L"/B", L"C/", L"D/",
-                                                         L"/ROOT"}));
+    EXPECT_EQ(Tags(document),
+              (std::vector<std::wstring>{L"?xml", L"ROOT", L"A", L"/A", L"B", L"/B", L"C/", L"D/", L"/ROOT"}));
 
     MarkupDocument attributes;
     attributes.SetText(L"<A b=\"1\">value</A>");
@@ -111,9 +111,9 @@ TEST(MarkupReader, AFailedReadLetsTheScanGoOn) {
 
 TEST(MarkupReader, MalformedTagsEndTheScanQuietly) {
     const std::pair<const wchar_t*, std::vector<std::wstring>> cases[] = {
-            {L"", {}},           {L"<", {}},          {L"no tags at all", {}}, {L"<A", {}},
-            {L"<<<", {}},        {L"< >", {}},        {L"</>", {}},            {L"<A>text<", {L"A"}},
-            {L"<>", {}},         {L"<A<B>", {L"A<B"}}, {L"<A>>", {L"A"}},
+            {L"", {}},         {L"<", {}},   {L"no tags at all", {}}, {L"<A", {}}, {L"<<<", {}},
+            {L"< >", {}},      {L"</>", {}}, {L"<A>text<", {L"A"}},   {L"<>", {}}, {L"<A<B>", {L"A<B"}},
+            {L"<A>>", {L"A"}},
     };
     for (const auto& [text, expected] : cases) {
         MarkupDocument document;
@@ -172,8 +172,8 @@ TEST(MarkupReader, HasElementFindsTheRootInTheUtf16Document) {
     MarkupDocument document;
     document.SetText(L"<ORVELLE>\r\n<X/>\r\n</ORVELLE>\r\n");
     EXPECT_TRUE(document.HasElement(L"ORVELLE"));
-    EXPECT_FALSE(document.HasElement(L"X"));  // no end tag for a self-closed element
-    EXPECT_FALSE(document.HasElement(L"orvelle"));    // case matters here
+    EXPECT_FALSE(document.HasElement(L"X"));        // no end tag for a self-closed element
+    EXPECT_FALSE(document.HasElement(L"orvelle"));  // case matters here
     EXPECT_FALSE(document.HasElement(L"MISSING"));
     EXPECT_EQ(Name(document.NextTag()), L"ORVELLE");
 

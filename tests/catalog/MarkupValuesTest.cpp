@@ -9,10 +9,20 @@ namespace {
 
 TEST(MarkupValues, UnescapeKnowsOnlyTheThreeEntitiesItWrites) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-            {L"a&quot;b", L"ab"},      {L"a&AMP;b", L"a&b"},   {L"a;b", L"a;b"},       {L"a & b", L"a "},
-            {L"&lt;&gt;&amp;", L"<>&"}, {L"&Lt;x&gT;", L"<x>"}, {L"&;", L"&"},          {L"&am;", L"&"},
-            {L"&ampx;", L""},           {L"x&&lt;y", L"x<y"},   {L"", L""},             {L"plain", L"plain"},
-            {L"&l", L""},               {L"a;&amp;;b", L"a;&;b"},
+            {L"a&quot;b", L"ab"},
+            {L"a&AMP;b", L"a&b"},
+            {L"a;b", L"a;b"},
+            {L"a & b", L"a "},
+            {L"&lt;&gt;&amp;", L"<>&"},
+            {L"&Lt;x&gT;", L"<x>"},
+            {L"&;", L"&"},
+            {L"&am;", L"&"},
+            {L"&ampx;", L""},
+            {L"x&&lt;y", L"x<y"},
+            {L"", L""},
+            {L"plain", L"plain"},
+            {L"&l", L""},
+            {L"a;&amp;;b", L"a;&;b"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(Unescape(text), expected) << text;
@@ -33,13 +43,20 @@ TEST(MarkupValues, EscapeAndUnescapeRoundTripAnyText) {
 
 TEST(MarkupValues, ParseIntegerSkipsToTheFirstDigit) {
     const std::pair<const wchar_t*, std::int32_t> cases[] = {
-            {L"abc-12x", -12},          {L"42", 42},
-            {L"", 0},                   {L"abc", 0},
-            {L"-", 0},                  {L"--5", -5},
-            {L"- 7", -7},               {L"3.9", 3},
-            {L"  +8", 8},               {L"007", 7},
-            {L"2147483647", 2147483647}, {L"-2147483648", -2147483647 - 1},
-            {L"99999999999999999999", 2147483647}, {L"-99999999999999999999", -2147483647 - 1},
+            {L"abc-12x", -12},
+            {L"42", 42},
+            {L"", 0},
+            {L"abc", 0},
+            {L"-", 0},
+            {L"--5", -5},
+            {L"- 7", -7},
+            {L"3.9", 3},
+            {L"  +8", 8},
+            {L"007", 7},
+            {L"2147483647", 2147483647},
+            {L"-2147483648", -2147483647 - 1},
+            {L"99999999999999999999", 2147483647},
+            {L"-99999999999999999999", -2147483647 - 1},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ParseInteger(text), expected) << text;
@@ -64,9 +81,19 @@ TEST(MarkupValues, BoundedParsersClampTheirResult) {
 
 TEST(MarkupValues, ParseDoubleReadsDigitsWithOnePoint) {
     const std::pair<const wchar_t*, double> cases[] = {
-            {L"12.5", 12.5}, {L"$12.50", 12.5}, {L"-3.25", -3.25}, {L".5", 0.5},      {L"5.", 5.0},
-            {L"1.2.3", 1.2}, {L"1e5", 1.0},     {L"", 0.0},        {L"abc", 0.0},     {L"x-0.001", -0.001},
-            {L".", 0.0},     {L"1234570", 1234570.0},              {L"0.0000125", 0.0000125},
+            {L"12.5", 12.5},
+            {L"$12.50", 12.5},
+            {L"-3.25", -3.25},
+            {L".5", 0.5},
+            {L"5.", 5.0},
+            {L"1.2.3", 1.2},
+            {L"1e5", 1.0},
+            {L"", 0.0},
+            {L"abc", 0.0},
+            {L"x-0.001", -0.001},
+            {L".", 0.0},
+            {L"1234570", 1234570.0},
+            {L"0.0000125", 0.0000125},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(ParseDouble(text), expected) << text;

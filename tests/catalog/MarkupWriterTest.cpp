@@ -80,10 +80,9 @@ TEST(MarkupWriter, SavedFileIsUtf16LittleEndianWithoutByteOrderMark) {
     document.WriteText(L"T", std::wstring(L"\x00E9\x4E2D"));
     document.CloseElement();
     ASSERT_TRUE(document.SaveToFile(folder.File(L"out.xml")));
-    std::vector<std::uint8_t> expected = {0x3C, 0, 'R', 0, 0x3E, 0, '\r', 0, '\n', 0,
-                                          0x3C, 0, 'T', 0, 0x3E, 0, 0xE9, 0, 0x2D, 0x4E,
-                                          0x3C, 0, '/', 0, 'T', 0, 0x3E, 0, '\r', 0, '\n', 0,
-                                          0x3C, 0, '/', 0, 'R', 0, 0x3E, 0, '\r', 0, '\n', 0};
+    std::vector<std::uint8_t> expected = {0x3C, 0, 'R',  0,    0x3E, 0, '\r', 0, '\n', 0, 0x3C, 0, 'T',  0, 0x3E, 0,
+                                          0xE9, 0, 0x2D, 0x4E, 0x3C, 0, '/',  0, 'T',  0, 0x3E, 0, '\r', 0, '\n', 0,
+                                          0x3C, 0, '/',  0,    'R',  0, 0x3E, 0, '\r', 0, '\n', 0};
     EXPECT_EQ(ReadFileBytes(folder.File(L"out.xml")), expected);
 }
 
@@ -106,8 +105,8 @@ TEST(MarkupWriter, SavingIntoAMissingFolderFails) {
 
 TEST(MarkupWriter, DoublesUseTheShortGeneralFormWhenItHasNoExponent) {
     const std::pair<double, const wchar_t*> cases[] = {
-            {12.5, L"12.5"},   {0.25, L"0.25"},       {1234.567, L"1234.57"}, {999999, L"999999"},
-            {-3.75, L"-3.75"}, {0.0001, L"0.0001"},   {100, L"100"},          {0.000123456, L"0.000123456"},
+            {12.5, L"12.5"},   {0.25, L"0.25"},     {1234.567, L"1234.57"}, {999999, L"999999"},
+            {-3.75, L"-3.75"}, {0.0001, L"0.0001"}, {100, L"100"},          {0.000123456, L"0.000123456"},
     };
     for (const auto& [value, text] : cases) {
         MarkupDocument document;
@@ -118,10 +117,16 @@ TEST(MarkupWriter, DoublesUseTheShortGeneralFormWhenItHasNoExponent) {
 
 TEST(MarkupWriter, DoublesThatWouldNeedAnExponentAreWrittenAsPlainDecimals) {
     const std::pair<double, const wchar_t*> cases[] = {
-            {1e6, L"1000000"},          {1234567, L"1234570"},     {-2.5e6, L"-2500000"},
-            {999999.5, L"1000000"},     {1.23456789e9, L"1234570000"}, {1e-5, L"0.00001"},
-            {1234585, L"1234580"},      {1234595, L"1234600"},
-            {1.25e-5, L"0.0000125"},    {-7.654321e-8, L"-0.0000000765432"},
+            {1e6, L"1000000"},
+            {1234567, L"1234570"},
+            {-2.5e6, L"-2500000"},
+            {999999.5, L"1000000"},
+            {1.23456789e9, L"1234570000"},
+            {1e-5, L"0.00001"},
+            {1234585, L"1234580"},
+            {1234595, L"1234600"},
+            {1.25e-5, L"0.0000125"},
+            {-7.654321e-8, L"-0.0000000765432"},
     };
     for (const auto& [value, text] : cases) {
         MarkupDocument document;
@@ -131,8 +136,9 @@ TEST(MarkupWriter, DoublesThatWouldNeedAnExponentAreWrittenAsPlainDecimals) {
 }
 
 TEST(MarkupWriter, EveryWrittenDoubleReadsBackToTheSameSixDigits) {
-    const double cases[] = {1e6,   123456789.0, 9.87654321e15, 1e300, 1.7976931348623157e308, 1e-5, 3.3e-9,
-                            1e-300, 4.9e-324,   -6.02214e23,   0.1,   2.5,                    1e-4,  99999.95};
+    const double cases[] = {1e6,  123456789.0, 9.87654321e15, 1e300,    1.7976931348623157e308,
+                            1e-5, 3.3e-9,      1e-300,        4.9e-324, -6.02214e23,
+                            0.1,  2.5,         1e-4,          99999.95};
     for (double value : cases) {
         MarkupDocument document;
         document.WriteDouble(L"V", value);

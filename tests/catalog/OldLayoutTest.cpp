@@ -107,9 +107,10 @@ TEST_F(OldLayoutTest, AnOldCatalogIsUpgradedWithItsSettingsAndPictures) {
 }
 
 TEST_F(OldLayoutTest, ThePictureFolderDefaultsToImagesBesideTheCatalog) {
-    WriteOldCatalog(L"<ORVELLE>\r\n<CATEGORYLIST>\r\n<CATEGORYNAME>A</CATEGORYNAME>\r\n<SPECIMENLIST>\r\n<SPECIMEN>\r\n"
-                    L"<PICTURENAME>..\\..\\secret.jpg</PICTURENAME>\r\n</SPECIMEN>\r\n</SPECIMENLIST>\r\n"
-                    L"</CATEGORYLIST>\r\n</ORVELLE>\r\n");
+    WriteOldCatalog(
+            L"<ORVELLE>\r\n<CATEGORYLIST>\r\n<CATEGORYNAME>A</CATEGORYNAME>\r\n<SPECIMENLIST>\r\n<SPECIMEN>\r\n"
+            L"<PICTURENAME>..\\..\\secret.jpg</PICTURENAME>\r\n</SPECIMEN>\r\n</SPECIMENLIST>\r\n"
+            L"</CATEGORYLIST>\r\n</ORVELLE>\r\n");
     ASSERT_TRUE(CreateFolderPath(folder.File(L"Images"), false));
     ASSERT_TRUE(WriteFileBytes(folder.File(L"Images\\secret.jpg"), {1}));
     ASSERT_TRUE(WriteFileBytes(folder.File(L"secret.jpg"), {2}));

@@ -184,8 +184,10 @@ TEST(Settings, UnknownDateStylesReadAsTheDefault) {
 
 TEST(Settings, ElementNamesAreMatchedIgnoringCaseAndUnknownOnesPassedOver) {
     Settings s;
-    ASSERT_TRUE(ReadInto(s, L"<nexttag>9</nexttag>\r\n<Mystery>1</Mystery>\r\n<Backup/>\r\n<storeImages>1</storeImages>\r\n"
-                            L"<tagformat>A&amp;B</tagformat>\r\n<caption3>Host</caption3>\r\n<options/>\r\n"));
+    ASSERT_TRUE(
+            ReadInto(s,
+                     L"<nexttag>9</nexttag>\r\n<Mystery>1</Mystery>\r\n<Backup/>\r\n<storeImages>1</storeImages>\r\n"
+                     L"<tagformat>A&amp;B</tagformat>\r\n<caption3>Host</caption3>\r\n<options/>\r\n"));
     EXPECT_EQ(s.nextTagNumber, 9);
     EXPECT_FALSE(s.backup);
     EXPECT_TRUE(s.storeImages);
@@ -217,22 +219,38 @@ TEST(Settings, DiffersFromComparesEveryStoredFieldButTheReadOnlyCopy) {
     Settings base;
     EXPECT_FALSE(base.DiffersFrom(Settings()));
     std::vector<void (*)(Settings&)> changes = {
-            [](Settings& s) { s.toolbarButtons.push_back(3); },  [](Settings& s) { s.reportLabels[3] = 1; },
-            [](Settings& s) { s.reportSizes[0] = 10; },          [](Settings& s) { s.dateStyle = 1; },
-            [](Settings& s) { s.columns.pop_back(); },           [](Settings& s) { s.columnWidths[22] = 5; },
-            [](Settings& s) { s.captions[4] = L"user field 5"; }, [](Settings& s) { s.currentCategory = L"x"; },
-            [](Settings& s) { s.lastAbundance = L"x"; },         [](Settings& s) { s.lastCollector = L"x"; },
-            [](Settings& s) { s.lastDate = L"x"; },              [](Settings& s) { s.lastLocation = L"x"; },
-            [](Settings& s) { s.lastFolder = L"x"; },            [](Settings& s) { s.reportFont = L"Arial"; },
-            [](Settings& s) { s.sizeUnits = L"in"; },            [](Settings& s) { s.tagFormat = L"#"; },
-            [](Settings& s) { s.nextTagNumber = 2; },            [](Settings& s) { s.reportSort = 1; },
-            [](Settings& s) { s.reportType = 1; },               [](Settings& s) { s.windowLeft = 1; },
-            [](Settings& s) { s.windowTop = 1; },                [](Settings& s) { s.windowWidth = 1; },
-            [](Settings& s) { s.windowHeight = 1; },             [](Settings& s) { s.sortColumn = 1; },
-            [](Settings& s) { s.splitter = 21; },                [](Settings& s) { s.reportSpecimens = true; },
-            [](Settings& s) { s.backup = false; },               [](Settings& s) { s.hideStatusBar = true; },
-            [](Settings& s) { s.showMessages = false; },         [](Settings& s) { s.sortDescending = true; },
-            [](Settings& s) { s.storeImages = true; },           [](Settings& s) { s.trackWindow = false; },
+            [](Settings& s) { s.toolbarButtons.push_back(3); },
+            [](Settings& s) { s.reportLabels[3] = 1; },
+            [](Settings& s) { s.reportSizes[0] = 10; },
+            [](Settings& s) { s.dateStyle = 1; },
+            [](Settings& s) { s.columns.pop_back(); },
+            [](Settings& s) { s.columnWidths[22] = 5; },
+            [](Settings& s) { s.captions[4] = L"user field 5"; },
+            [](Settings& s) { s.currentCategory = L"x"; },
+            [](Settings& s) { s.lastAbundance = L"x"; },
+            [](Settings& s) { s.lastCollector = L"x"; },
+            [](Settings& s) { s.lastDate = L"x"; },
+            [](Settings& s) { s.lastLocation = L"x"; },
+            [](Settings& s) { s.lastFolder = L"x"; },
+            [](Settings& s) { s.reportFont = L"Arial"; },
+            [](Settings& s) { s.sizeUnits = L"in"; },
+            [](Settings& s) { s.tagFormat = L"#"; },
+            [](Settings& s) { s.nextTagNumber = 2; },
+            [](Settings& s) { s.reportSort = 1; },
+            [](Settings& s) { s.reportType = 1; },
+            [](Settings& s) { s.windowLeft = 1; },
+            [](Settings& s) { s.windowTop = 1; },
+            [](Settings& s) { s.windowWidth = 1; },
+            [](Settings& s) { s.windowHeight = 1; },
+            [](Settings& s) { s.sortColumn = 1; },
+            [](Settings& s) { s.splitter = 21; },
+            [](Settings& s) { s.reportSpecimens = true; },
+            [](Settings& s) { s.backup = false; },
+            [](Settings& s) { s.hideStatusBar = true; },
+            [](Settings& s) { s.showMessages = false; },
+            [](Settings& s) { s.sortDescending = true; },
+            [](Settings& s) { s.storeImages = true; },
+            [](Settings& s) { s.trackWindow = false; },
     };
     for (size_t i = 0; i < changes.size(); ++i) {
         Settings changed;

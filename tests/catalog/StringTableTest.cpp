@@ -24,8 +24,9 @@ TEST(StringTable, TextsOfEveryAreaAreInTheTable) {
             // Catalog file, settings, exchange, dates
             {3209, L"Images\\"},
             {3203, L"Orvelle has backed up your data to: "},
-            {3214, L"There was a problem saving your Orvelle.  Please check that your hard disk is not full and try "
-                   L"again."},
+            {3214,
+             L"There was a problem saving your Orvelle.  Please check that your hard disk is not full and try "
+             L"again."},
             {3402, L"User Field 3"},
             {3405, L"mm"},
             {3308, L"Comma Separated Value Files (*.csv)"},

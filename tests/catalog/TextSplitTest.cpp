@@ -17,21 +17,21 @@ TEST(TextSplit, CutsAtSeparatorsOutsideQuotes) {
         Pieces expected;
     };
     const Case cases[] = {
-        {L"a  \"b c\" d", kSplitAtWhiteSpace, false, false, {L"a", L"b c", L"d"}},
-        {L" \t a\r\n b \t", kSplitAtWhiteSpace, false, false, {L"a", L"b"}},
-        {L"a \"b c\"", kSplitAtWhiteSpace, false, true, {L"a", L"\"b c\""}},
-        {L"\"\"  x", kSplitAtWhiteSpace, false, false, {L"", L"x"}},
-        {L"a,,b", L',', false, false, {L"a", L"", L"b"}},
-        {L",a,b,", L',', false, false, {L"", L"a", L"b"}},
-        {L",", L',', false, false, {L""}},
-        {L"", L',', true, false, {}},
-        {L"a,  b , c", L',', true, false, {L"a", L"b ", L"c"}},
-        {L"a,  b", L',', false, false, {L"a", L"  b"}},
-        {L"\"a,b\",c", L',', false, false, {L"a,b", L"c"}},
-        {L"\"a,b\",c", L',', false, true, {L"\"a,b\"", L"c"}},
-        {L"  \"  x\",y", L',', true, false, {L"  x", L"y"}},
-        {L"x\"a \"b\" c\"", L',', true, false, {L"xa b c"}},
-        {L"a b\tc", L' ', false, false, {L"a", L"b\tc"}},
+            {L"a  \"b c\" d", kSplitAtWhiteSpace, false, false, {L"a", L"b c", L"d"}},
+            {L" \t a\r\n b \t", kSplitAtWhiteSpace, false, false, {L"a", L"b"}},
+            {L"a \"b c\"", kSplitAtWhiteSpace, false, true, {L"a", L"\"b c\""}},
+            {L"\"\"  x", kSplitAtWhiteSpace, false, false, {L"", L"x"}},
+            {L"a,,b", L',', false, false, {L"a", L"", L"b"}},
+            {L",a,b,", L',', false, false, {L"", L"a", L"b"}},
+            {L",", L',', false, false, {L""}},
+            {L"", L',', true, false, {}},
+            {L"a,  b , c", L',', true, false, {L"a", L"b ", L"c"}},
+            {L"a,  b", L',', false, false, {L"a", L"  b"}},
+            {L"\"a,b\",c", L',', false, false, {L"a,b", L"c"}},
+            {L"\"a,b\",c", L',', false, true, {L"\"a,b\"", L"c"}},
+            {L"  \"  x\",y", L',', true, false, {L"  x", L"y"}},
+            {L"x\"a \"b\" c\"", L',', true, false, {L"xa b c"}},
+            {L"a b\tc", L' ', false, false, {L"a", L"b\tc"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Split(c.text, c.separator, c.skipBlanks, c.keepQuotes), c.expected) << std::wstring(c.text);
@@ -44,10 +44,10 @@ TEST(TextSplit, LinesLoseTheCarriageReturnOfTheirLineEnd) {
         Pieces expected;
     };
     const Case cases[] = {
-        {L"h\r\nr1\r\n\r\n  r2\r\n", {L"h", L"r1", L"", L"r2"}},
-        {L"\"a\r\nb\"\r\nc", {L"\"a\r\nb\"", L"c"}},  // a line end inside quotes belongs to the cell
-        {L"a\rb\nc\r", {L"a\rb", L"c\r"}},            // only the CR of CR LF goes
-        {L"x\n\n", {L"x", L""}},
+            {L"h\r\nr1\r\n\r\n  r2\r\n", {L"h", L"r1", L"", L"r2"}},
+            {L"\"a\r\nb\"\r\nc", {L"\"a\r\nb\"", L"c"}},  // a line end inside quotes belongs to the cell
+            {L"a\rb\nc\r", {L"a\rb", L"c\r"}},            // only the CR of CR LF goes
+            {L"x\n\n", {L"x", L""}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Split(c.text, L'\n', true, true), c.expected) << std::wstring(c.text);
@@ -71,20 +71,20 @@ TEST(TextSplit, ParseHexReadsTheFirstHexadecimalNumber) {
         std::int32_t expected;
     };
     const Case cases[] = {
-        {L"ff", 255},
-        {L"#FF8000", 0xFF8000},
-        {L"color=\"#0a0B0c\"", 0xC},  // "c" of "color" is the first hexadecimal digit
-        {L"-1A", -26},
-        {L"x-zz10", -16},
-        {L"0x1F", 0},
-        {L"", 0},
-        {L"#", 0},
-        {L"7FFFFFFF", kMax},
-        {L"FFFFFFFF", kMax},
-        {L"FFFFFFFFFFFFFFFFFFFFFFFF", kMax},
-        {L"-80000000", kMin},
-        {L"-FFFFFFFFFFFFFFFFFFFFFFFF", kMin},
-        {std::wstring_view(L"1\0F", 3), 1},
+            {L"ff", 255},
+            {L"#FF8000", 0xFF8000},
+            {L"color=\"#0a0B0c\"", 0xC},  // "c" of "color" is the first hexadecimal digit
+            {L"-1A", -26},
+            {L"x-zz10", -16},
+            {L"0x1F", 0},
+            {L"", 0},
+            {L"#", 0},
+            {L"7FFFFFFF", kMax},
+            {L"FFFFFFFF", kMax},
+            {L"FFFFFFFFFFFFFFFFFFFFFFFF", kMax},
+            {L"-80000000", kMin},
+            {L"-FFFFFFFFFFFFFFFFFFFFFFFF", kMin},
+            {std::wstring_view(L"1\0F", 3), 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseHex(c.text), c.expected) << std::wstring(c.text);

@@ -72,8 +72,8 @@ TEST(ListColumns, HeadersUseUserCaptionsAndSizeUnits) {
         const wchar_t* units;
         const wchar_t* caption;
     } cases[] = {
-            {17, L"mm", L"Size (mm)"}, {17, L"", L"Size"},   {10, L"mm", L"Tag"}, {11, L"", L"Locality"},
-            {12, L"", L"U2"},          {20, L"", L"U3"},     {21, L"", L"U4"},    {22, L"mm", L"U5"},
+            {17, L"mm", L"Size (mm)"}, {17, L"", L"Size"}, {10, L"mm", L"Tag"}, {11, L"", L"Locality"},
+            {12, L"", L"U2"},          {20, L"", L"U3"},   {21, L"", L"U4"},    {22, L"mm", L"U5"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ColumnCaption(c.field, captions, c.units), c.caption) << c.field;
@@ -85,7 +85,7 @@ TEST(ListColumns, CellsCompareAsTextIgnoringCase) {
         const wchar_t* b;
         int ascending;
     } cases[] = {
-            {L"$10.00", L"$9.00", -1}, {L"", L"$9.00", -1}, {L"apple", L"Banana", -1},
+            {L"$10.00", L"$9.00", -1}, {L"", L"$9.00", -1},     {L"apple", L"Banana", -1},
             {L"cherry", L"Banana", 1}, {L"Apple", L"apple", 0},
     };
     for (const auto& c : cases) {
@@ -115,14 +115,8 @@ TEST(ListColumns, TheWheelScrollsFourteenPixelsPerGatheredNotch) {
         std::vector<int> pixels;
         int remainder;
     } cases[] = {
-            {{120}, {-14}, 0},
-            {{240}, {-28}, 0},
-            {{-120}, {14}, 0},
-            {{40, 40, 40}, {0, 0, -14}, 0},
-            {{100, 100}, {0, -14}, 80},
-            {{130}, {-14}, 10},
-            {{-250}, {28}, -10},
-            {{119, -119}, {0, 0}, 0},
+            {{120}, {-14}, 0},          {{240}, {-28}, 0},  {{-120}, {14}, 0},   {{40, 40, 40}, {0, 0, -14}, 0},
+            {{100, 100}, {0, -14}, 80}, {{130}, {-14}, 10}, {{-250}, {28}, -10}, {{119, -119}, {0, 0}, 0},
     };
     for (const auto& c : cases) {
         int accumulator = 0;
@@ -140,8 +134,7 @@ TEST(ListColumns, RowCellsFollowTheDisplayedFieldsInOrder) {
     specimen.latinName = L"Conus textile";
     specimen.price = 10;
     const std::vector<std::uint8_t> displayed{kFieldPrice, kFieldTag, 23, kFieldLatinName};
-    EXPECT_EQ(RowTexts(specimen, displayed),
-              (std::vector<std::wstring>{L"$10.00", L"T-7", L"", L"Conus textile"}));
+    EXPECT_EQ(RowTexts(specimen, displayed), (std::vector<std::wstring>{L"$10.00", L"T-7", L"", L"Conus textile"}));
     specimen.price = 0;  // no price: an empty cell, which sorts first
     EXPECT_EQ(RowTexts(specimen, displayed).front(), L"");
     EXPECT_TRUE(RowTexts(specimen, {}).empty());

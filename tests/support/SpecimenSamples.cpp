@@ -40,8 +40,8 @@ std::wstring Describe(const Specimen& s) {
     for (const std::wstring& category : s.categories)
         out << L"[" << category << L"]";
     out << L"|" << s.abundance << L"|" << s.collector << L"|" << s.colour << L"|" << s.commonName << L"|"
-        << s.dateCollected << L"|" << s.dimensions << L"|" << s.latinName << L"|" << s.location << L"|"
-        << s.pictureName << L"|" << s.quality << L"|" << s.remarks << L"|" << s.tag;
+        << s.dateCollected << L"|" << s.dimensions << L"|" << s.latinName << L"|" << s.location << L"|" << s.pictureName
+        << L"|" << s.quality << L"|" << s.remarks << L"|" << s.tag;
     for (const std::wstring& field : s.userFields)
         out << L"|" << field;
     out.precision(6);

@@ -7,8 +7,8 @@
 
 #include "app/Application.h"
 #include "app/PleaseWait.h"
-#include "catalog/Handles.h"
 #include "catalog/DataFile.h"
+#include "catalog/Handles.h"
 #include "catalog/Settings.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"

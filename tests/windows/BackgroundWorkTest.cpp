@@ -24,7 +24,7 @@ LRESULT CALLBACK MailboxProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 // A main window that answers RunOnUiThread as the program's does.
 class MainWindowForWorkers {
-  public:
+public:
     MainWindowForWorkers() {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = MailboxProcedure;
@@ -37,7 +37,7 @@ class MainWindowForWorkers {
     }
     ~MainWindowForWorkers() { SetMainWindow(nullptr); }
 
-  private:
+private:
     OwnedWindow window_;
 };
 

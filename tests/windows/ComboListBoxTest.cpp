@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Handles.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
+#include "catalog/Handles.h"
 
 using namespace TQLibrary;
 
@@ -44,8 +44,8 @@ Items ComboItems(HWND combo) {
     for (int i = 0; i < count; ++i) {
         auto index = static_cast<WPARAM>(i);
         std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(
-                SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+        text.resize(
+                static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
         items.push_back({text, static_cast<std::int32_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0))});
     }
     return items;
@@ -70,7 +70,7 @@ Items ListItems(const TQListBox& list) {
 }
 
 class ComboListBoxTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         RegisterParentClass();
         // Hidden: under Wine without a window manager, hiding a shown window takes two seconds.
@@ -82,8 +82,7 @@ class ComboListBoxTest : public ::testing::Test {
     // A control as a dialog template holds it, for attaching.
     HWND MakeControl(const wchar_t* className, DWORD style) {
         return CreateWindowExW(0, className, L"", WS_CHILD | style, 0, 0, 100, 100, Parent(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(50)), GetModuleHandleW(nullptr),
-                               nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(50)), GetModuleHandleW(nullptr), nullptr);
     }
     // A combo box with the entries already in its model.
     static void AddAll(TQComboBox& combo, const Items& items) {
@@ -109,8 +108,7 @@ TEST_F(ComboListBoxTest, ComboShownEntriesFollowTheSortedOrderWithTheirDataAndTh
     combo.AddEntry(L"fable", 50, true);
     combo.AddEntry(L"éclat", 40, true);
     combo.AddEntry(L"eau", 35, true);
-    expected = {{L"abundant", 10}, {L"Common", 20}, {L"eau", 35},
-                {L"éclat", 40},    {L"fable", 50},  {L"Uncommon", 30}};
+    expected = {{L"abundant", 10}, {L"Common", 20}, {L"eau", 35}, {L"éclat", 40}, {L"fable", 50}, {L"Uncommon", 30}};
     EXPECT_EQ(ModelItems(combo), expected);
     EXPECT_EQ(ComboItems(combo.Window()), expected);
     EXPECT_EQ(ComboSelection(combo.Window()), 2);

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/framework/Dialogs.h"
-#include "catalog/Handles.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
+#include "catalog/Handles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 #include "windows/FrameworkTestResources.h"
@@ -28,12 +28,12 @@ HWND MakePopup(HWND owner, RECT place) {
 
 // Makes a window the main window for one test.
 class MainWindowForTest {
-  public:
+public:
     MainWindowForTest() : window_(MakePopup(nullptr, RECT{0, 0, 300, 200})) { SetMainWindow(window_.Get()); }
     ~MainWindowForTest() { SetMainWindow(nullptr); }
     HWND Get() const { return window_.Get(); }
 
-  private:
+private:
     OwnedWindow window_;
 };
 

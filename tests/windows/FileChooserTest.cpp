@@ -48,8 +48,7 @@ FileChooser SaveChooser(const TestFolder& folder) {
 }
 
 TEST(FileChooser, TheFilterHoldsDescriptionsAndPatternsEndedByNuls) {
-    EXPECT_EQ(FileFilter({{L"Catalogs", L"*.xml"}, {L"All files", L"*.*"}}),
-              L"Catalogs\0*.xml\0All files\0*.*\0\0"s);
+    EXPECT_EQ(FileFilter({{L"Catalogs", L"*.xml"}, {L"All files", L"*.*"}}), L"Catalogs\0*.xml\0All files\0*.*\0\0"s);
     EXPECT_EQ(FileFilter({}), L"\0"s);
 }
 
@@ -63,8 +62,8 @@ TEST(FileChooser, ASaveAnsweredNoToTheReplaceQuestionOpensTheChooserAgain) {
     SeenQuestion question;
     std::wstring chosen;
     {
-        DialogSequence user({ChooseFile(existing, &caption), AnswerQuestion(IDNO, &question),
-                             ChooseFile(existing), AnswerQuestion(IDYES)});
+        DialogSequence user({ChooseFile(existing, &caption), AnswerQuestion(IDNO, &question), ChooseFile(existing),
+                             AnswerQuestion(IDYES)});
         chosen = chooser.ChooseSaveFile(nullptr);
         EXPECT_EQ(user.StepsPlayed(), 4);
     }

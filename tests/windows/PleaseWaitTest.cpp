@@ -18,9 +18,7 @@ class Signal {
 public:
     Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     void Set() { SetEvent(event_.Get()); }
-    bool Wait(DWORD milliseconds = 10000) {
-        return WaitForSingleObject(event_.Get(), milliseconds) == WAIT_OBJECT_0;
-    }
+    bool Wait(DWORD milliseconds = 10000) { return WaitForSingleObject(event_.Get(), milliseconds) == WAIT_OBJECT_0; }
 
 private:
     TQLibrary::KernelHandle event_;

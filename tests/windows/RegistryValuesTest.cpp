@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "catalog/Handles.h"
 #include "app/framework/RegistryValues.h"
+#include "catalog/Handles.h"
 #include "windows/support/ScratchRegistry.h"
 
 using namespace TQLibrary;
@@ -16,7 +16,7 @@ namespace {
 // Creates a key that grants everyone only the right to change its security and delete it, and
 // opens it up again at the end so the scratch hive can be removed.
 class LockedKey {
-  public:
+public:
     explicit LockedKey(const wchar_t* path) : path_(path) {
         HKEY key = nullptr;
         RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
@@ -32,7 +32,7 @@ class LockedKey {
     LockedKey(const LockedKey&) = delete;
     LockedKey& operator=(const LockedKey&) = delete;
 
-  private:
+private:
     static void SetSecurity(HKEY key, const wchar_t* descriptor) {
         PSECURITY_DESCRIPTOR security = nullptr;
         ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1, &security, nullptr);
@@ -58,8 +58,8 @@ TEST(RegistryValues, TextsAndNumbersComeBackAsWritten) {
 
     wchar_t stored[64] = {};
     DWORD size = sizeof stored;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Brackenfield\\Orvelle", L"Filename", RRF_RT_REG_SZ,
-                           nullptr, stored, &size),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Brackenfield\\Orvelle", L"Filename", RRF_RT_REG_SZ, nullptr,
+                           stored, &size),
               ERROR_SUCCESS);
 }
 
@@ -92,8 +92,7 @@ TEST(RegistryValues, EachFailureIsRecordedWithItsCode) {
         EXPECT_EQ(locked.LastFailure(), RegistryFailure::AccessDenied);
     }
 
-    RegistryValues underNothing(L"Brackenfield", L"Orvelle",
-                                reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)));
+    RegistryValues underNothing(L"Brackenfield", L"Orvelle", reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)));
     EXPECT_FALSE(underNothing.WriteNumber(L"HintShow", 1));
     EXPECT_EQ(underNothing.LastFailure(), RegistryFailure::KeyNotCreatable);
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/Handles.h"
 #include "app/CommandTable.h"
+#include "catalog/Handles.h"
 #include "resources/resource.h"
 
 // The test executable links the program's resource script, so its own module holds the menus,
@@ -88,8 +88,7 @@ TEST(Resources, MainMenuHasItsPopupsTextsAndGreyItems) {
 
     for (UINT grey : {IDM_EDIT_SPECIMEN, IDM_DELETE_SPECIMEN, IDM_COPY_SPECIMEN, IDM_CHANGE_CATEGORY})
         EXPECT_TRUE(IsGrey(menu, grey)) << grey;
-    for (UINT on :
-         {IDM_ADD_SPECIMEN, IDM_RESTORE_BACKUP, IDM_NEW, IDM_ADD_CATEGORY, IDM_TRANSFER_APPLICATION})
+    for (UINT on : {IDM_ADD_SPECIMEN, IDM_RESTORE_BACKUP, IDM_NEW, IDM_ADD_CATEGORY, IDM_TRANSFER_APPLICATION})
         EXPECT_FALSE(IsGrey(menu, on)) << on;
     DestroyMenu(menu);
 }
@@ -199,8 +198,7 @@ TEST(Resources, EveryToolbarImageHasANormalAndAHotIconInBothSizes) {
             EXPECT_EQ(widths, (std::vector<int>{16, 32}));
 
             for (int size : {32, 16}) {
-                TQLibrary::IconHandle icon(
-                        static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0)));
+                TQLibrary::IconHandle icon(static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0)));
                 ASSERT_TRUE(icon) << size;
                 ICONINFO info{};
                 ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
@@ -254,8 +252,8 @@ TEST(Resources, OneManifestAsksForCommonControlsSix) {
     // to the side-by-side version 6 assembly.
     ACTCTX_SECTION_KEYED_DATA redirection{};
     redirection.cbSize = sizeof redirection;
-    EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
-                                         L"comctl32.dll", &redirection));
+    EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll",
+                                         &redirection));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <thread>
 
-#include "catalog/Handles.h"
 #include "catalog/DataFile.h"
+#include "catalog/Handles.h"
 #include "support/TestFolder.h"
 
 namespace {

@@ -334,7 +334,8 @@ protected:
     }
     static void Select(HWND dialog, int listId, const std::wstring& text) {
         HWND list = GetDlgItem(dialog, listId);
-        auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(text.c_str()));
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
@@ -382,7 +383,8 @@ TEST_F(CustomizeColumnsTest, FieldsMoveBetweenTheListsAndOkAppliesThem) {
     EXPECT_TRUE(movesDisabledAtStart);
     EXPECT_TRUE(showEnabledOnAvailable);
     EXPECT_TRUE(upEnabledOnDisplayed);
-    EXPECT_EQ(CurrentSettings().columns, (Bytes{kFieldLatinName, kFieldTag, kFieldCommonName, kFieldQuality, kFieldSize}));
+    EXPECT_EQ(CurrentSettings().columns,
+              (Bytes{kFieldLatinName, kFieldTag, kFieldCommonName, kFieldQuality, kFieldSize}));
     EXPECT_EQ(HeaderCount(), 5);
     EXPECT_EQ(HeaderText(0), L"Latin Name");
     EXPECT_EQ(HeaderText(4), L"Size (mm)");

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Handles.h"
 #include "app/framework/TQWindow.h"
+#include "catalog/Handles.h"
 
 using namespace TQLibrary;
 
@@ -49,25 +49,24 @@ void RegisterProbeClass() {
 
 HWND MakeWindow(const wchar_t* className, DWORD style, HWND parent, int id, RECT place) {
     return CreateWindowExW(0, className, L"", style, place.left, place.top, place.right - place.left,
-                           place.bottom - place.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+                           place.bottom - place.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 // A control wrapper as the program's derived classes are: creates its control and binds it.
 class TestControl : public TQWindow {
-  public:
+public:
     explicit TestControl(const wchar_t* className = kProbeClass, DWORD style = 0)
         : className_(className), style_(style) {}
 
     bool Create(HWND parent, int id) override { return Create(parent, id, 0, 0, 0, 0); }
     bool Create(HWND parent, int id, int x, int y, int width, int height) override {
-        return Bind(MakeWindow(className_, WS_CHILD | WS_VISIBLE | style_, parent, id,
-                               RECT{x, y, x + width, y + height}));
+        return Bind(
+                MakeWindow(className_, WS_CHILD | WS_VISIBLE | style_, parent, id, RECT{x, y, x + width, y + height}));
     }
     using TQWindow::Release;
 
-  private:
+private:
     const wchar_t* className_;
     DWORD style_;
 };
@@ -93,7 +92,7 @@ bool operator==(const RECT& a, const RECT& b) {
 }
 
 class TQWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         RegisterProbeClass();
         // Hidden: under Wine without a window manager, hiding a shown window takes two seconds.
@@ -376,8 +375,7 @@ HWND FindTooltip(HWND owner) {
                 auto* wanted = reinterpret_cast<Search*>(data);
                 wchar_t className[32] = {};
                 GetClassNameW(candidate, className, 32);
-                if (lstrcmpW(className, TOOLTIPS_CLASSW) != 0 ||
-                    GetWindow(candidate, GW_OWNER) != wanted->owner)
+                if (lstrcmpW(className, TOOLTIPS_CLASSW) != 0 || GetWindow(candidate, GW_OWNER) != wanted->owner)
                     return TRUE;
                 wanted->found = candidate;
                 return FALSE;
@@ -419,9 +417,7 @@ TEST_F(TQWindowTest, ListBoxMovesTakeTheItemDataAlongAndStopAtTheEnds) {
         return text;
     };
     auto selected = [&] { return static_cast<int>(SendMessageW(list.Window(), LB_GETCURSEL, 0, 0)); };
-    auto select = [&](int index) {
-        SendMessageW(list.Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    };
+    auto select = [&](int index) { SendMessageW(list.Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); };
 
     struct Step {
         int select;  // -2: keep the selection

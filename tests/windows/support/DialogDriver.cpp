@@ -20,8 +20,7 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (process == search->process && window != search->except && IsWindowVisible(window) &&
-        lstrcmpW(className, kDialogClass) == 0 &&
-        (!*search->match || (*search->match)(window))) {
+        lstrcmpW(className, kDialogClass) == 0 && (!*search->match || (*search->match)(window))) {
         search->found = window;
         return FALSE;
     }

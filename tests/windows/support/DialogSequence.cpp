@@ -3,8 +3,7 @@
 
 #include <chrono>
 
-DialogSequence::DialogSequence(std::vector<Step> steps)
-    : steps_(std::move(steps)), thread_([this] { Play(); }) {}
+DialogSequence::DialogSequence(std::vector<Step> steps) : steps_(std::move(steps)), thread_([this] { Play(); }) {}
 
 DialogSequence::~DialogSequence() {
     stop_ = true;

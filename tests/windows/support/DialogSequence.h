@@ -10,7 +10,7 @@
 // Plays the user through several dialogs in a row, one step per dialog: each step waits for a
 // dialog of this process that comes up once the previous step's dialog has gone.
 class DialogSequence {
-  public:
+public:
     using Step = std::function<void(HWND dialog)>;
 
     explicit DialogSequence(std::vector<Step> steps);
@@ -21,7 +21,7 @@ class DialogSequence {
     // How many steps found their dialog.
     int StepsPlayed() const { return played_; }
 
-  private:
+private:
     void Play();
 
     std::vector<Step> steps_;
@@ -29,4 +29,3 @@ class DialogSequence {
     std::atomic<int> played_{0};
     std::thread thread_;
 };
-
