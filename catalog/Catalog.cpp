@@ -61,15 +61,20 @@ void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& ne
 
 bool Catalog::DeleteCategory(const std::wstring& name) {
     const std::wstring doomed = name;
+    // "<All>", the empty name and unknown names are not in the list: the filter would take
+    // specimens of other categories, or of none, for them.
+    if (FindCategory(doomed) == categories_.end())
+        return false;
     if (CountInFilter(doomed) > 0 && !host_.AskYesNo(IDS_CATEGORY_NOT_EMPTY))
         return false;
+    // Only a specimen that loses its last category here goes; one that never had a category
+    // was not asked about.
     std::erase_if(specimens_, [&](Specimen& specimen) {
-        std::erase_if(specimen.categories, [&](const std::wstring& category) { return SameText(category, doomed); });
-        return specimen.categories.empty();
+        const auto removed = std::erase_if(specimen.categories,
+                                           [&](const std::wstring& category) { return SameText(category, doomed); });
+        return removed > 0 && specimen.categories.empty();
     });
-    auto entry = FindCategory(doomed);
-    if (entry != categories_.end())
-        categories_.erase(entry);
+    categories_.erase(FindCategory(doomed));
     return true;
 }
 

@@ -42,7 +42,8 @@ public:
     // Appends a new name; "<All>" and the empty name are never stored.
     void AddCategory(const std::wstring& name);
     void RenameCategory(const std::wstring& oldName, const std::wstring& newName);
-    // Asks before deleting a category that holds specimens; false when the user declines.
+    // Asks before deleting a category that holds specimens; false when the user declines or
+    // the name is not in the list. Specimens left without a category by it are removed.
     bool DeleteCategory(const std::wstring& name);
     bool MoveCategory(const std::wstring& name, bool toRight);
 

@@ -141,6 +141,35 @@ TEST_F(CatalogTest, DeletingANonEmptyCategoryNeedsTheUsersYes) {
     EXPECT_EQ(catalog.Categories(), (Names{L"Beach"}));
 }
 
+TEST_F(CatalogTest, DeletingACategoryRemovesOnlySpecimensItWasTheLastCategoryOf) {
+    struct Case {
+        std::wstring name;
+        bool deleted;
+        Names tags;
+        Names categories;
+        size_t questions;
+    };
+    const Case cases[] = {
+            {L"Shells", true, {L"never filed", L"shared"}, {L"Beach"}, 1},
+            {L"Nowhere", false, {L"only shells", L"never filed", L"shared"}, {L"Shells", L"Beach"}, 0},
+            {L"", false, {L"only shells", L"never filed", L"shared"}, {L"Shells", L"Beach"}, 0},
+            {L"<All>", false, {L"only shells", L"never filed", L"shared"}, {L"Shells", L"Beach"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedHost fresh;
+        Settings freshSettings;
+        Catalog subject(fresh, freshSettings);
+        subject.AddSpecimen(MakeSpecimen({L"Shells"}, L"only shells"));
+        subject.AddSpecimen(MakeSpecimen({}, L"never filed"));  // as an import without a Category column
+        subject.AddSpecimen(MakeSpecimen({L"Shells", L"Beach"}, L"shared"));
+        EXPECT_EQ(subject.DeleteCategory(c.name), c.deleted);
+        EXPECT_EQ(Tags(subject), c.tags);
+        EXPECT_EQ(subject.Categories(), c.categories);
+        EXPECT_EQ(fresh.questions.size(), c.questions);
+    }
+}
+
 TEST_F(CatalogTest, DeletingByAReferenceIntoTheListStillWorks) {
     catalog.AddSpecimen(MakeSpecimen({L"A"}));
     catalog.AddSpecimen(MakeSpecimen({L"B"}));
