@@ -68,13 +68,23 @@ std::wstring HeaderCell(const Settings& settings, int fieldId) {
     return caption;
 }
 
+// A quote inside a cell is doubled, as spreadsheets write it; a lone one would end the cell
+// and carry the following rows into it on import.
+void AppendQuoted(std::wstring& text, const std::wstring& cell) {
+    for (wchar_t c : cell) {
+        if (c == L'"')
+            text += L'"';
+        text += c;
+    }
+}
+
 template <typename CellText>
 void AppendRow(std::wstring& text, const std::vector<int>& fields, CellText cellText) {
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             text += L',';
         text += L'"';
-        text += cellText(fields[i]);
+        AppendQuoted(text, cellText(fields[i]));
         text += L'"';
     }
     text += L"\r\n";
@@ -186,7 +196,7 @@ std::wstring NormalisedCaption(std::wstring_view text) {
 
 // The column of each field: the last header cell naming it. False when no cell names any.
 bool MatchHeader(std::wstring_view header, ColumnMap& columns) {
-    std::vector<std::wstring> cells = Split(header, L',', true, false);
+    std::vector<std::wstring> cells = SplitCells(header);
     for (std::wstring& cell : cells)
         cell = NormalisedCaption(cell);
     columns.fill(kNoColumn);
@@ -265,7 +275,7 @@ public:
 
     // False when the line has no cell for any field.
     bool Read(std::wstring_view line, Specimen& specimen) const {
-        const std::vector<std::wstring> cells = Split(line, L',', true, false);
+        const std::vector<std::wstring> cells = SplitCells(line);
         bool taken = false;
         for (int field = 0; field < kFieldCount; ++field) {
             size_t column = columns_[static_cast<size_t>(field)];

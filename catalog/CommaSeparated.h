@@ -9,8 +9,9 @@ class ProgressSink;
 struct Settings;
 
 // Exchange with spreadsheets: one header row of field captions, then one row per specimen;
-// every cell in double quotes, cells separated by "," and rows ended by CR LF. Nothing inside
-// a cell is escaped. None of these functions throws; every failure is a false result.
+// every cell in double quotes, cells separated by "," and rows ended by CR LF. A double quote
+// inside a cell is doubled; nothing else is escaped. None of these functions throws; every
+// failure is a false result.
 
 // Writes the specimens in the filter, with all 23 fields or with the list's columns, as
 // UTF-16 little-endian without a mark or, without preserveUnicode, one byte per code unit

@@ -14,7 +14,17 @@ bool IsWhiteSpace(wchar_t c) {
     return c == L' ' || (c >= L'\t' && c <= L'\r');
 }
 
-std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool skipBlanks, bool keepQuotes) {
+namespace {
+
+struct SplitOptions {
+    bool skipBlanks = false;
+    bool keepQuotes = false;
+    bool doubledQuotes = false;  // "" inside quotes is one quote character
+};
+
+std::vector<std::wstring> SplitText(std::wstring_view text, wchar_t separator, SplitOptions options) {
+    const bool skipBlanks = options.skipBlanks;
+    const bool keepQuotes = options.keepQuotes;
     const bool atWhiteSpace = separator == kSplitAtWhiteSpace;
     const bool skipAtStart = skipBlanks || atWhiteSpace;
     std::vector<std::wstring> pieces;
@@ -23,6 +33,11 @@ std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool 
     bool skipping = skipAtStart;
     for (size_t i = 0; i < text.size(); ++i) {
         wchar_t c = text[i];
+        if (c == L'"' && inQuotes && options.doubledQuotes && i + 1 < text.size() && text[i + 1] == L'"') {
+            piece += c;
+            ++i;
+            continue;
+        }
         if (c == L'"') {
             inQuotes = !inQuotes;
             skipping = false;
@@ -51,6 +66,16 @@ std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool 
     if (!piece.empty())
         pieces.push_back(std::move(piece));
     return pieces;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool skipBlanks, bool keepQuotes) {
+    return SplitText(text, separator, {skipBlanks, keepQuotes, false});
+}
+
+std::vector<std::wstring> SplitCells(std::wstring_view line) {
+    return SplitText(line, L',', {true, false, true});
 }
 
 std::wstring Trim(std::wstring_view text) {

@@ -15,8 +15,8 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Bytes = std::vector<std::uint8_t>;
 
-// A specimen with every field set to a text the file keeps: no double quotes, no exponents,
-// and only Latin-1 characters unless wide is set.
+// A specimen with every field set to a text the file keeps: no exponents, and only Latin-1
+// characters unless wide is set.
 Specimen ExchangeSample(int number, bool wide) {
     Specimen s = SampleSpecimen(number);
     s.commonName = L"Tiger cowrie " + std::to_wstring(number);
@@ -74,15 +74,45 @@ TEST_F(CommaSeparatedTest, ExportWritesQuotedCaptionsAndFieldTexts) {
               L"\"User Field 1\",\"User Field 2\","
               L"\"Price\",\"Value\",\"Abundance\",\"Quality\",\"Size (mm)\",\"Order\",\"Mask\","
               L"\"User Field 3\",\"User Field 4\",\"User Field 5\"\r\n"
-              L"\"Shells,Fossils\",\"\",\"\",\"Tiger \"cowrie\"\","
+              L"\"Shells,Fossils\",\"\",\"\",\"Tiger \"\"cowrie\"\"\","
               L"\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
               L"\"$12.50\",\"\",\"\",\"\",\"2.5\",\"0\",\"Yes\",\"\",\"\",\"\"\r\n");
 
     ASSERT_TRUE(Import(folder.File(L"all.csv")));
     ASSERT_EQ(imported.Specimens().size(), 1u);
     EXPECT_EQ(imported.Specimens()[0].categories, (Names{L"Shells", L"Fossils"}));
-    EXPECT_EQ(imported.Specimens()[0].commonName, L"Tiger cowrie");  // the quotes are dropped
+    EXPECT_EQ(imported.Specimens()[0].commonName, L"Tiger \"cowrie\"");
     EXPECT_EQ(imported.Specimens()[0].size, 2.5);
+}
+
+TEST_F(CommaSeparatedTest, DoubleQuotesInsideValuesAreDoubledAndReadBack) {
+    settings.columns = {10, 5};
+    const std::wstring values[] = {L"3\" long", L"\"", L"\"\"", L"say \"hi\", then go", L"\"a\"\r\nb", L"end\""};
+    for (const std::wstring& value : values) {
+        SCOPED_TRACE(value);
+        catalog.Clear();
+        Specimen quoted;
+        quoted.tag = L"A1";
+        quoted.dimensions = value;
+        catalog.AddSpecimen(quoted);
+        Specimen next;
+        next.tag = L"A2";
+        catalog.AddSpecimen(next);
+        ASSERT_TRUE(Export(folder.File(L"quotes.csv"), false));
+        imported.Clear();
+        ASSERT_TRUE(Import(folder.File(L"quotes.csv")));
+        ASSERT_EQ(imported.Specimens().size(), 2u);
+        EXPECT_EQ(imported.Specimens()[0].dimensions, value);
+        EXPECT_EQ(imported.Specimens()[1].tag, L"A2");
+    }
+    EXPECT_NE(Utf16FileText(folder.File(L"quotes.csv")).find(L"\"A1\",\"end\"\"\"\r\n"), std::wstring::npos);
+
+    // Quotes that are not doubled still only switch quoting.
+    imported.Clear();
+    ASSERT_TRUE(ImportText(L"\"Tag\",\"Dimensions\"\r\n\"A1\",\"Tiger \"cowrie\"\"\r\n\"A2\",\"\"\r\n"));
+    ASSERT_EQ(imported.Specimens().size(), 2u);
+    EXPECT_EQ(imported.Specimens()[0].dimensions, L"Tiger cowrie");
+    EXPECT_EQ(imported.Specimens()[1].dimensions, L"");
 }
 
 TEST_F(CommaSeparatedTest, SelectedColumnsWithoutUnitsAndUnnamedColumns) {
