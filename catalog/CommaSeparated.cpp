@@ -9,6 +9,7 @@
 #include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
+#include "catalog/NumberFormat.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Progress.h"
 #include "catalog/Settings.h"
@@ -76,6 +77,14 @@ void AppendQuoted(std::wstring& text, const std::wstring& cell) {
             text += L'"';
         text += c;
     }
+}
+
+// A row cell: the field's text, except that sizes never take an exponent. The import reads
+// numbers up to the first letter, so "2.5e+06" would come back as 2.5.
+std::wstring RowCell(const Specimen& specimen, int fieldId) {
+    if (fieldId == kFieldSize)
+        return FormatPlainDecimal(specimen.size);
+    return Catalog::FieldText(specimen, fieldId);
 }
 
 template <typename CellText>
@@ -151,7 +160,7 @@ bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view 
     std::wstring text;
     AppendRow(text, fields, [&settings](int field) { return HeaderCell(settings, field); });
     for (const Specimen* specimen : chosen)
-        AppendRow(text, fields, [specimen](int field) { return Catalog::FieldText(*specimen, field); });
+        AppendRow(text, fields, [specimen](int field) { return RowCell(*specimen, field); });
     const std::vector<std::uint8_t> bytes = EncodeText(text, preserveUnicode);
     text = std::wstring();
     auto writeBytes = [&bytes](DataFile& file) { return file.Write(bytes.data(), bytes.size()); };

@@ -15,8 +15,8 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Bytes = std::vector<std::uint8_t>;
 
-// A specimen with every field set to a text the file keeps: no exponents, and only Latin-1
-// characters unless wide is set.
+// A specimen with every field set to a text the file keeps: sizes of at most six digits, and
+// only Latin-1 characters unless wide is set.
 Specimen ExchangeSample(int number, bool wide) {
     Specimen s = SampleSpecimen(number);
     s.commonName = L"Tiger cowrie " + std::to_wstring(number);
@@ -149,6 +149,20 @@ TEST_F(CommaSeparatedTest, EveryFieldSurvivesARoundTripInBothEncodings) {
         EXPECT_EQ(DescribeAll(imported.Specimens()), DescribeAll(catalog.Specimens()));
         EXPECT_EQ(imported.Categories(), (Names{L"General", L"Shells", L"Cat 1", L"Cat 2", L"Cat 3"}));
     }
+}
+
+TEST_F(CommaSeparatedTest, SizesThatWouldNeedAnExponentKeepTheirValue) {
+    const double sizes[] = {2500000, 0.00005, 1e6, 0.0001, 0.000123456, -35000000, 1.5e20, 1e-10, 999999, 123456e300};
+    for (double size : sizes) {
+        Specimen s;
+        s.size = size;
+        catalog.AddSpecimen(s);
+    }
+    ASSERT_TRUE(Export(folder.File(L"sizes.csv")));
+    ASSERT_TRUE(Import(folder.File(L"sizes.csv")));
+    ASSERT_EQ(imported.Specimens().size(), std::size(sizes));
+    for (size_t i = 0; i < std::size(sizes); ++i)
+        EXPECT_EQ(imported.Specimens()[i].size, sizes[i]) << sizes[i];
 }
 
 TEST_F(CommaSeparatedTest, WithoutUnicodeEachCodeUnitBecomesItsLowByte) {
