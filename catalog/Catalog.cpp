@@ -16,24 +16,29 @@ void Catalog::Clear() {
     settings_.nextTagNumber = 0;
 }
 
+namespace {
+
+// "<All>" stands for every category and an empty name for none: neither is a category,
+// whatever a file says.
+bool IsCategoryName(std::wstring_view name) {
+    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
+    return !name.empty() && !SameText(name, allCategories);
+}
+
+}  // namespace
+
 std::vector<std::wstring>::iterator Catalog::FindCategory(std::wstring_view name) {
     return std::find_if(categories_.begin(), categories_.end(),
                         [name](const std::wstring& category) { return SameText(category, name); });
 }
 
 void Catalog::AddCategory(const std::wstring& name) {
-    // "<All>" stands for every category and an empty name for none: neither is a category,
-    // whatever a file says.
-    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
-    if (name.empty() || SameText(name, allCategories))
-        return;
-    if (FindCategory(name) == categories_.end())
+    if (IsCategoryName(name) && FindCategory(name) == categories_.end())
         categories_.push_back(name);
 }
 
 void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
-    static const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
-    if (newName.empty() || SameText(newName, allCategories))
+    if (!IsCategoryName(newName))
         return;
     // Copy first: the old name may refer to an entry that is about to change.
     const std::wstring from = oldName;
@@ -108,6 +113,7 @@ int Catalog::CountInFilter(std::wstring_view filter) const {
 }
 
 std::int32_t Catalog::AddSpecimen(Specimen specimen) {
+    std::erase_if(specimen.categories, [](const std::wstring& category) { return !IsCategoryName(category); });
     for (const std::wstring& category : specimen.categories)
         AddCategory(category);
     colours_.insert(specimen.colour);

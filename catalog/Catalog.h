@@ -50,8 +50,8 @@ public:
     int CountInFilter(std::wstring_view filter) const;
     static bool IsInFilter(const Specimen& specimen, std::wstring_view filter);
 
-    // Files the specimen's categories and colour, gives it a new id and appends it.
-    // Returns the id handed out.
+    // Files the specimen's categories and colour, gives it a new id and appends it; "<All>"
+    // and empty names are dropped from its categories. Returns the id handed out.
     std::int32_t AddSpecimen(Specimen specimen);
     Specimen* FindSpecimen(std::int32_t id);
     const Specimen* FindSpecimen(std::int32_t id) const;

@@ -2,6 +2,7 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/CommaSeparated.h"
 #include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/Settings.h"
@@ -100,6 +101,45 @@ TEST_F(CatalogFileTest, EveryFieldSurvivesAWriteAndARead) {
     EXPECT_TRUE(copy.catalog.Specimens().back().categories.empty());
     EXPECT_FALSE(copy.settings.DiffersFrom(source.settings));
     EXPECT_TRUE(copy.pictures.paths.empty());
+}
+
+TEST_F(CatalogFileTest, AllAndEmptyCategoriesInFilesAreNotAttachedToSpecimens) {
+    struct Case {
+        const char* kind;
+        std::wstring text;
+        std::vector<Names> categories;  // of each specimen read
+    };
+    const Case cases[] = {
+            {"catalog",
+             L"<ORVELLE>\r\n<DATAVERSION>1000</DATAVERSION>\r\n<SPECIMENLIST>\r\n<SPECIMEN>\r\n"
+             L"<CATEGORY>&lt;All&gt;</CATEGORY>\r\n<CATEGORY>&bad;</CATEGORY>\r\n<CATEGORY>Shells</CATEGORY>\r\n"
+             L"</SPECIMEN>\r\n<SPECIMEN>\r\n<CATEGORY>&lt;All&gt;</CATEGORY>\r\n<SPECIMENTAG>A2</SPECIMENTAG>\r\n"
+             L"</SPECIMEN>\r\n</SPECIMENLIST>\r\n</ORVELLE>\r\n",
+             {{L"Shells"}, {}}},
+            {"older layout",
+             L"<ORVELLE>\r\n<CATEGORYLIST>\r\n<CATEGORYNAME>&lt;All&gt;</CATEGORYNAME>\r\n<SPECIMENLIST>\r\n"
+             L"<SPECIMEN>\r\n<SPECIMENTAG>A1</SPECIMENTAG>\r\n</SPECIMEN>\r\n</SPECIMENLIST>\r\n"
+             L"</CATEGORYLIST>\r\n</ORVELLE>\r\n",
+             {{}}},
+            {"comma-separated",
+             L"\"Tag\",\"Category\"\r\n\"A1\",\"<All>,,Shells\"\r\n\"A2\",\"<All>\"\r\n",
+             {{L"Shells"}, {}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        CatalogUnderTest target;
+        target.host.answer = false;  // no desktop backup for the older layout
+        if (c.text.starts_with(L"<")) {
+            ASSERT_TRUE(WriteFileBytes(path, Utf16Bytes(c.text)));
+            ASSERT_TRUE(target.Read(path));
+        } else {
+            ASSERT_TRUE(ParseCommaSeparated(target.catalog, c.text, folder.File(L"Images\\"), true, nullptr));
+        }
+        std::vector<Names> categories;
+        for (const Specimen& specimen : target.catalog.Specimens())
+            categories.push_back(specimen.categories);
+        EXPECT_EQ(categories, c.categories);
+    }
 }
 
 TEST_F(CatalogFileTest, AddModeAppendsSpecimensAndKeepsCategoriesUnique) {
