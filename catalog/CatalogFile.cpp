@@ -229,9 +229,11 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
     // that is no catalog at all leaves the catalog as it was.
     if (!document.HasStartTag(L"ORVELLE"))
         return false;
+    // Settings at their default value are not written, so a replaced catalog's settings must
+    // not stand in for them: the next tag number 1, for one, would read back as Clear's 0.
     if (!addMode) {
-        catalog.CurrentSettings().nextTagNumber = 0;
         catalog.Clear();
+        catalog.CurrentSettings().ResetToDefaults();
     }
     if (!document.HasElement(L"DATAVERSION")) {
         if (!ReadOldLayout(document, catalog, path, screen, progress))

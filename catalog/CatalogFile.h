@@ -22,8 +22,10 @@ struct CatalogReadOutcome {
     bool incomplete = false;  // the file was cut off: what was read is kept, no backup is made
 };
 
-// Reads a catalog file into the catalog, replacing its contents or adding to them. False when
-// the file cannot be read or is not a catalog file (the catalog is untouched either way), and
+// Reads a catalog file into the catalog, replacing its contents or adding to them. Replacing
+// starts the settings from their defaults (the read-only copy stays), so the file's settings
+// are exactly those it holds; adding reads them over the current ones. False when the file
+// cannot be read or is not a catalog file (catalog and settings are untouched either way), and
 // when a file of the older layout is cut short.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome);

@@ -193,6 +193,12 @@ bool Settings::ReadNamedValue(std::wstring_view name, const wchar_t* text) {
     return false;
 }
 
+void Settings::ResetToDefaults() {
+    const bool keptReadOnly = readOnly;
+    *this = Settings();
+    readOnly = keptReadOnly;
+}
+
 bool Settings::DiffersFrom(const Settings& other) const {
     auto stored = [](const Settings& s) {
         return std::tie(s.toolbarButtons, s.reportLabels, s.reportSizes, s.dateStyle, s.columns, s.columnWidths,

@@ -78,6 +78,10 @@ struct Settings {
     // Sets the field stored under the element name from its text; false for unknown names.
     bool ReadElement(std::wstring_view name, const wchar_t* text, const ScreenMetrics& screen);
 
+    // Back to the defaults, as before reading a catalog that replaces the current one. The
+    // read-only copy describes the file being read, not the settings, so it stays.
+    void ResetToDefaults();
+
     bool DiffersFrom(const Settings& other) const;
     void CopyFrom(const Settings& other) { *this = other; }
 

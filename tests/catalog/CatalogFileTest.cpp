@@ -153,11 +153,52 @@ TEST_F(CatalogFileTest, AddModeAppendsSpecimensAndKeepsCategoriesUnique) {
     CatalogUnderTest target;
     target.settings.nextTagNumber = 9;
     ASSERT_TRUE(target.Read(path, false));
-    EXPECT_EQ(target.settings.nextTagNumber, 0);  // a catalog at 1 does not store it
+    EXPECT_EQ(target.settings.nextTagNumber, 1);  // a catalog at 1 does not store it
     ASSERT_TRUE(target.Read(path, true));
     EXPECT_EQ(target.catalog.Categories(), (Names{L"Shells"}));
     ASSERT_EQ(target.catalog.Specimens().size(), 2u);
     EXPECT_NE(target.catalog.Specimens()[0].id, target.catalog.Specimens()[1].id);
+}
+
+TEST_F(CatalogFileTest, ReplacingStartsFromDefaultSettingsAndAddingKeepsThem) {
+    const std::wstring own = folder.File(L"own.xml");
+    CatalogUnderTest withOwn(own);
+    withOwn.settings.backup = false;
+    withOwn.settings.captions[0] = L"Depth";
+    withOwn.settings.nextTagNumber = 5;
+    ASSERT_TRUE(withOwn.Write(own));
+    const std::wstring plain = folder.File(L"plain.xml");
+    CatalogUnderTest withDefaults(plain);
+    ASSERT_TRUE(withDefaults.Write(plain));
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteFileBytes(other, Utf16Bytes(L"<HTML></HTML>")));
+
+    struct Step {
+        std::wstring file;
+        bool addMode;
+        bool read;
+        bool backup;
+        std::wstring caption;
+        std::int32_t nextTag;
+    };
+    const Step steps[] = {
+            {plain, false, true, true, L"User Field 1", 1}, {own, false, true, false, L"Depth", 5},
+            {other, false, false, false, L"Depth", 5},  // not a catalog: nothing changes
+            {plain, true, true, false, L"Depth", 5},        {plain, false, true, true, L"User Field 1", 1},
+    };
+    CatalogUnderTest reader;
+    reader.settings.readOnly = true;  // set by the program from the file before reading
+    reader.settings.backup = false;
+    reader.settings.captions[0] = L"Old";
+    reader.settings.nextTagNumber = 7;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << FileNameOf(step.file) << (step.addMode ? " added" : " replacing"));
+        EXPECT_EQ(reader.Read(step.file, step.addMode), step.read);
+        EXPECT_EQ(reader.settings.backup, step.backup);
+        EXPECT_EQ(reader.settings.captions[0], step.caption);
+        EXPECT_EQ(reader.settings.nextTagNumber, step.nextTag);
+        EXPECT_TRUE(reader.settings.readOnly);
+    }
 }
 
 TEST_F(CatalogFileTest, ExportsWriteOnlyTheChosenCategory) {
