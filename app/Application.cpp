@@ -133,6 +133,8 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
             ApplyWindowPlacement(CurrentSettings(), mainWindow_);
         }
         toolbar_.SetButtons(CurrentSettings().toolbarButtons);
+        // The status bar was made before the catalog said whether it is shown.
+        ShowWindow(statusBar_.Get(), CurrentSettings().hideStatusBar ? SW_HIDE : SW_SHOW);
         Relayout();
     }
     // An older layout is saved in today's at once.

@@ -37,7 +37,10 @@ bool CatalogSession::RestoreAvailable() const {
 }
 
 LoadOutcome CatalogSession::Load(const std::wstring& path, LoadMode mode) {
-    SetReadOnly(IsReadOnlyFile(path));
+    // The session is read-only exactly when the catalog file is, whichever file is read (a
+    // restore reads the backup).
+    if (mode != LoadMode::Add)
+        SetReadOnly(IsReadOnlyFile(catalog_.FilePath()));
     if (!FileExists(path) || IsEmptyOrMissing(path))
         return {true, false, false};
     bool upgraded = false;

@@ -16,8 +16,8 @@ constexpr unsigned Tip(int command) {
 
 constexpr int kNone = kNoToolbarImage;
 
-// Add, Delete and Copy Specimen, the category commands, Customize Columns, Import and Options
-// change the catalog with no dialog that could itself stay read-only, so they are refused.
+// Add, Delete and Copy Specimen, the category commands, Customize Columns and Toolbar, Import and
+// Options change the catalog with no dialog that could itself stay read-only, so they are refused.
 // clang-format off
 constexpr CommandRow kCommands[] = {
         // id                       group       read-only       menu                  toolbar               image  tooltip
@@ -41,7 +41,7 @@ constexpr CommandRow kCommands[] = {
         {IDM_EXPORT,                Exchange,   Runs,           Fixed,                Fixed,                13,    Tip(IDM_EXPORT)},
         {IDM_IMPORT,                Exchange,   Refuses,        Fixed,                Fixed,                14,    Tip(IDM_IMPORT)},
         {IDM_CUSTOMIZE_COLUMNS,     Tools,      Refuses,        Fixed,                Fixed,                kNone, 0},
-        {IDM_CUSTOMIZE_TOOLBAR,     Tools,      Runs,           Fixed,                Fixed,                kNone, 0},
+        {IDM_CUSTOMIZE_TOOLBAR,     Tools,      Refuses,          Fixed,                Fixed,                kNone, 0},
         {IDM_OPTIONS,               Tools,      Refuses,        Fixed,                Fixed,                4,     Tip(IDM_OPTIONS)},
         {IDM_PRINT,                 Tools,      Runs,           Fixed,                Fixed,                kNone, 0},
         {IDM_STATISTICS,            Tools,      Runs,           Fixed,                Fixed,                18,    Tip(IDM_STATISTICS)},

@@ -32,7 +32,10 @@ Rect ListRectInTabs(const Rect& tabClient) {
 }
 
 int SplitterAfterDrop(int clientRight, int dropX) {
-    return std::max(Settings::kMinimumSplitter, clientRight - dropX);
+    // The tab strip keeps a usable width on the left, the picture side 20 pixels on the right;
+    // in a window too narrow for both, the right side wins.
+    const int widestPictureSide = clientRight - kMinimumTabsWidth;
+    return std::max(Settings::kMinimumSplitter, std::min(clientRight - dropX, widestPictureSide));
 }
 
 int ClampSplitterDrag(int x, int parentWindowWidth) {

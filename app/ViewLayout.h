@@ -38,7 +38,11 @@ MainLayout LayOutMainWindow(const MainLayoutInput& input);
 // The list inside the tab strip, from the tab strip's client rectangle (after it was moved).
 Rect ListRectInTabs(const Rect& tabClient);
 
-// The SPLITTERBAR setting after a drop at x (client coordinates): never below 20.
+// The tab strip is never dragged narrower than this.
+inline constexpr int kMinimumTabsWidth = 100;
+
+// The SPLITTERBAR setting after a drop at x (client coordinates): never below 20, and never so
+// wide that the tab strip gets narrower than kMinimumTabsWidth.
 int SplitterAfterDrop(int clientRight, int dropX);
 
 // A drag position in the parent's window rectangle, kept within 0 .. width - 4.

@@ -71,6 +71,7 @@ bool WriteFileReplacing(const std::wstring& path, const std::function<bool(DataF
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to);
 // Clears the read-only attribute, then deletes.
 bool DeleteFileForce(const std::wstring& path);
+// Copies a file over another; the copy is never read-only.
 bool CopyFileReplacing(const std::wstring& from, const std::wstring& to);
 // Moves a file over another; a change of letter case only goes through a temporary name.
 bool MoveFileReplacing(const std::wstring& from, const std::wstring& to);

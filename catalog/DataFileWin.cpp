@@ -110,7 +110,14 @@ bool DeleteFileForce(const std::wstring& path) {
 }
 
 bool CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
-    return CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+        return false;
+    // A copy is the program's own file: it never keeps the source's read-only mark, or a backup
+    // of a read-only catalog could never be replaced, nor a restored catalog saved.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return true;
 }
 
 bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {

@@ -110,8 +110,10 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
             }
             break;
         case WM_MOUSEWHEEL:
-            if (record.wheelHandler)
-                record.wheelHandler(GET_WHEEL_DELTA_WPARAM(wParam));
+            // Only a window that asked for the wheel takes it; others scroll as they always do.
+            if (!record.wheelHandler)
+                break;
+            record.wheelHandler(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         default:
             break;

@@ -75,7 +75,7 @@ TEST(Commands, RestoreFollowsTheBackupWhateverIsSelected) {
 
 TEST(Commands, ReadOnlyRefusesTheCommandsThatChangeTheCatalog) {
     // Add, Delete and Copy Specimen; the category commands; Customize Columns, Import, Options.
-    const int refused[] = {1100, 1101, 2001, 2100, 2101, 2102, 2103, 2104, 2200, 2203, 2206};
+    const int refused[] = {1100, 1101, 2001, 2100, 2101, 2102, 2103, 2104, 2200, 2203, 2206, 2211};
     for (int command : refused) {
         EXPECT_EQ(ReadOnlyRuleOf(command), ReadOnlyRule::Refuses) << command;
         EXPECT_TRUE(ReadOnlyRefused(command)) << command;
@@ -86,7 +86,7 @@ TEST(Commands, ReadOnlyRefusesTheCommandsThatChangeTheCatalog) {
     EXPECT_EQ(ReadOnlyRuleOf(IDM_NEW), ReadOnlyRule::SkipsSaveIfDue);
     EXPECT_EQ(ReadOnlyRuleOf(IDM_OPEN), ReadOnlyRule::SkipsSaveIfDue);
 
-    const int running[] = {2002, 2201, 2202, 2207, 2208, 2209, 2210, 2211, 2212, 2300, 2301, 2302, 2303, 2304, 2600};
+    const int running[] = {2002, 2201, 2202, 2207, 2208, 2209, 2210, 2212, 2300, 2301, 2302, 2303, 2304, 2600};
     for (int command : running)
         EXPECT_EQ(ReadOnlyRuleOf(command), ReadOnlyRule::Runs) << command;
 }

@@ -30,13 +30,15 @@ TEST(ViewLayout, TheListSitsBelowTheTabsInsideTheTabStrip) {
     EXPECT_EQ(ListRectInTabs({0, 0, 500, 530}), (Rect{10, 33, 490, 530}));
 }
 
-TEST(ViewLayout, DroppingTheSplitterKeepsAtLeastTwentyPixelsOnTheRight) {
+TEST(ViewLayout, DroppingTheSplitterKeepsTwentyPixelsOnTheRightAndTheTabsTheirWidth) {
     const struct {
         int dropX;
         int splitter;
-    } cases[] = {{500, 300}, {0, 800}, {780, 20}, {790, 20}, {900, 20}};
+    } cases[] = {{500, 300}, {100, 700}, {0, 700}, {-300, 700}, {780, 20}, {790, 20}, {900, 20}};
     for (const auto& c : cases)
         EXPECT_EQ(SplitterAfterDrop(800, c.dropX), c.splitter) << c.dropX;
+    // Too narrow for both sides: the picture side keeps its 20 pixels.
+    EXPECT_EQ(SplitterAfterDrop(90, -10), 20);
 }
 
 TEST(ViewLayout, DragPositionsStayInsideTheParentWindow) {

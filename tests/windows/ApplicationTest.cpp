@@ -82,7 +82,8 @@ TEST_F(ApplicationTest, AReadOnlyCatalogRefusesChangesAndIsNeverSaved) {
     ASSERT_TRUE(StartOnCatalog());
     EXPECT_TRUE(App().IsReadOnly());
     EXPECT_EQ(program->StatusText(1), L"Read Only");
-    for (int command : {IDM_ADD_SPECIMEN, IDM_DELETE_SPECIMEN, IDM_COPY_SPECIMEN, IDM_ADD_CATEGORY, IDM_OPTIONS}) {
+    for (int command : {IDM_ADD_SPECIMEN, IDM_DELETE_SPECIMEN, IDM_COPY_SPECIMEN, IDM_ADD_CATEGORY, IDM_OPTIONS,
+                        IDM_CUSTOMIZE_TOOLBAR}) {
         std::wstring text;
         DialogDriver driver(
                 [&](HWND box) {
@@ -129,6 +130,39 @@ TEST_F(ApplicationTest, RestoreWithoutABackupChangesNothing) {
     program->Command(IDM_RESTORE_BACKUP);
     EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 2u);
     EXPECT_EQ(ReadFileBytes(catalogPath), before);
+}
+
+TEST_F(ApplicationTest, ReadOnlyFollowsTheCatalogFileNeverTheBackup) {
+    auto restore = [&] {
+        DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
+        program->Command(IDM_RESTORE_BACKUP);
+    };
+    const std::wstring backup = catalogPath + L".bak";
+
+    // A read-only backup restored over a writable catalog: both stay writable.
+    ASSERT_TRUE(StartWith(SampleSpecimens(2)));
+    ASSERT_TRUE(SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_READONLY));
+    restore();
+    EXPECT_FALSE(App().IsReadOnly());
+    EXPECT_FALSE(IsReadOnlyFile(catalogPath));
+    EXPECT_EQ(program->StatusText(1), L"");
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // The backup taken of a read-only catalog is not read-only; Restore without a backup leaves
+    // the session read-only.
+    program->Close();
+    ASSERT_TRUE(SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(StartOnCatalog());
+    EXPECT_TRUE(FileExists(backup));
+    EXPECT_FALSE(IsReadOnlyFile(backup));
+    DeleteFileForce(backup);
+    restore();
+    EXPECT_TRUE(App().IsReadOnly());
+    EXPECT_EQ(program->StatusText(1), L"Read Only");
+    DialogDriver saveFailure([](HWND box) { PressButton(box, IDOK); }, IsMessageBox);
+    program->Close();
+    EXPECT_FALSE(saveFailure.Handled());  // a read-only session never tries to save
+    SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ApplicationTest, TheMenuFollowsTheSelection) {

@@ -5,6 +5,8 @@
 
 #include "app/Application.h"
 #include "resources/resource.h"
+#include "support/SampleCatalog.h"
+#include "support/SpecimenSamples.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/LoadedProgramTest.h"
 
@@ -85,6 +87,19 @@ TEST_F(MainWindowChromeTest, NarrowNotificationsGetNarrowedTexts) {
     Notify(tip.hdr);
     EXPECT_EQ(tip.lpszText, tip.szText);
     EXPECT_STREQ(tip.szText, "Add a new Specimen");
+}
+
+TEST_F(MainWindowChromeTest, TheStatusBarIsShownAsTheLoadedCatalogSays) {
+    for (bool hidden : {true, false}) {
+        program->Close();
+        Settings settings;
+        settings.hideStatusBar = hidden;
+        ASSERT_TRUE(WriteCatalogFile(catalogPath, SampleSpecimens(1), {}, settings));
+        ASSERT_TRUE(StartOnCatalog());
+        HWND status = FindWindowExW(program->Window(), nullptr, STATUSCLASSNAMEW, nullptr);
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(IsWindowVisible(status) == FALSE, hidden);
+    }
 }
 
 TEST_F(MainWindowChromeTest, WithoutToolbarButtonsTheTabsStartNearTheTop) {

@@ -133,6 +133,65 @@ TEST(Resources, EveryMenuItemIsAHandledCommand) {
     }
 }
 
+// Records the commands the keys run.
+LRESULT CALLBACK KeyTargetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        auto* commands = reinterpret_cast<std::vector<int>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        commands->push_back(LOWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Presses a key (with Ctrl held or not) and lets it pass through the accelerator table as the
+// program's message loop does; the commands it ran.
+std::vector<int> PressKey(HWND window, HACCEL table, BYTE key, bool control) {
+    std::vector<int> commands;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&commands));
+    BYTE state[256] = {};
+    state[VK_CONTROL] = state[VK_LCONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(state);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(window, WM_KEYUP, key, scan | 1 | (3LL << 30));
+    MSG message;
+    while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
+        if (TranslateAcceleratorW(window, table, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return commands;
+}
+
+TEST(Resources, TabRunsNoCommandAndCtrlLettersRunTheirs) {
+    HACCEL table = LoadAcceleratorsW(Module(), kProgramResourceName);
+    ASSERT_NE(table, nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = KeyTargetProcedure;
+    windowClass.hInstance = Module();
+    windowClass.lpszClassName = L"AcceleratorTarget";
+    RegisterClassW(&windowClass);
+    TQLibrary::OwnedWindow window(
+            CreateWindowExW(0, L"AcceleratorTarget", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr));
+    ASSERT_TRUE(window);
+    struct Case {
+        BYTE key;
+        bool control;
+        std::vector<int> commands;
+    };
+    const Case cases[] = {
+            {VK_TAB, false, {}},    {'I', true, {IDM_IMPORT}},        {'I', false, {}},
+            {'N', true, {IDM_NEW}}, {'T', true, {IDM_NEXT_CATEGORY}}, {VK_F2, false, {IDM_EDIT_CATEGORY}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PressKey(window.Get(), table, c.key, c.control), c.commands) << int(c.key) << " " << c.control;
+    DestroyAcceleratorTable(table);
+}
+
 TEST(Resources, AcceleratorTableHoldsTheKeysInOrder) {
     HACCEL table = LoadAcceleratorsW(Module(), kProgramResourceName);
     ASSERT_NE(table, nullptr);
@@ -152,7 +211,7 @@ TEST(Resources, AcceleratorTableHoldsTheKeysInOrder) {
             {0, 1, IDM_SELECT_ALL},
             {0, 4, IDM_DELETE_CATEGORY},
             {0, 5, IDM_EDIT_SPECIMEN},
-            {0, 9, IDM_IMPORT},
+            {FVIRTKEY | FCONTROL, 'I', IDM_IMPORT},
             {0, 14, IDM_NEW},
             {0, 15, IDM_OPEN},
             {0, 16, IDM_PRINT},

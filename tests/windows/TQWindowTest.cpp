@@ -261,13 +261,18 @@ TEST_F(TQWindowTest, TheWheelHandlerGetsTheDeltaAndTheControlNothing) {
     TestControl control;
     ASSERT_TRUE(control.Create(Parent(), 3));
     HWND window = control.Window();
-    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     std::vector<int> deltas;
     control.SetWheelHandler([&](int delta) { deltas.push_back(delta); });
     EXPECT_EQ(SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, static_cast<WORD>(-240)), 0), 0);
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(deltas, (std::vector<int>{-240, 120}));
     EXPECT_FALSE(Logged(window, WM_MOUSEWHEEL));
+
+    // A wrapped control that never asked for the wheel scrolls with it as usual.
+    control.SetWheelHandler({});
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_TRUE(Logged(window, WM_MOUSEWHEEL));
+    EXPECT_EQ(deltas.size(), 2u);
 }
 
 TEST_F(TQWindowTest, ChildNotificationsArePassedToTheParentOnlyWhenAsked) {
