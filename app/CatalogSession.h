@@ -54,7 +54,6 @@ public:
     const Settings& SavedSettings() const { return savedSettings_; }
     CatalogLock& Lock() { return lock_; }
     WindowsCatalogHost& Host() { return host_; }
-    PleaseWaitTask& PleaseWait() { return pleaseWait_; }
 
     bool IsReadOnly() const { return readOnly_; }
     // Also the settings' read-only flag, which the dialogs read.

@@ -83,17 +83,8 @@ TEST_F(ApplicationTest, AReadOnlyCatalogRefusesChangesAndIsNeverSaved) {
     EXPECT_TRUE(App().IsReadOnly());
     EXPECT_EQ(program->StatusText(1), L"Read Only");
     for (int command : {IDM_ADD_SPECIMEN, IDM_DELETE_SPECIMEN, IDM_COPY_SPECIMEN, IDM_ADD_CATEGORY, IDM_OPTIONS,
-                        IDM_CUSTOMIZE_TOOLBAR}) {
-        std::wstring text;
-        DialogDriver driver(
-                [&](HWND box) {
-                    text = MessageBoxText(box);
-                    PressButton(box, IDOK);
-                },
-                IsMessageBox);
-        program->Command(command);
-        EXPECT_EQ(text, L"Read Only") << command;
-    }
+                        IDM_CUSTOMIZE_TOOLBAR})
+        EXPECT_EQ(program->CommandAnsweringBox(command, IDOK), L"Read Only") << command;
     App().CurrentSettings().currentCategory = L"changed";
     App().Session().MarkChanged();
     program->Close();
@@ -106,15 +97,7 @@ TEST_F(ApplicationTest, RestoreReadsTheBackupBackOverTheCatalog) {
     // The catalog file changes behind the program's back.
     ASSERT_TRUE(WriteCatalogFile(catalogPath, SampleSpecimens(1)));
 
-    std::wstring question;
-    DialogDriver driver(
-            [&](HWND box) {
-                question = MessageBoxText(box);
-                PressButton(box, IDYES);
-            },
-            IsMessageBox);
-    program->Command(IDM_RESTORE_BACKUP);
-    EXPECT_EQ(question, L"Restore from your last saved backup?");
+    EXPECT_EQ(program->CommandAnsweringBox(IDM_RESTORE_BACKUP, IDYES), L"Restore from your last saved backup?");
     EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 4u);
     EXPECT_EQ(ReadFileBytes(catalogPath), ReadFileBytes(catalogPath + L".bak"));
 }
@@ -133,10 +116,7 @@ TEST_F(ApplicationTest, RestoreWithoutABackupChangesNothing) {
 }
 
 TEST_F(ApplicationTest, ReadOnlyFollowsTheCatalogFileNeverTheBackup) {
-    auto restore = [&] {
-        DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
-        program->Command(IDM_RESTORE_BACKUP);
-    };
+    auto restore = [&] { program->CommandAnsweringBox(IDM_RESTORE_BACKUP, IDYES); };
     const std::wstring backup = catalogPath + L".bak";
 
     // A read-only backup restored over a writable catalog: both stay writable.

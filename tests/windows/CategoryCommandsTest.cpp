@@ -138,17 +138,8 @@ TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelects
     EXPECT_EQ(App().Tabs().CurrentText(), L"C");
 
     program->SelectTab(1);  // B: two specimens, one also in C
-    std::wstring question;
-    {
-        DialogDriver driver(
-                [&](HWND box) {
-                    question = MessageBoxText(box);
-                    PressButton(box, IDNO);
-                },
-                IsMessageBox);
-        program->Command(IDM_DELETE_CATEGORY);
-    }
-    EXPECT_EQ(question, L"This category is not empty.  Do you want to delete it anyway?");
+    EXPECT_EQ(program->CommandAnsweringBox(IDM_DELETE_CATEGORY, IDNO),
+              L"This category is not empty.  Do you want to delete it anyway?");
     EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"<All>"}));
     {
         DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);

@@ -47,6 +47,18 @@ void ProgramUnderTest::Command(int id) {
     Pump();
 }
 
+std::wstring ProgramUnderTest::CommandAnsweringBox(int id, int button) {
+    std::wstring text;
+    DialogDriver driver(
+            [&](HWND box) {
+                text = MessageBoxText(box);
+                PressButton(box, button);
+            },
+            IsMessageBox);
+    Command(id);
+    return text;
+}
+
 std::wstring ProgramUnderTest::StatusText(int part) const {
     HWND status = FindWindowExW(window_, nullptr, STATUSCLASSNAMEW, nullptr);
     auto length = LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));

@@ -25,6 +25,9 @@ public:
     // Handles messages until the deferred load has run and the window shows.
     bool WaitUntilLoaded(DWORD milliseconds = 20000);
     void Command(int id);
+    // Runs a command that raises a message box, answers it with the button and gives its text
+    // (empty when no box came up).
+    std::wstring CommandAnsweringBox(int id, int button);
     std::wstring StatusText(int part) const;
     std::wstring Title() const;
     bool MenuItemEnabled(int id) const;
