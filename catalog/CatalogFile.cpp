@@ -1,6 +1,7 @@
 #include "catalog/CatalogFile.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "catalog/Catalog.h"
@@ -181,6 +182,27 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
     return false;
 }
 
+// What a replacing read takes out of the catalog, kept to be put back when the read fails.
+class CatalogContents {
+public:
+    explicit CatalogContents(Catalog& catalog)
+        : categories_(catalog.Categories()), specimens_(std::move(catalog.Specimens())) {
+        settings_.CopyFrom(catalog.CurrentSettings());
+    }
+    void PutBack(Catalog& catalog) {
+        catalog.Clear();
+        for (const std::wstring& category : categories_)
+            catalog.AddCategory(category);
+        catalog.Specimens() = std::move(specimens_);
+        catalog.CurrentSettings().CopyFrom(settings_);
+    }
+
+private:
+    std::vector<std::wstring> categories_;
+    std::vector<Specimen> specimens_;
+    Settings settings_;
+};
+
 }  // namespace
 
 bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
@@ -227,17 +249,24 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
         return false;
     // Only the root's start tag is required: a file cut short keeps what it holds. A file
     // that is no catalog at all leaves the catalog as it was.
-    if (!document.HasStartTag(L"ORVELLE"))
+    if (!document.HasStartTag(L"ORVELLE")) {
+        outcome.notACatalog = true;
         return false;
+    }
     // Settings at their default value are not written, so a replaced catalog's settings must
     // not stand in for them: the next tag number 1, for one, would read back as Clear's 0.
+    std::optional<CatalogContents> previous;
     if (!addMode) {
+        previous.emplace(catalog);
         catalog.Clear();
         catalog.CurrentSettings().ResetToDefaults();
     }
     if (!document.HasElement(L"DATAVERSION")) {
-        if (!ReadOldLayout(document, catalog, path, screen, progress))
+        if (!ReadOldLayout(document, catalog, path, screen, progress)) {
+            if (previous)
+                previous->PutBack(catalog);
             return false;
+        }
         outcome.upgraded = true;
         return true;
     }

@@ -18,14 +18,15 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
                   PictureFileWriter& pictures, ProgressSink* progress);
 
 struct CatalogReadOutcome {
-    bool upgraded = false;    // the file had the older layout and should be written anew
-    bool incomplete = false;  // the file was cut off: what was read is kept, no backup is made
+    bool upgraded = false;     // the file had the older layout and should be written anew
+    bool incomplete = false;   // the file was cut off: what was read is kept, no backup is made
+    bool notACatalog = false;  // the file was read but holds no catalog
 };
 
 // Reads a catalog file into the catalog, replacing its contents or adding to them. Replacing
 // starts the settings from their defaults (the read-only copy stays), so the file's settings
 // are exactly those it holds; adding reads them over the current ones. False when the file
-// cannot be read or is not a catalog file (catalog and settings are untouched either way), and
-// when a file of the older layout is cut short.
+// cannot be read or is not a catalog file, and when a file of the older layout is cut short;
+// a failed replacing read leaves the catalog and its settings as they were.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome);

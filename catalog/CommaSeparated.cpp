@@ -350,12 +350,15 @@ private:
     const std::wstring yes_;
 };
 
+// With emptyFirst, a replacing parse empties the catalog once the header is known to be usable.
 bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
-           PercentReporter& reporter) {
+           PercentReporter& reporter, bool emptyFirst = false) {
     const std::vector<std::wstring> lines = Split(text, L'\n', true, true);
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
         return false;
+    if (!addMode && emptyFirst)
+        catalog.Clear();  // also starts the tag numbers again
     if (!addMode)
         catalog.AddCategory(TargetCategory(catalog.CurrentSettings()));
     const LineReader reader(columns, imagesFolder);
@@ -384,23 +387,22 @@ std::wstring TextFromOneByte(const std::vector<std::uint8_t>& bytes) {
     return std::wstring(bytes.begin(), bytes.end());
 }
 
-bool Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-            PercentReporter& reporter) {
+ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
+                     PercentReporter& reporter) {
     std::vector<std::uint8_t> bytes;
     {
         DataFile file(path);
         if (!file.ReadAll(bytes))
-            return false;
+            return ImportProblem::Unreadable;
     }
-    if (!addMode)
-        catalog.Clear();  // also starts the tag numbers again
     const std::wstring imagesFolder = FolderOf(path) + LoadText(IDS_PICTURE_FOLDER);
-    bool parsed = Parse(catalog, TextFromUtf16(bytes), imagesFolder, addMode, reporter);
+    bool parsed = Parse(catalog, TextFromUtf16(bytes), imagesFolder, addMode, reporter, true);
     if (!parsed)
-        parsed = Parse(catalog, TextFromOneByte(bytes), imagesFolder, addMode, reporter);
-    if (parsed)
-        savedSettings.CopyFrom(catalog.CurrentSettings());
-    return parsed;
+        parsed = Parse(catalog, TextFromOneByte(bytes), imagesFolder, addMode, reporter, true);
+    if (!parsed)
+        return ImportProblem::NoFieldNamed;
+    savedSettings.CopyFrom(catalog.CurrentSettings());
+    return ImportProblem::None;
 }
 
 }  // namespace
@@ -416,17 +418,19 @@ bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std:
 }
 
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                          ProgressSink* progress) {
+                          ProgressSink* progress, ImportProblem* problem) {
     PercentReporter reporter(progress);
-    bool imported = false;
+    ImportProblem outcome = ImportProblem::Unreadable;
     try {
         reporter.Report(0);
-        imported = Import(catalog, path, addMode, savedSettings, reporter);
+        outcome = Import(catalog, path, addMode, savedSettings, reporter);
     } catch (...) {
-        imported = false;
+        outcome = ImportProblem::Unreadable;
     }
     reporter.Report(100);
-    return imported;
+    if (problem != nullptr)
+        *problem = outcome;
+    return outcome == ImportProblem::None;
 }
 
 bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,

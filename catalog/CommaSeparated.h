@@ -20,12 +20,20 @@ struct Settings;
 bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
                           bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress);
 
+// Why an import took nothing from its file.
+enum class ImportProblem {
+    None,
+    Unreadable,    // the file could not be read
+    NoFieldNamed,  // no cell of the first line names a field
+};
+
 // Reads a file written by the export or a spreadsheet, replacing the catalog's contents or
 // adding to them. The text is taken as UTF-16 and, when its header names no field, once more
 // as one byte per character. On success the catalog's settings are copied to savedSettings.
-// In replace mode the catalog has been emptied even when the file turns out to be unusable.
+// The catalog is replaced only once the file is known to be usable: a failed import leaves it
+// as it was and tells why in problem.
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                          ProgressSink* progress);
+                          ProgressSink* progress, ImportProblem* problem = nullptr);
 
 // The reading itself, on a text already in memory: header, then one specimen per line.
 // Picture files are read from imagesFolder (ending with a separator). False when no header

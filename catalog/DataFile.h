@@ -60,6 +60,9 @@ private:
 };
 
 bool FileExists(const std::wstring& path);
+// Whether a file (not a folder) of that name is there, readable or not: a file another program
+// holds open is present even when FileExists cannot open it.
+bool FileIsPresent(const std::wstring& path);
 // A file whose read-only attribute is set (the program refuses to overwrite it).
 bool IsReadOnlyFile(const std::wstring& path);
 // Writes a whole file without ever leaving it half written: the content goes to a temporary

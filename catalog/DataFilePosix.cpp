@@ -120,6 +120,11 @@ bool IsReadOnlyFile(const std::wstring& path) {
     return stat(ToNativePath(path).c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
 }
 
+bool FileIsPresent(const std::wstring& path) {
+    struct stat info {};
+    return stat(ToNativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
     std::string target = ToNativePath(to);
     if (rename(ToNativePath(from).c_str(), target.c_str()) != 0)

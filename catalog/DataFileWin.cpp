@@ -88,6 +88,11 @@ bool IsReadOnlyFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+bool FileIsPresent(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
     // Not ReplaceFileW: Wine implements it as two moves that remove the original first.
     constexpr int kAttempts = 20;

@@ -105,3 +105,19 @@ std::vector<std::wstring> SplitAtCommas(std::wstring_view text) {
 std::int32_t ParseHex(std::wstring_view text) {
     return ParseWholeNumber(text, 16);
 }
+
+std::wstring FillIn(std::wstring_view text, const std::vector<std::wstring>& values) {
+    std::wstring filled;
+    filled.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool placeholder = text[i] == L'%' && i + 1 < text.size() && text[i + 1] >= L'1' && text[i + 1] <= L'9';
+        const size_t index = placeholder ? static_cast<size_t>(text[i + 1] - L'1') : values.size();
+        if (index < values.size()) {
+            filled += values[index];
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}

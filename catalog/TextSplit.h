@@ -35,3 +35,7 @@ std::vector<std::wstring> SplitAtCommas(std::wstring_view text);
 // makes the result negative), then reads 0-9, A-F and a-f. Values beyond 32 bits are held
 // at the nearest 32-bit value.
 std::int32_t ParseHex(std::wstring_view text);
+
+// The text with "%1" to "%9" replaced by the values in that order; a number without a value,
+// and every other "%", stays as written.
+std::wstring FillIn(std::wstring_view text, const std::vector<std::wstring>& values);

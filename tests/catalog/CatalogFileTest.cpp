@@ -310,11 +310,13 @@ TEST_F(CatalogFileTest, FilesThatAreNotCatalogsAreRefused) {
     target.catalog.AddSpecimen(SampleSpecimen(1));
     EXPECT_FALSE(target.Read(folder.File(L"missing.xml")));
     EXPECT_EQ(target.catalog.Specimens().size(), 1u);  // unreadable: untouched
+    EXPECT_FALSE(target.outcome.notACatalog);
 
     std::wstring other = folder.File(L"other.xml");
     ASSERT_TRUE(WriteFileBytes(other, Utf16Bytes(L"<HTML><BODY>hi</BODY></HTML>")));
     EXPECT_FALSE(target.Read(other));
     EXPECT_EQ(target.catalog.Specimens().size(), 1u);  // not a catalog: untouched as well
+    EXPECT_TRUE(target.outcome.notACatalog);
 
     ASSERT_TRUE(WriteFileBytes(other, {}));
     EXPECT_FALSE(target.Read(other));

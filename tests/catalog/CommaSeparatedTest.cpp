@@ -293,15 +293,21 @@ TEST_F(CommaSeparatedTest, UnusableFilesFail) {
         importedSettings.sizeUnits = L"cm";
         importedSaved.sizeUnits = L"in";
 
-        // A file that cannot be read changes nothing.
-        EXPECT_FALSE(Import(folder.File(L"missing.csv"), addMode));
-        EXPECT_EQ(imported.Specimens().size(), 1u);
-
-        // A header naming no field: replacing has emptied the catalog by then.
-        EXPECT_FALSE(Import(folder.File(L"bad.csv"), addMode));
-        EXPECT_EQ(imported.Specimens().size(), addMode ? 1u : 0u);
-        EXPECT_EQ(imported.Categories().size(), addMode ? 1u : 0u);
-        EXPECT_EQ(importedSaved.sizeUnits, L"in");  // not copied
+        // Neither a file that cannot be read nor a header naming no field changes anything,
+        // and each says why.
+        const struct {
+            const wchar_t* name;
+            ImportProblem problem;
+        } cases[] = {{L"missing.csv", ImportProblem::Unreadable}, {L"bad.csv", ImportProblem::NoFieldNamed}};
+        for (const auto& c : cases) {
+            ImportProblem problem = ImportProblem::None;
+            EXPECT_FALSE(
+                    ImportCommaSeparated(imported, folder.File(c.name), addMode, importedSaved, nullptr, &problem));
+            EXPECT_EQ(problem, c.problem) << c.name;
+            EXPECT_EQ(imported.Specimens().size(), 1u) << c.name;
+            EXPECT_EQ(imported.Categories(), Names{L"Shells"}) << c.name;
+            EXPECT_EQ(importedSaved.sizeUnits, L"in");  // not copied
+        }
     }
     EXPECT_FALSE(ImportText(L""));
 }

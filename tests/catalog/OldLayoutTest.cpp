@@ -145,9 +145,18 @@ TEST_F(OldLayoutTest, AnOldCatalogCutShortIsNotTakenAsUpgraded) {
     std::wstring text = kOldCatalog;
     WriteOldCatalog(text.substr(0, text.find(L"<CATEGORYNAME>Fossils")));
     host.answer = false;
+    Specimen kept;
+    kept.tag = L"K1";
+    catalog.AddCategory(L"Minerals");
+    catalog.AddSpecimen(kept);
+    settings.sizeUnits = L"cm";
     EXPECT_FALSE(Read());
     EXPECT_FALSE(outcome.upgraded);
-    EXPECT_EQ(catalog.Specimens().size(), 2u);
+    // A failed read puts back what the catalog held.
+    ASSERT_EQ(catalog.Specimens().size(), 1u);
+    EXPECT_EQ(catalog.Specimens()[0].tag, L"K1");
+    EXPECT_EQ(catalog.Categories(), Names{L"Minerals"});
+    EXPECT_EQ(settings.sizeUnits, L"cm");
 }
 
 TEST(OldLayoutNumbers, NumbersBecomeScaleWords) {

@@ -63,6 +63,22 @@ TEST(TextSplit, TrimAndCommaPieces) {
     EXPECT_EQ(SplitAtCommas(L"one"), Pieces{L"one"});
 }
 
+TEST(TextSplit, FillInReplacesNumberedPlaceholdersOnly) {
+    const Pieces values{L"cat.xml", L"12", L"%1"};
+    const struct {
+        const wchar_t* text;
+        const wchar_t* filled;
+    } cases[] = {
+            {L"%1 holds %2.", L"cat.xml holds 12."},
+            {L"%2%1%2", L"12cat.xml12"},
+            {L"%3 stays", L"%1 stays"},  // a value is never filled in again
+            {L"100% and %4 and %0 and %", L"100% and %4 and %0 and %"},
+            {L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FillIn(c.text, values), c.filled) << c.text;
+}
+
 TEST(TextSplit, ParseHexReadsTheFirstHexadecimalNumber) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
