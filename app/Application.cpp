@@ -144,6 +144,12 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
 }
 
 bool TQAppWindows::OnClose() {
+    // A second close (a click while the first waits for saves) must not destroy the window
+    // under the first one.
+    if (closing_)
+        return false;
+    closing_ = true;
+    EnableWindow(mainWindow_, FALSE);
     KillTimer(mainWindow_, kDeferredLoadTimer);
     if (IsReadOnly()) {
         session_.WaitForSaves();
@@ -284,6 +290,9 @@ bool TQAppWindows::DispatchCommand(int id) {
     const CommandRow* row = FindCommand(id);
     if (row == nullptr)
         return false;
+    // The window is closing and waits for its saves: nothing more may start.
+    if (closing_)
+        return true;
     if (IsReadOnly() && row->readOnly == ReadOnlyRule::Refuses) {
         Inform(IDS_READ_ONLY, IDS_DISPLAY_NAME);
         return true;

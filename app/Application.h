@@ -49,7 +49,8 @@ public:
 
     bool Initialise();
     void OnDeferredLoad();
-    // Saves what is due; true when the window may close.
+    // Saves what is due and waits for every save; true when the window may close. Once called,
+    // the window takes no further commands and a second close is ignored.
     bool OnClose();
     void OnSize(UINT sizeType, int width, int height);
     void OnMove();
@@ -114,6 +115,7 @@ private:
     SpecimenList list_;
     int selectionCount_ = 0;
     bool loaded_ = false;
+    bool closing_ = false;
 };
 
 }  // namespace TQLibrary

@@ -40,14 +40,24 @@ void WorkerThread::JoinHandlingMessages() {
     if (!thread_)
         return;
     HANDLE thread = thread_.Get();
+    bool quit = false;
+    WPARAM exitCode = 0;
     while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // The quit message belongs to the message loop: keep it for that loop to end on.
+            if (message.message == WM_QUIT) {
+                quit = true;
+                exitCode = message.wParam;
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
     thread_.Reset();
+    if (quit)
+        PostQuitMessage(static_cast<int>(exitCode));
 }
 
 void RunOnUiThread(const std::function<void()>& call) {

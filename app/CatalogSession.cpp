@@ -5,15 +5,30 @@
 #include "catalog/DataFile.h"
 #include "catalog/StringTable.h"
 #include "catalog/TextCompare.h"
+#include "catalog/TextSplit.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
 
-bool IsEmptyOrMissing(const std::wstring& path) {
+bool IsEmpty(const std::wstring& path) {
     DataFile file(path);
     return file.Size() == 0;
+}
+
+// Keeps a damaged file's bytes under a name of their own, never over an earlier copy. The name
+// used, or empty when no copy could be made.
+std::wstring KeepDamagedCopy(const std::wstring& path) {
+    const std::wstring first = path + LoadText(IDS_DAMAGED_EXTENSION);
+    constexpr int kMostCopies = 99;
+    for (int number = 1; number <= kMostCopies; ++number) {
+        std::wstring name = number == 1 ? first : first + std::to_wstring(number);
+        if (FileIsPresent(name))
+            continue;
+        return CopyFileReplacing(path, name) ? name : std::wstring();
+    }
+    return std::wstring();
 }
 
 }  // namespace
@@ -36,34 +51,64 @@ bool CatalogSession::RestoreAvailable() const {
     return settings_.backup && FileExists(catalog_.FilePath() + LoadText(IDS_BACKUP_EXTENSION));
 }
 
+void CatalogSession::SwitchFile(const std::wstring& path) {
+    WaitForSaves();
+    CatalogLockGuard guard(lock_);
+    catalog_.SetFilePath(path);
+}
+
 LoadOutcome CatalogSession::Load(const std::wstring& path, LoadMode mode) {
+    // A save already started writes the catalog as it was, before the file replaces it.
+    WaitForSaves();
     // The session is read-only exactly when the catalog file is, whichever file is read (a
     // restore reads the backup).
     if (mode != LoadMode::Add)
         SetReadOnly(IsReadOnlyFile(catalog_.FilePath()));
-    if (!FileExists(path) || IsEmptyOrMissing(path))
+    if (!FileIsPresent(path))
         return {true, false, false};
-    bool upgraded = false;
-    const bool read = pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS,
-                                      [&, this] { return LoadWorker(path, mode, upgraded); });
-    // A file that could not be read as a catalog is never overwritten by a save.
-    if (!read && mode == LoadMode::Open)
-        SetReadOnly(true);
-    return {read, read, upgraded};
+    LoadReport report;
+    // A file another program holds is there all the same: never taken for a missing one.
+    const bool readable = FileExists(path);
+    if (readable && IsEmpty(path))
+        return {true, false, false};
+    const bool read = readable && pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS,
+                                                  [&, this] { return LoadWorker(path, mode, report); });
+    if (!read) {
+        TellLoadFailed(path, mode, report);
+        return {};
+    }
+    if (report.read.incomplete) {
+        // Without a copy of its bytes the damaged file is the only one left: never overwrite it.
+        if (report.damagedCopy.empty() && mode != LoadMode::Add)
+            SetReadOnly(true);
+        WarnText(FillIn(LoadText(IDS_CATALOG_DAMAGED),
+                        {path, std::to_wstring(report.specimensRead), report.damagedCopy}));
+    }
+    return {true, true, report.read.upgraded};
 }
 
-bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, bool& upgraded) {
+void CatalogSession::TellLoadFailed(const std::wstring& path, LoadMode mode, const LoadReport& report) {
+    // A file that could not be read as a catalog is never overwritten by a save.
+    if (mode == LoadMode::Open)
+        SetReadOnly(true);
+    WarnText(FillIn(LoadText(report.read.notACatalog ? IDS_NOT_A_CATALOG : IDS_CATALOG_UNREADABLE), {path}));
+}
+
+bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report) {
     pleaseWait_.ReportProgress(0);
     bool read = false;
     try {
         CatalogLockGuard guard(lock_);
-        CatalogReadOutcome outcome;
-        read = ReadCatalog(catalog_, path, mode == LoadMode::Add, screen_, &pleaseWait_, outcome);
+        const size_t before = mode == LoadMode::Add ? catalog_.Specimens().size() : 0;
+        read = ReadCatalog(catalog_, path, mode == LoadMode::Add, screen_, &pleaseWait_, report.read);
         if (read) {
             savedSettings_.CopyFrom(settings_);
-            upgraded = outcome.upgraded;
+            report.specimensRead = catalog_.Specimens().size() - before;
         }
-        if (read && !outcome.incomplete) {
+        // Before anything can write over it.
+        if (read && report.read.incomplete)
+            report.damagedCopy = KeepDamagedCopy(path);
+        if (read && !report.read.incomplete) {
             const std::wstring& catalogPath = catalog_.FilePath();
             if (mode == LoadMode::Restore) {
                 CopyFileReplacing(path, catalogPath);
@@ -78,6 +123,8 @@ bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, bool& u
                 unsavedChanges_ = true;
             }
         }
+        if (read && report.read.incomplete && mode == LoadMode::Add)
+            unsavedChanges_ = true;
     } catch (...) {
         read = false;
     }

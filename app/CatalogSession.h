@@ -13,6 +13,7 @@
 #include "app/PleaseWait.h"
 #include "app/WindowsCatalogHost.h"
 #include "catalog/Catalog.h"
+#include "catalog/CatalogFile.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "catalog/SettingsWindows.h"
@@ -65,9 +66,14 @@ public:
     // Whether backups are on and the catalog's backup file exists for Restore to read.
     bool RestoreAvailable() const;
 
-    // Reads a catalog file under the please-wait dialog. The read-only flag follows the file;
-    // a file that exists but cannot be read as a catalog makes the session read-only, so it is
-    // never overwritten.
+    // Makes the path the catalog's file, once the saves already started have written the old one.
+    void SwitchFile(const std::wstring& path);
+    // Reads a catalog file under the please-wait dialog, after the saves already started. The
+    // read-only flag follows the catalog file. A file that is there but cannot be read (another
+    // program holds it) or is no catalog is refused with a message and, when opened, makes the
+    // session read-only, so it is never overwritten. A file cut short is read as far as it goes,
+    // its bytes are kept beside it as "<file>.damaged" before anything can write it, and the user
+    // is told.
     LoadOutcome Load(const std::wstring& path, LoadMode mode);
     void Save(SaveMode mode);
     // Saves under the dialog when there is anything to save and the file may be written.
@@ -76,7 +82,14 @@ public:
     void WaitForSaves();
 
 private:
-    bool LoadWorker(const std::wstring& path, LoadMode mode, bool& upgraded);
+    // What a load found, for the messages the main window's thread shows afterwards.
+    struct LoadReport {
+        CatalogReadOutcome read;
+        size_t specimensRead = 0;
+        std::wstring damagedCopy;  // where a file cut short was kept; empty when it could not be
+    };
+    bool LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report);
+    void TellLoadFailed(const std::wstring& path, LoadMode mode, const LoadReport& report);
     // Writes the catalog to its file; only a save under the please-wait dialog reports progress.
     bool SaveWorker(SaveMode mode);
 

@@ -13,6 +13,13 @@ namespace TQLibrary {
 
 namespace {
 
+// The folder of a chosen file is where the next chooser starts. A save may be reading the
+// settings: they change under the lock.
+void RememberFolder(TQAppWindows& application, const std::wstring& name) {
+    CatalogLockGuard guard(application.Lock());
+    application.CurrentSettings().SetLastFolder(name, true);
+}
+
 // The chooser of New and Save As: a name for a catalog, proposed in the data folder.
 std::wstring ChooseNewCatalogName(TQAppWindows& application) {
     FileChooser chooser;
@@ -23,7 +30,7 @@ std::wstring ChooseNewCatalogName(TQAppWindows& application) {
     chooser.filter = FileFilter({{LoadText(IDS_XML_FILES), LoadText(IDS_XML_PATTERN)}});
     std::wstring name = chooser.ChooseSaveFile(application.MainWindow());
     if (!name.empty())
-        application.CurrentSettings().SetLastFolder(name, true);
+        RememberFolder(application, name);
     return name;
 }
 
@@ -48,7 +55,7 @@ void OnNew(TQAppWindows& application) {
     std::wstring name = ChooseNewCatalogName(application);
     if (name.empty())
         return;
-    application.CurrentCatalog().SetFilePath(name);
+    session.SwitchFile(name);
     if (!application.LoadCatalogFile(name, LoadMode::Open))
         return;
     CatalogLockGuard guard(application.Lock());
@@ -72,8 +79,8 @@ void OnOpen(TQAppWindows& application) {
     std::wstring name = chooser.ChooseOpenFile(application.MainWindow());
     if (name.empty())
         return;
-    settings.SetLastFolder(name, true);
-    application.CurrentCatalog().SetFilePath(name);
+    RememberFolder(application, name);
+    application.Session().SwitchFile(name);
     if (application.LoadCatalogFile(name, LoadMode::Open))
         application.RefreshViews(RefreshEverything);
 }
@@ -83,9 +90,11 @@ void OnSaveAs(TQAppWindows& application) {
     if (name.empty())
         return;
     Catalog& catalog = application.CurrentCatalog();
+    // The pictures a running save writes go along too.
+    application.Session().WaitForSaves();
     if (!application.CurrentSettings().storeImages)
         CopyFolderFiles(PictureFolderOf(catalog.FilePath()), PictureFolderOf(name));
-    catalog.SetFilePath(name);
+    application.Session().SwitchFile(name);
     // The copy is the user's own new file, whatever the old one was marked.
     application.Session().SetReadOnly(IsReadOnlyFile(name));
     application.SaveCatalog(SaveMode::WithDialog);

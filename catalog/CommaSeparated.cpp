@@ -443,6 +443,19 @@ bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::ws
     }
 }
 
+std::wstring NothingImportedText(ImportProblem problem, const std::wstring& path) {
+    switch (problem) {
+        case ImportProblem::Unreadable:
+            return FillIn(LoadText(IDS_IMPORT_UNREADABLE), {path});
+        case ImportProblem::NoFieldNamed:
+            return FillIn(LoadText(IDS_IMPORT_NO_FIELD_NAMED), {path});
+        case ImportProblem::NotACatalog:
+            return FillIn(LoadText(IDS_IMPORT_NOT_A_CATALOG), {path});
+        default:
+            return std::wstring();
+    }
+}
+
 bool IsCommaSeparatedName(std::wstring_view name) {
     size_t dot = name.rfind(L'.');
     if (dot == std::wstring_view::npos)

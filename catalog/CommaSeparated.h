@@ -25,7 +25,11 @@ enum class ImportProblem {
     None,
     Unreadable,    // the file could not be read
     NoFieldNamed,  // no cell of the first line names a field
+    NotACatalog,   // a markup file read, but no catalog
 };
+
+// The message that tells the user nothing was imported from the file, and why; empty for None.
+std::wstring NothingImportedText(ImportProblem problem, const std::wstring& path);
 
 // Reads a file written by the export or a spreadsheet, replacing the catalog's contents or
 // adding to them. The text is taken as UTF-16 and, when its header names no field, once more

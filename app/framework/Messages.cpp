@@ -11,16 +11,23 @@ namespace TQLibrary {
 
 namespace {
 
-int ShowMessage(unsigned textId, unsigned captionId, UINT type, HWND owner = nullptr) {
-    std::wstring text = LoadText(textId);
+int ShowMessageText(const std::wstring& text, unsigned captionId, UINT type, HWND owner = nullptr) {
     std::wstring caption = LoadText(captionId);
     return MessageBoxW(owner != nullptr ? owner : MainWindow(), text.c_str(), caption.c_str(), type);
+}
+
+int ShowMessage(unsigned textId, unsigned captionId, UINT type, HWND owner = nullptr) {
+    return ShowMessageText(LoadText(textId), captionId, type, owner);
 }
 
 }  // namespace
 
 void Warn(unsigned textId, HWND owner) {
     ShowMessage(textId, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION, owner);
+}
+
+void WarnText(const std::wstring& text, HWND owner) {
+    ShowMessageText(text, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION, owner);
 }
 
 void Inform(unsigned textId, unsigned captionId) {

@@ -304,12 +304,16 @@ TEST_F(CommaSeparatedTest, UnusableFilesFail) {
             EXPECT_FALSE(
                     ImportCommaSeparated(imported, folder.File(c.name), addMode, importedSaved, nullptr, &problem));
             EXPECT_EQ(problem, c.problem) << c.name;
+            EXPECT_NE(NothingImportedText(problem, folder.File(c.name)).find(folder.File(c.name)), std::wstring::npos);
             EXPECT_EQ(imported.Specimens().size(), 1u) << c.name;
             EXPECT_EQ(imported.Categories(), Names{L"Shells"}) << c.name;
             EXPECT_EQ(importedSaved.sizeUnits, L"in");  // not copied
         }
     }
     EXPECT_FALSE(ImportText(L""));
+    EXPECT_EQ(NothingImportedText(ImportProblem::NotACatalog, L"a.xml"),
+              L"Nothing was imported: a.xml is not an Orvelle catalog.");
+    EXPECT_EQ(NothingImportedText(ImportProblem::None, L"a.xml"), L"");
 }
 
 TEST_F(CommaSeparatedTest, PicturesGoToTheImagesFolderBesideTheExport) {

@@ -42,6 +42,7 @@ TEST(DataFile, WritesReadsAndSwitchesMode) {
     ASSERT_TRUE(file.Write(data, 1));  // reopening for writing truncates
     file.Close();
     EXPECT_EQ(ReadFileBytes(folder.File(L"a.bin")), (std::vector<std::uint8_t>{1}));
+    EXPECT_TRUE(FileIsPresent(folder.File(L"a.bin")));
 }
 
 TEST(DataFile, MissingFilesFailWithAnErrorCode) {
@@ -52,6 +53,8 @@ TEST(DataFile, MissingFilesFailWithAnErrorCode) {
     std::vector<std::uint8_t> bytes;
     EXPECT_FALSE(missing.ReadAll(bytes));
     EXPECT_FALSE(FileExists(folder.File(L"none.bin")));
+    EXPECT_FALSE(FileIsPresent(folder.File(L"none.bin")));
+    EXPECT_FALSE(FileIsPresent(folder.Path()));  // a folder is no file
 
     DataFile inMissingFolder(folder.File(L"no\\such\\file.bin"));
     std::uint8_t byte = 0;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <thread>
+
 #include "app/Application.h"
 #include "app/WindowsCatalogHost.h"
 #include "catalog/DataFile.h"
@@ -26,7 +28,24 @@ bool IsFileDialog(HWND dialog) {
     return !IsMessageBox(dialog) && GetDlgItem(dialog, IDC_WAIT_TITLE) == nullptr;
 }
 
-using ApplicationTest = LoadedProgramTest;
+using TQLibrary::FileHandle;
+using TQLibrary::KernelHandle;
+
+class ApplicationTest : public LoadedProgramTest {
+protected:
+    // Starts on the catalog and gives the text of the message box the load showed (empty when none).
+    std::wstring StartAnsweringBox(bool& started) {
+        std::wstring text;
+        DialogDriver driver(
+                [&](HWND box) {
+                    text = MessageBoxText(box);
+                    PressButton(box, IDOK);
+                },
+                IsMessageBox);
+        started = StartOnCatalog();
+        return text;
+    }
+};
 
 TEST_F(ApplicationTest, ASecondCopyIsRefusedAndTheFirstGoesOn) {
     ASSERT_TRUE(Start());
@@ -253,11 +272,126 @@ TEST_F(ApplicationTest, SaveAsWritesTheCatalogAndItsPicturesUnderTheNewName) {
 TEST_F(ApplicationTest, AFileThatIsNoCatalogIsNeverOverwritten) {
     ASSERT_TRUE(WriteFileBytes(catalogPath, AsciiBytes("just some notes, not a catalog")));
     const std::vector<std::uint8_t> before = ReadFileBytes(catalogPath);
-    ASSERT_TRUE(StartOnCatalog());
+    bool started = false;
+    EXPECT_EQ(StartAnsweringBox(started), catalogPath + L" is not an Orvelle catalog and will not be changed.");
+    ASSERT_TRUE(started);
     EXPECT_TRUE(App().IsReadOnly());
     App().Session().MarkChanged();
     program->Close();
     EXPECT_EQ(ReadFileBytes(catalogPath), before);
+}
+
+TEST_F(ApplicationTest, ACatalogAnotherProgramHoldsIsNotTakenAsMissing) {
+    ASSERT_TRUE(WriteCatalogFile(catalogPath, SampleSpecimens(3)));
+    const std::vector<std::uint8_t> before = ReadFileBytes(catalogPath);
+    FileHandle held(CreateFileW(catalogPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    bool started = false;
+    const std::wstring text = StartAnsweringBox(started);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(text.rfind(catalogPath + L" is there but cannot be read", 0), 0u) << text;
+    EXPECT_TRUE(App().IsReadOnly());
+    EXPECT_EQ(program->StatusText(1), L"Read Only");
+    // The other program lets go; a change in this session still never reaches the file.
+    held.Reset();
+    App().Session().MarkChanged();
+    program->Close();
+    EXPECT_EQ(ReadFileBytes(catalogPath), before);
+}
+
+TEST_F(ApplicationTest, ACatalogCutShortIsKeptAsItWasAndTheUserIsTold) {
+    ASSERT_TRUE(WriteCatalogFile(catalogPath, SampleSpecimens(3)));
+    const std::vector<std::uint8_t> whole = ReadFileBytes(catalogPath);
+    // Cut inside the third specimen, on a character boundary.
+    const std::vector<std::uint8_t> cut(whole.begin(),
+                                        whole.begin() + static_cast<std::ptrdiff_t>(whole.size() * 9 / 20 * 2));
+    ASSERT_TRUE(WriteFileBytes(catalogPath, cut));
+    bool started = false;
+    const std::wstring text = StartAnsweringBox(started);
+    ASSERT_TRUE(started);
+    const int read = static_cast<int>(App().CurrentCatalog().Specimens().size());
+    EXPECT_EQ(text,
+              catalogPath + L" is damaged: Orvelle could read only " + std::to_wstring(read) +
+                      L" specimens from it. The file as it was is kept as " + catalogPath +
+                      L".damaged. To go back to your last good copy, choose Restore from Backup on the File menu.");
+    EXPECT_EQ(ReadFileBytes(catalogPath + L".damaged"), cut);
+    EXPECT_FALSE(FileExists(catalogPath + L".bak"));  // a damaged file never becomes the backup
+    // The next save writes what was read; the damaged bytes stay beside it.
+    App().Session().MarkChanged();
+    program->Close();
+    EXPECT_EQ(SpecimensIn(catalogPath), read);
+    EXPECT_EQ(ReadFileBytes(catalogPath + L".damaged"), cut);
+}
+
+TEST_F(ApplicationTest, OpenWhileASaveIsQueuedWritesTheOldCatalogToItsOwnFile) {
+    ASSERT_TRUE(StartWith(SampleSpecimens(2)));
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteCatalogFile(other, SampleSpecimens(3)));
+    App().Session().SaveIfDue();
+    {
+        CatalogLockGuard guard(App().Lock());
+        App().CurrentCatalog().AddCategory(L"Queued");
+    }
+    // Another worker holds the lock until the new file is being loaded (or a while, when the
+    // load rightly waits for the save first), so the save started now is still waiting when
+    // the file changes.
+    KernelHandle holding(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    KernelHandle loading(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread holder([&] {
+        CatalogLockGuard guard(App().Lock());
+        SetEvent(holding.Get());
+        WaitForSingleObject(loading.Get(), 3000);
+    });
+    ASSERT_EQ(WaitForSingleObject(holding.Get(), 10000), WAIT_OBJECT_0);
+    App().Session().MarkChanged();
+    App().SaveCatalog(TQLibrary::SaveMode::Silent);
+    {
+        DialogDriver chooser([&](HWND dialog) { TypeFileNameAndAccept(dialog, other); }, IsFileDialog);
+        DialogDriver loadingSeen(
+                [&](HWND) { SetEvent(loading.Get()); },
+                [](HWND dialog) { return WindowText(GetDlgItem(dialog, IDC_WAIT_TITLE)) == L"Loading Specimens"; });
+        program->Command(IDM_OPEN);
+    }
+    holder.join();
+    EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 3u);
+    program->Close();
+    EXPECT_EQ(SpecimensIn(other), 3);
+    StoredCatalog first;
+    ASSERT_TRUE(first.Read(catalogPath));
+    EXPECT_EQ(first.catalog.Specimens().size(), 2u);
+    EXPECT_EQ(first.catalog.Categories().back(), L"Queued");
+}
+
+TEST_F(ApplicationTest, ASecondCloseWhileSavingIsIgnoredAndTheSaveFinishes) {
+    ASSERT_TRUE(StartWith(SampleSpecimens(2)));
+    {
+        CatalogLockGuard guard(App().Lock());
+        App().CurrentCatalog().AddCategory(L"Last");
+    }
+    // A worker holds the lock, so the close waits for the save; meanwhile a second close comes.
+    const HWND window = program->Window();
+    KernelHandle holding(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    bool enabled = true;
+    bool survived = false;
+    std::thread holder([&] {
+        CatalogLockGuard guard(App().Lock());
+        SetEvent(holding.Get());
+        Sleep(300);
+        enabled = IsWindowEnabled(window) != FALSE;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 3000, &result);
+        survived = IsWindow(window) != FALSE;
+    });
+    ASSERT_EQ(WaitForSingleObject(holding.Get(), 10000), WAIT_OBJECT_0);
+    App().Session().MarkChanged();
+    App().SaveCatalog(TQLibrary::SaveMode::Silent);
+    program->Close();
+    holder.join();
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(survived);
+    StoredCatalog stored;
+    ASSERT_TRUE(stored.Read(catalogPath));
+    EXPECT_EQ(stored.catalog.Categories().back(), L"Last");
 }
 
 }  // namespace

@@ -89,6 +89,16 @@ TEST(BackgroundWork, WaitingForTheCatalogLockStillAnswersTheWorkerThatHoldsIt) {
     worker.Join();
 }
 
+TEST(BackgroundWork, WaitingForAWorkerKeepsTheQuitMessageForTheMessageLoop) {
+    WorkerThread worker;
+    ASSERT_TRUE(worker.Start([] { Sleep(200); }));
+    PostQuitMessage(7);
+    worker.JoinHandlingMessages();
+    MSG message{};
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+}
+
 TEST(BackgroundWork, AThrowingWorkEndsItsThreadAndTheObjectCanStartAgain) {
     WorkerThread worker;
     EXPECT_FALSE(worker.Started());
