@@ -201,6 +201,27 @@ TEST_F(ApplicationTest, SilentSavesRunInTurnAndCloseWaitsForThem) {
     EXPECT_EQ(SpecimensIn(catalogPath), 3);
 }
 
+TEST_F(ApplicationTest, TwentyQuickChangesEndWithTheFileAsTheCatalogHoldsIt) {
+    std::vector<Specimen> specimens = SampleSpecimens(150);
+    for (Specimen& specimen : specimens)
+        specimen.categories = {L"A"};
+    ASSERT_TRUE(StartWith(specimens, {L"A", L"B", L"C", L"D"}));
+    program->SelectTab(1);
+    // Any save that failed (two writers on one file, for one) would say so in a message box.
+    DialogDriver failure([](HWND box) { PressButton(box, IDOK); }, IsMessageBox);
+    // B goes right to the end, back to the start, and so on: each move starts a silent save.
+    for (int move = 0; move < 20; ++move)
+        program->Command((move / 3) % 2 == 0 ? IDM_MOVE_CATEGORY_RIGHT : IDM_MOVE_CATEGORY_LEFT);
+    const std::vector<std::wstring> held = App().CurrentCatalog().Categories();
+    EXPECT_EQ(held, (std::vector<std::wstring>{L"A", L"C", L"B", L"D"}));
+    program->Close();
+    EXPECT_FALSE(failure.Handled());
+    StoredCatalog stored;
+    ASSERT_TRUE(stored.Read(catalogPath));
+    EXPECT_EQ(stored.catalog.Categories(), held);
+    EXPECT_EQ(stored.catalog.Specimens().size(), 150u);
+}
+
 TEST_F(ApplicationTest, ExitWithUnsavedChangesSavesUnderThePleaseWaitDialog) {
     ASSERT_TRUE(StartWith(SampleSpecimens(1)));
     App().CurrentCatalog().AddSpecimen(SampleSpecimen(5));
