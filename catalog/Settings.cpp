@@ -134,7 +134,12 @@ bool Settings::ReadElement(std::wstring_view name, const wchar_t* text, const Sc
     const int height = screen.ScreenHeight();
     auto is = [name](std::wstring_view element) { return SameTextIgnoringCase(name, element); };
     if (is(L"TOOLBAR")) {
-        toolbarButtons = ParseByteList(text, kMaxToolbarButton);
+        // Separators are the one value above the buttons' that stays as written.
+        toolbarButtons = ParseByteList(text, kToolbarSeparator);
+        for (std::uint8_t& button : toolbarButtons) {
+            if (button > kMaxToolbarButton && button != kToolbarSeparator)
+                button = kMaxToolbarButton;
+        }
     } else if (is(L"COLS")) {
         columns = ParseByteList(text, kMaxFieldId);
     } else if (is(L"REPORTLABELS")) {

@@ -101,7 +101,7 @@ TEST(Settings, EveryChangedFieldIsWrittenInOrder) {
 
 TEST(Settings, WrittenSettingsReadBackEqual) {
     Settings s;
-    s.toolbarButtons = {0, 22, 5};  // a separator (255) reads back as 22, which no button uses
+    s.toolbarButtons = {0, 22, Settings::kToolbarSeparator, 5};
     s.reportLabels = {1, 23};
     s.reportSizes = {8, 72};
     s.dateStyle = 5;
@@ -152,7 +152,7 @@ TEST(Settings, ReadingClampsOutOfRangeValues) {
     Settings s;
     ASSERT_TRUE(ReadInto(s,
                          L"<SPLITTERBAR>5</SPLITTERBAR>\r\n<WIDTH>5000</WIDTH>\r\n<HEIGHT>-3</HEIGHT>\r\n"
-                         L"<X>-2048</X>\r\n<Y>99999</Y>\r\n<COLS>3,40,2</COLS>\r\n<TOOLBAR>1,23,255,300</TOOLBAR>\r\n"
+                         L"<X>-2048</X>\r\n<Y>99999</Y>\r\n<COLS>3,40,2</COLS>\r\n<TOOLBAR>1,23,255,300,254</TOOLBAR>\r\n"
                          L"<REPORTSIZE>100,8</REPORTSIZE>\r\n<REPORTLABELS>24,-2147483648</REPORTLABELS>\r\n"
                          L"<COLWIDTHS>5000,-1,20</COLWIDTHS>\r\n<REPORTSORT>40</REPORTSORT>\r\n"));
     EXPECT_EQ(s.splitter, 20);
@@ -161,7 +161,7 @@ TEST(Settings, ReadingClampsOutOfRangeValues) {
     EXPECT_EQ(s.windowLeft, -1024);
     EXPECT_EQ(s.windowTop, 768);
     EXPECT_EQ(s.columns, (std::vector<std::uint8_t>{3, 23, 2}));
-    EXPECT_EQ(s.toolbarButtons, (std::vector<std::uint8_t>{1, 22, 22, 22}));
+    EXPECT_EQ(s.toolbarButtons, (std::vector<std::uint8_t>{1, 22, 255, 22, 22}));  // separators stay
     EXPECT_EQ(s.reportSizes, (std::vector<int>{72, 8}));
     EXPECT_EQ(s.reportLabels, (std::vector<int>{23, -2147483647}));
     EXPECT_EQ(s.columnWidths, (std::vector<int>{1024, -1, 20}));
