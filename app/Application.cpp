@@ -126,6 +126,8 @@ void TQAppWindows::OnDeferredLoad() {
 }
 
 bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
+    // The rows are drawn from the catalog, which the load changes on its worker.
+    list_.Clear();
     const LoadOutcome outcome = session_.Load(path, mode);
     if (outcome.read) {
         {
@@ -140,6 +142,9 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
     // An older layout is saved in today's at once.
     if (outcome.upgraded)
         SaveCatalog(SaveMode::Silent);
+    // A failed load leaves the catalog as it was: show it again.
+    if (!outcome.succeeded)
+        RefreshViews(RefreshRows);
     return outcome.succeeded;
 }
 
@@ -308,14 +313,20 @@ LRESULT TQAppWindows::OnListNotify(NMHDR& header) {
         case LVN_ITEMACTIVATE:
             DispatchCommand(IDM_EDIT_SPECIMEN);
             break;
+        case LVN_GETDISPINFOW:
+            list_.View().OnGetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+            break;
         case LVN_COLUMNCLICK: {
-            // Only the sort settings need the lock: the sort reads the list's own texts.
             CatalogLockGuard guard(Lock());
             list_.OnHeaderClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
             break;
         }
         case LVN_ITEMCHANGED:
             OnListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+            break;
+        case LVN_ODSTATECHANGED:
+            // A range of rows selected at once (shift-click).
+            SetSelectionCount(list_.View().SelectedCount());
             break;
         default:
             break;

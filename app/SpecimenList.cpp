@@ -1,8 +1,11 @@
 #include "app/SpecimenList.h"
 
+#include <unordered_set>
+
 #include "app/CategoryTabs.h"
 #include "catalog/Catalog.h"
 #include "catalog/Settings.h"
+#include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
 namespace TQLibrary {
@@ -12,6 +15,7 @@ SpecimenList::SpecimenList(Catalog& catalog, Settings& settings) : catalog_(cata
 bool SpecimenList::Create(HWND tabStrip, int id) {
     if (!view_.Create(tabStrip, id))
         return false;
+    view_.SetSource(this);
     view_.SetWheelHandler([this](int delta) { OnWheel(delta); });
     return true;
 }
@@ -36,25 +40,39 @@ void SpecimenList::ApplyColumns() {
 void SpecimenList::FillList(const std::wstring& category) {
     const std::wstring listed = ListedCategory(catalog_, category);
     settings_.currentCategory = listed;
-    view_.SetRedraw(false);
-    view_.DeleteAllRows();
-    for (const Specimen& specimen : catalog_.Specimens()) {
-        if (Catalog::IsInFilter(specimen, listed))
-            AddRow(specimen);
-    }
-    view_.SortRows(settings_.sortColumn, settings_.sortDescending);
-    view_.SetRedraw(true);
+    rows_.Fill(catalog_, listed);
+    SortRows(settings_.sortColumn, settings_.sortDescending);
+    view_.ShowRows(static_cast<int>(rows_.Count()));
 }
 
-void SpecimenList::UpdateRow(int row, const Specimen& specimen) {
-    const std::vector<std::wstring> texts = RowTexts(specimen, settings_.columns);
-    for (size_t position = 0; position < texts.size(); ++position)
-        view_.SetCellText(row, static_cast<int>(position), texts[position]);
+void SpecimenList::Clear() {
+    rows_.Clear();
+    view_.ShowRows(0);
+}
+
+void SpecimenList::UpdateRow(int row) {
+    view_.RedrawRow(row);
 }
 
 void SpecimenList::AddRow(const Specimen& specimen) {
-    if (view_.InsertRow(specimen.id) == 0)
-        UpdateRow(0, specimen);
+    rows_.AddFirst(catalog_, specimen.id);
+    view_.ShowRows(static_cast<int>(rows_.Count()));
+}
+
+LPARAM SpecimenList::RowItemData(int row) {
+    return row < 0 ? 0 : rows_.IdAt(static_cast<size_t>(row));
+}
+
+std::wstring SpecimenList::CellText(int row, int position) {
+    if (row < 0 || position < 0 || static_cast<size_t>(position) >= settings_.columns.size())
+        return std::wstring();
+    return rows_.Text(catalog_, static_cast<size_t>(row), settings_.columns[static_cast<size_t>(position)]);
+}
+
+void SpecimenList::SortRows(int position, bool descending) {
+    if (position < 0 || position >= view_.ColumnCount() || static_cast<size_t>(position) >= settings_.columns.size())
+        return;
+    rows_.Sort(catalog_, settings_.columns[static_cast<size_t>(position)], descending, OrderIgnoringCase);
 }
 
 Specimen* SpecimenList::SelectedSpecimen() {
@@ -85,7 +103,19 @@ void SpecimenList::OnHeaderClick(int position) {
     SortChoice sort = SortAfterHeaderClick({settings_.sortColumn, settings_.sortDescending}, position);
     settings_.sortColumn = sort.column;
     settings_.sortDescending = sort.descending;
-    view_.SortRows(sort.column, sort.descending);
+    // The selected specimens stay selected wherever the sort puts them.
+    const std::vector<std::int32_t> selected = SelectedIds();
+    SortRows(sort.column, sort.descending);
+    view_.ShowRows(static_cast<int>(rows_.Count()));
+    if (selected.empty())
+        return;
+    const std::unordered_set<std::int32_t> wanted(selected.begin(), selected.end());
+    std::vector<int> rows;
+    for (size_t row = 0; row < rows_.Count(); ++row) {
+        if (wanted.count(rows_.IdAt(row)) != 0)
+            rows.push_back(static_cast<int>(row));
+    }
+    view_.SelectRows(rows);
 }
 
 void SpecimenList::OnWheel(int delta) {

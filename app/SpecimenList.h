@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/TQListView.h"
+#include "specimens/ListRows.h"
 
 class Catalog;
 struct Settings;
@@ -15,8 +16,10 @@ struct Specimen;
 namespace TQLibrary {
 
 // The specimen list of the main window: its columns follow the settings, its rows the current
-// category. Callers hold the catalog lock for everything that reads the catalog.
-class SpecimenList {
+// category. The rows are drawn from the catalog itself, so callers hold the catalog lock for
+// everything that reads it, and nothing may change the catalog on another thread while rows
+// are shown: a load empties the list first (Clear).
+class SpecimenList : private ListRowSource {
 public:
     SpecimenList(Catalog& catalog, Settings& settings);
 
@@ -30,7 +33,11 @@ public:
     // Shows the specimens of the named category, or of every category for "<All>"; a name
     // that is no longer a category shows the first one. The name shown becomes current.
     void FillList(const std::wstring& category);
-    void UpdateRow(int row, const Specimen& specimen);
+    // Shows no rows, until the next FillList.
+    void Clear();
+    // The specimen of the row changed: its texts are drawn afresh.
+    void UpdateRow(int row);
+    // A new specimen's row, at the top.
     void AddRow(const Specimen& specimen);
     // The specimen of the first selected row; none when nothing is selected or it is gone.
     Specimen* SelectedSpecimen();
@@ -43,9 +50,16 @@ public:
     void OnWheel(int delta);
 
 private:
+    LPARAM RowItemData(int row) override;
+    std::wstring CellText(int row, int position) override;
+    // Sorts by the display text of the column at position; a position past the last column
+    // leaves the rows as they are.
+    void SortRows(int position, bool descending);
+
     TQListView view_;
     Catalog& catalog_;
     Settings& settings_;
+    ListRows rows_;
     int wheelAccumulator_ = 0;
 };
 

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/framework/CommonControls.h"
 #include "app/framework/Program.h"
-#include "catalog/TextCompare.h"
-#include "specimens/ListColumns.h"
 
 namespace TQLibrary {
 
@@ -24,9 +24,9 @@ bool TQListView::Create(HWND parent, int id) {
 }
 
 bool TQListView::Create(HWND parent, int id, int x, int y, int width, int height) {
-    HWND window = CreateWindowExW(WS_EX_STATICEDGE, WC_LISTVIEWW, L"",
-                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, x, y, width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
+    HWND window = CreateWindowExW(
+            WS_EX_STATICEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+            x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     if (!Bind(window))
         return false;
     columnCount_ = 0;
@@ -45,25 +45,29 @@ void TQListView::UseFullRowSelect() {
         SendMessageW(Window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-int TQListView::InsertRow(LPARAM itemData) {
-    if (Window() == nullptr)
-        return -1;
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = 0;
-    item.lParam = itemData;
-    return static_cast<int>(SendMessageW(Window(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-void TQListView::SetCellText(int row, int position, const std::wstring& text) {
+void TQListView::ShowRows(int count) {
     if (Window() == nullptr)
         return;
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = position;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(Window(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    SendMessageW(Window(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void TQListView::RedrawRow(int row) {
+    if (Window() != nullptr)
+        SendMessageW(Window(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
+}
+
+void TQListView::OnGetDisplayInfo(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    const std::wstring text = source_ != nullptr ? source_->CellText(item.iItem, item.iSubItem) : std::wstring();
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
 }
 
 void TQListView::SetColumn(int position, int width, int field, const std::wstring& caption) {
@@ -89,11 +93,6 @@ void TQListView::DeleteColumn(int position) {
         return;
     if (SendMessageW(Window(), LVM_DELETECOLUMN, static_cast<WPARAM>(position), 0) && columnCount_ > 0)
         --columnCount_;
-}
-
-void TQListView::DeleteAllRows() {
-    if (Window() != nullptr)
-        SendMessageW(Window(), LVM_DELETEALLITEMS, 0, 0);
 }
 
 int TQListView::FirstSelectedRow() const {
@@ -122,14 +121,9 @@ int TQListView::RowCount() const {
 }
 
 LPARAM TQListView::RowItemData(int row) const {
-    if (Window() == nullptr)
+    if (Window() == nullptr || source_ == nullptr || row < 0 || row >= RowCount())
         return 0;
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageW(Window(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    return item.lParam;
+    return source_->RowItemData(row);
 }
 
 int TQListView::ColumnWidth(int position) const {
@@ -147,30 +141,15 @@ void TQListView::SelectAll() {
     SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
-void TQListView::SortRows(int position, bool descending) {
-    sortColumn_ = position;
-    sortDescending_ = descending;
+void TQListView::SelectRows(const std::vector<int>& rows) {
     if (Window() == nullptr)
         return;
-    // The texts are read before sorting and found by each row's item data: the row indices
-    // some versions of the control pass while sorting do not match the rows it reads from.
-    SortTexts texts{{}, descending};
-    const bool columnExists = position >= 0 && position < columnCount_;
-    const int rows = RowCount();
-    for (int row = 0; row < rows && columnExists; ++row)
-        texts.byItem.emplace(RowItemData(row), CellText(row, position));
-    SendMessageW(Window(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&texts),
-                 reinterpret_cast<LPARAM>(&TQListView::CompareRows));
-}
-
-int CALLBACK TQListView::CompareRows(LPARAM first, LPARAM second, LPARAM sortTexts) {
-    const auto* texts = reinterpret_cast<const SortTexts*>(sortTexts);
-    auto a = texts->byItem.find(first);
-    auto b = texts->byItem.find(second);
-    // A position past the last column leaves every pair equal.
-    if (a == texts->byItem.end() || b == texts->byItem.end())
-        return 0;
-    return CompareSortTexts(a->second, b->second, texts->descending, OrderIgnoringCase);
+    for (int row : rows) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 std::wstring TQListView::CellText(int row, int position) const {

@@ -1,17 +1,29 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/framework/TQWindow.h"
 
 namespace TQLibrary {
 
-// The report-style list of specimens. Each row carries a specimen's id as its item data; its
-// cells hold display texts only. Operations do nothing (and answer -1 or 0) without a window.
+// What an owner-data list shows: the list asks for each row's item data and cell texts when it
+// needs them, so its size costs nothing until rows are drawn.
+class ListRowSource {
+public:
+    virtual LPARAM RowItemData(int row) = 0;
+    virtual std::wstring CellText(int row, int position) = 0;
+
+protected:
+    ~ListRowSource() = default;
+};
+
+// The report-style list of specimens, an owner-data list: the rows live in a ListRowSource,
+// each standing for a specimen's id as its item data. Operations do nothing (and answer -1 or 0)
+// without a window.
 class TQListView : public TQWindow {
 public:
     TQListView();
@@ -22,14 +34,17 @@ public:
     // A list made elsewhere: full-row selection, and its columns counted afresh from none.
     void Attach(HWND window) override;
 
-    // Inserts an empty row at the top carrying the item data; returns its row, 0, or -1 when
-    // the control could not add it.
-    int InsertRow(LPARAM itemData);
-    void SetCellText(int row, int position, const std::wstring& text);
+    void SetSource(ListRowSource* source) { source_ = source; }
+    // The source now has this many rows, none of them selected; all are drawn afresh.
+    void ShowRows(int count);
+    // The row's texts changed: it is drawn afresh.
+    void RedrawRow(int row);
+    // The list asks for a cell's text to draw.
+    void OnGetDisplayInfo(NMLVDISPINFOW& info);
+
     // Changes the column at position, or adds one there when position is past the last.
     void SetColumn(int position, int width, int field, const std::wstring& caption);
     void DeleteColumn(int position);
-    void DeleteAllRows();
     int FirstSelectedRow() const;
     int SelectedCount() const;
     // Every selected row, top to bottom.
@@ -39,27 +54,18 @@ public:
     int ColumnWidth(int position) const;
     int ColumnCount() const { return columnCount_; }
     void SelectAll();
-    // Sorts the rows by the display text of one column, ignoring letter case, and remembers
-    // the choice.
-    void SortRows(int position, bool descending);
-    int SortColumn() const { return sortColumn_; }
-    bool SortDescending() const { return sortDescending_; }
-    // At most 1023 characters of one cell.
+    // Selects these rows besides any selected already.
+    void SelectRows(const std::vector<int>& rows);
+    // At most 1023 characters of one cell, as the list itself gets it.
     std::wstring CellText(int row, int position) const;
     // Scrolls the rows vertically by pixels (negative: up).
     void ScrollVertically(int pixels);
 
 private:
-    struct SortTexts {
-        std::unordered_map<LPARAM, std::wstring> byItem;
-        bool descending;
-    };
-    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM sortTexts);
     void UseFullRowSelect();
 
+    ListRowSource* source_ = nullptr;
     int columnCount_ = 0;
-    int sortColumn_ = 0;
-    bool sortDescending_ = false;
 };
 
 }  // namespace TQLibrary

@@ -169,10 +169,14 @@ TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
     EXPECT_TRUE(CurrentSettings().sortDescending);
     EXPECT_EQ(RowIds(), (std::vector<LPARAM>{4, 1, 2, 3}));
 
+    // The selected specimen stays selected wherever the sort puts it.
+    ListView_SetItemState(List().Window(), 3, LVIS_SELECTED, LVIS_SELECTED);
     ClickHeader(1);  // another column: ascending, letter case ignored
     EXPECT_EQ(CurrentSettings().sortColumn, 1);
     EXPECT_FALSE(CurrentSettings().sortDescending);
     EXPECT_EQ(ColumnTexts(1), (Texts{L"apple", L"Banana", L"cherry", L"damson"}));
+    EXPECT_EQ(List().SelectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(App().SelectionCount(), 1);
 
     // The sort column is a position: with one column left, position 1 compares every pair
     // equal, so the rows stay as filled, the catalog order reversed.

@@ -1,0 +1,64 @@
+#include "specimens/ListRows.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "catalog/Catalog.h"
+
+void ListRows::Fill(const Catalog& catalog, std::wstring_view filter) {
+    Clear();
+    const std::vector<Specimen>& specimens = catalog.Specimens();
+    for (size_t place = specimens.size(); place-- > 0;) {
+        if (Catalog::IsInFilter(specimens[place], filter)) {
+            ids_.push_back(specimens[place].id);
+            places_.push_back(place);
+        }
+    }
+}
+
+void ListRows::Clear() {
+    ids_.clear();
+    places_.clear();
+}
+
+void ListRows::AddFirst(const Catalog& catalog, std::int32_t id) {
+    ids_.insert(ids_.begin(), id);
+    places_.insert(places_.begin(), catalog.Specimens().size());
+}
+
+const Specimen* ListRows::SpecimenAt(const Catalog& catalog, size_t row) {
+    if (row >= ids_.size())
+        return nullptr;
+    const std::vector<Specimen>& specimens = catalog.Specimens();
+    const size_t place = places_[row];
+    if (place < specimens.size() && specimens[place].id == ids_[row])
+        return &specimens[place];
+    const Specimen* found = catalog.FindSpecimen(ids_[row]);
+    if (found != nullptr)
+        places_[row] = static_cast<size_t>(found - specimens.data());
+    return found;
+}
+
+std::wstring ListRows::Text(const Catalog& catalog, size_t row, int field) {
+    const Specimen* specimen = SpecimenAt(catalog, row);
+    return specimen == nullptr ? std::wstring() : Catalog::FieldText(*specimen, field);
+}
+
+void ListRows::Sort(const Catalog& catalog, int field, bool descending, TextOrder order) {
+    // Each row's text is made once; the sort moves row numbers.
+    std::vector<std::wstring> texts(ids_.size());
+    for (size_t row = 0; row < ids_.size(); ++row)
+        texts[row] = Text(catalog, row, field);
+    std::vector<size_t> sorted(ids_.size());
+    std::iota(sorted.begin(), sorted.end(), size_t{0});
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](size_t a, size_t b) { return CompareSortTexts(texts[a], texts[b], descending, order) < 0; });
+    std::vector<std::int32_t> ids(ids_.size());
+    std::vector<size_t> places(places_.size());
+    for (size_t row = 0; row < sorted.size(); ++row) {
+        ids[row] = ids_[sorted[row]];
+        places[row] = places_[sorted[row]];
+    }
+    ids_ = std::move(ids);
+    places_ = std::move(places);
+}
