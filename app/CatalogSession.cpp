@@ -141,13 +141,34 @@ void CatalogSession::Save(SaveMode mode) {
         });
         return;
     }
+    std::lock_guard<std::mutex> guard(savesMutex_);
+    // One silent saver at a time: changes made while it writes are taken by its next round, so
+    // a burst of changes costs one or two saves and a close waits only for what is still due.
+    saveDue_ = true;
+    if (saverRunning_)
+        return;
     auto worker = std::make_unique<WorkerThread>();
-    if (!worker->Start([this] { SaveWorker(SaveMode::Silent); })) {
+    if (!worker->Start([this] { SaveWhileDue(); })) {
+        saveDue_ = false;
         unsavedChanges_ = true;
         return;
     }
-    std::lock_guard<std::mutex> guard(savesMutex_);
+    saverRunning_ = true;
     saves_.push_back(std::move(worker));
+}
+
+void CatalogSession::SaveWhileDue() {
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(savesMutex_);
+            if (!saveDue_) {
+                saverRunning_ = false;
+                return;
+            }
+            saveDue_ = false;
+        }
+        SaveWorker(SaveMode::Silent);
+    }
 }
 
 bool CatalogSession::SaveWorker(SaveMode mode) {

@@ -75,6 +75,7 @@ public:
     // its bytes are kept beside it as "<file>.damaged" before anything can write it, and the user
     // is told.
     LoadOutcome Load(const std::wstring& path, LoadMode mode);
+    // Saves under the please-wait dialog, or hands the save to the silent saver and returns.
     void Save(SaveMode mode);
     // Saves under the dialog when there is anything to save and the file may be written.
     void SaveIfDue();
@@ -104,8 +105,13 @@ private:
     SystemScreenMetrics screen_;
     std::atomic<bool> unsavedChanges_{false};
     std::atomic<bool> readOnly_{false};
+    // The silent saver's rounds, on its worker.
+    void SaveWhileDue();
+
     std::mutex savesMutex_;
-    std::vector<std::unique_ptr<WorkerThread>> saves_;  // silent saves still to be waited for
+    std::vector<std::unique_ptr<WorkerThread>> saves_;  // silent savers still to be waited for
+    bool saveDue_ = false;                              // a change waits for the saver's next round
+    bool saverRunning_ = false;
 };
 
 }  // namespace TQLibrary
