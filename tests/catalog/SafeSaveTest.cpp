@@ -51,17 +51,17 @@ protected:
 
 TEST_F(SafeSaveTest, AFailedWriteAtAnyPointLeavesTheOldFileAsItWas) {
     for (long writes : {0L, 1L, 2L, 5L}) {
-        FileFaultsForTesting().writesBeforeFailure = writes;
+        FileFaultsForTesting().FailFrom(writes + 1, FileCall::Write);
         EXPECT_FALSE(Save()) << writes;
         FileFaultsForTesting().Reset();
         ExpectOriginalKept("after " + std::to_string(writes) + " writes");
     }
-    FileFaultsForTesting().failFlush = true;
+    FileFaultsForTesting().FailFrom(1, FileCall::Flush);
     EXPECT_FALSE(Save());
     FileFaultsForTesting().Reset();
     ExpectOriginalKept("flush");
 
-    FileFaultsForTesting().failReplace = true;
+    FileFaultsForTesting().FailFrom(1, FileCall::Move);
     EXPECT_FALSE(Save());
     FileFaultsForTesting().Reset();
     ExpectOriginalKept("replace");
