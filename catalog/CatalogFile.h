@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,3 +31,7 @@ struct CatalogReadOutcome {
 // when a file of the older layout is cut short.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome);
+// The same for the bytes of a catalog file already in memory; the path is the file's, where a
+// file of the older layout finds its pictures.
+bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count, const std::wstring& path, bool addMode,
+                      const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome);
