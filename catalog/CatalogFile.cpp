@@ -203,6 +203,37 @@ private:
     Settings settings_;
 };
 
+// Reads a loaded catalog document; the path is the file's, for the older layout's pictures.
+bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::wstring& path, bool addMode,
+                         const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome) {
+    // Only the root's start tag is required: a file cut short keeps what it holds. A file
+    // that is no catalog at all leaves the catalog as it was.
+    if (!document.HasStartTag(L"ORVELLE")) {
+        outcome.notACatalog = true;
+        return false;
+    }
+    // Settings at their default value are not written, so a replaced catalog's settings must
+    // not stand in for them: the next tag number 1, for one, would read back as Clear's 0.
+    std::optional<CatalogContents> previous;
+    if (!addMode) {
+        previous.emplace(catalog);
+        catalog.Clear();
+        catalog.CurrentSettings().ResetToDefaults();
+    }
+    if (!document.HasElement(L"DATAVERSION")) {
+        if (!ReadOldLayout(document, catalog, path, screen, progress)) {
+            if (previous)
+                previous->PutBack(catalog);
+            return false;
+        }
+        outcome.upgraded = true;
+        return true;
+    }
+    if (!ReadCurrentLayout(document, catalog, screen, progress, outcome))
+        outcome.incomplete = true;
+    return true;
+}
+
 }  // namespace
 
 bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
@@ -247,30 +278,13 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
     MarkupDocument document;
     if (!document.LoadFromFile(path))
         return false;
-    // Only the root's start tag is required: a file cut short keeps what it holds. A file
-    // that is no catalog at all leaves the catalog as it was.
-    if (!document.HasStartTag(L"ORVELLE")) {
-        outcome.notACatalog = true;
-        return false;
-    }
-    // Settings at their default value are not written, so a replaced catalog's settings must
-    // not stand in for them: the next tag number 1, for one, would read back as Clear's 0.
-    std::optional<CatalogContents> previous;
-    if (!addMode) {
-        previous.emplace(catalog);
-        catalog.Clear();
-        catalog.CurrentSettings().ResetToDefaults();
-    }
-    if (!document.HasElement(L"DATAVERSION")) {
-        if (!ReadOldLayout(document, catalog, path, screen, progress)) {
-            if (previous)
-                previous->PutBack(catalog);
-            return false;
-        }
-        outcome.upgraded = true;
-        return true;
-    }
-    if (!ReadCurrentLayout(document, catalog, screen, progress, outcome))
-        outcome.incomplete = true;
-    return true;
+    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome);
+}
+
+bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count, const std::wstring& path, bool addMode,
+                      const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome) {
+    outcome = CatalogReadOutcome();
+    MarkupDocument document;
+    document.LoadFromBytes(bytes, count);
+    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,3 +32,7 @@ struct CatalogReadOutcome {
 // a failed replacing read leaves the catalog and its settings as they were.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome);
+// The same for the bytes of a catalog file already in memory; the path is the file's, where a
+// file of the older layout finds its pictures.
+bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count, const std::wstring& path, bool addMode,
+                      const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -37,8 +38,6 @@ private:
     bool OpenForWriting();
     // Keeps the file when it is open in the mode asked for; otherwise opens it again in that mode.
     bool OpenInMode(bool forReading);
-    bool WriteUnchecked(const void* data, size_t count);
-    bool FlushUnchecked();
     void RememberError();
 
     // The system calls, one file of them a platform. Each makes one call and, when it fails,
@@ -88,17 +87,44 @@ std::wstring FolderOf(std::wstring_view path);
 std::wstring FileNameOf(std::wstring_view path);
 void EnsureTrailing(std::wstring& text, wchar_t character);
 
-// Failures made on purpose, so tests can show that nothing is lost when the disk fills up or
-// a file is locked. Never set by the program itself.
-struct InjectedFileFaults {
-    std::atomic<long> writesBeforeFailure{-1};  // fail the write after this many succeed; -1 never
-    std::atomic<bool> failFlush{false};
-    std::atomic<bool> failReplace{false};
+// The calls a save makes on the file system: opening a file for writing, writing, flushing,
+// moving (or replacing) and deleting. Any means every kind.
+enum class FileCall { Any, Create, Write, Flush, Move, Delete };
 
-    void Reset() {
-        writesBeforeFailure = -1;
-        failFlush = false;
-        failReplace = false;
-    }
+// Failures made on purpose, so tests can show that nothing is lost when the disk fills up or a
+// file is locked. Every call above is counted from 1 (in all and by kind); the chosen call, or
+// every call from it on, fails as a full disk would: false, with ERROR_DISK_FULL as the
+// system's error. Never set by the program itself.
+class InjectedFileFaults {
+public:
+    // Counts from 0 again and fails nothing.
+    void Reset();
+    // Counting starts again; only the call of that number fails (counted among the calls of
+    // the kind, or among all calls for Any).
+    void FailOnce(long number, FileCall kind = FileCall::Any);
+    // Counting starts again; the call of that number and every one after it fail.
+    void FailFrom(long number, FileCall kind = FileCall::Any);
+    long Calls(FileCall kind = FileCall::Any) const { return calls_[Index(kind)]; }
+    long Failures(FileCall kind = FileCall::Any) const { return failures_[Index(kind)]; }
+
+    // For the file primitives: counts one call; true when it is to fail.
+    bool Fails(FileCall call);
+
+private:
+    static size_t Index(FileCall kind) { return static_cast<size_t>(kind); }
+    void Fail(long number, FileCall kind, bool onward);
+
+    static constexpr size_t kKinds = 6;
+    std::array<std::atomic<long>, kKinds> calls_{};
+    std::array<std::atomic<long>, kKinds> failures_{};
+    std::atomic<long> failAt_{0};  // 0: nothing fails
+    std::atomic<FileCall> failKind_{FileCall::Any};
+    std::atomic<bool> onward_{false};
 };
 InjectedFileFaults& FileFaultsForTesting();
+
+// For the file primitives: counts the call and, when it is to fail, leaves the injected error
+// as the system's error code (GetLastError, errno) and returns true.
+bool InjectedFailure(FileCall call);
+// Sets the system's error code of the calling thread; one definition a platform.
+void SetSystemError(std::uint32_t code);

@@ -2,26 +2,61 @@
 
 namespace {
 
-// The error code of a failure made on purpose (ERROR_DISK_FULL on Windows).
+// The error code of a failure made on purpose: ERROR_DISK_FULL, on both platforms alike.
 constexpr std::uint32_t kInjectedError = 112;
 
-bool InjectWriteFault() {
-    InjectedFileFaults& faults = FileFaultsForTesting();
-    long remaining = faults.writesBeforeFailure.load();
-    while (remaining >= 0) {
-        if (remaining == 0)
-            return true;
-        if (faults.writesBeforeFailure.compare_exchange_weak(remaining, remaining - 1))
-            return false;
+}  // namespace
+
+void InjectedFileFaults::Reset() {
+    failAt_ = 0;
+    for (size_t i = 0; i < kKinds; ++i) {
+        calls_[i] = 0;
+        failures_[i] = 0;
     }
-    return false;
 }
 
-}  // namespace
+void InjectedFileFaults::Fail(long number, FileCall kind, bool onward) {
+    Reset();
+    failKind_ = kind;
+    onward_ = onward;
+    failAt_ = number;
+}
+
+void InjectedFileFaults::FailOnce(long number, FileCall kind) {
+    Fail(number, kind, false);
+}
+
+void InjectedFileFaults::FailFrom(long number, FileCall kind) {
+    Fail(number, kind, true);
+}
+
+bool InjectedFileFaults::Fails(FileCall call) {
+    const long all = ++calls_[Index(FileCall::Any)];
+    const long ofKind = ++calls_[Index(call)];
+    const long failAt = failAt_;
+    if (failAt <= 0)
+        return false;
+    const FileCall kind = failKind_;
+    if (kind != FileCall::Any && kind != call)
+        return false;
+    const long number = kind == FileCall::Any ? all : ofKind;
+    if (number != failAt && !(onward_ && number > failAt))
+        return false;
+    ++failures_[Index(FileCall::Any)];
+    ++failures_[Index(call)];
+    return true;
+}
 
 InjectedFileFaults& FileFaultsForTesting() {
     static InjectedFileFaults faults;
     return faults;
+}
+
+bool InjectedFailure(FileCall call) {
+    if (!FileFaultsForTesting().Fails(call))
+        return false;
+    SetSystemError(kInjectedError);
+    return true;
 }
 
 bool DataFile::OpenForReading() {
@@ -36,7 +71,7 @@ bool DataFile::OpenInMode(bool forReading) {
     if (handle_ != kNoHandle && forReading_ == forReading)
         return true;
     Close();
-    std::intptr_t handle = OpenNative(forReading);
+    std::intptr_t handle = !forReading && InjectedFailure(FileCall::Create) ? kNoHandle : OpenNative(forReading);
     if (handle == kNoHandle) {
         RememberError();
         return false;
@@ -88,21 +123,13 @@ bool DataFile::ReadAll(std::vector<std::uint8_t>& bytes) {
 }
 
 bool DataFile::Write(const void* data, size_t count) {
-    if (count > 0 && InjectWriteFault()) {
-        lastError_ = kInjectedError;
-        return false;
-    }
-    return WriteUnchecked(data, count);
-}
-
-bool DataFile::WriteUnchecked(const void* data, size_t count) {
     if (!OpenForWriting())
         return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
     size_t written = 0;
     while (written < count) {
         size_t put = 0;
-        if (!WriteSome(bytes + written, count - written, put) || put == 0) {
+        if (InjectedFailure(FileCall::Write) || !WriteSome(bytes + written, count - written, put) || put == 0) {
             RememberError();
             return false;
         }
@@ -112,18 +139,10 @@ bool DataFile::WriteUnchecked(const void* data, size_t count) {
 }
 
 bool DataFile::Flush() {
-    if (FileFaultsForTesting().failFlush) {
-        lastError_ = kInjectedError;
-        return false;
-    }
-    return FlushUnchecked();
-}
-
-bool DataFile::FlushUnchecked() {
     // Nothing written since it was opened.
     if (handle_ == kNoHandle || forReading_)
         return true;
-    if (!SyncToDisk()) {
+    if (InjectedFailure(FileCall::Flush) || !SyncToDisk()) {
         RememberError();
         return false;
     }
@@ -157,7 +176,7 @@ bool WriteFileReplacing(const std::wstring& path, const std::function<bool(DataF
         // An empty write creates the file, so that even empty content replaces the old file.
         written = file.Write(nullptr, 0) && write(file) && file.Flush();
     }
-    if (written && !FileFaultsForTesting().failReplace && ReplaceWithFile(temporary, path))
+    if (written && ReplaceWithFile(temporary, path))
         return true;
     DeleteFileForce(temporary);
     return false;

@@ -63,7 +63,15 @@ bool IsDirectory(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool Rename(const std::string& from, const std::string& to) {
+    return !InjectedFailure(FileCall::Move) && rename(from.c_str(), to.c_str()) == 0;
+}
+
 }  // namespace
+
+void SetSystemError(std::uint32_t code) {
+    errno = static_cast<int>(code);
+}
 
 void DataFile::RememberError() {
     lastError_ = static_cast<std::uint32_t>(errno);
@@ -127,9 +135,10 @@ bool FileIsPresent(const std::wstring& path) {
 
 bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
     std::string target = ToNativePath(to);
-    if (rename(ToNativePath(from).c_str(), target.c_str()) != 0)
+    if (!Rename(ToNativePath(from), target))
         return false;
-    // Make the new directory entry itself durable.
+    // Make the new directory entry itself durable (part of the move, as MOVEFILE_WRITE_THROUGH
+    // is on Windows).
     size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -143,7 +152,7 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
 bool DeleteFileForce(const std::wstring& path) {
     std::string native = ToNativePath(path);
     chmod(native.c_str(), 0644);
-    return unlink(native.c_str()) == 0;
+    return !InjectedFailure(FileCall::Delete) && unlink(native.c_str()) == 0;
 }
 
 bool CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
@@ -159,15 +168,15 @@ bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
     std::string source = ToNativePath(from);
     std::string target = ToNativePath(to);
     if (!SameTextIgnoringCase(from, to))
-        return rename(source.c_str(), target.c_str()) == 0;
+        return Rename(source, target);
     // A change of letter case only: go through a temporary name so that file systems that
     // ignore case still see the new name.
     std::string temporary = target + ".rename";
-    if (rename(source.c_str(), temporary.c_str()) != 0)
+    if (!Rename(source, temporary))
         return false;
-    if (rename(temporary.c_str(), target.c_str()) == 0)
+    if (Rename(temporary, target))
         return true;
-    rename(temporary.c_str(), source.c_str());
+    Rename(temporary, source);
     return false;
 }
 

@@ -31,7 +31,16 @@ bool SomethingAt(const std::wstring& prefix) {
     return FindsAnything(prefix + L"\\*.*");
 }
 
+// Every move goes through here, so that tests can make any of them fail.
+bool MoveCounted(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    return !InjectedFailure(FileCall::Move) && MoveFileExW(from.c_str(), to.c_str(), flags) != FALSE;
+}
+
 }  // namespace
+
+void SetSystemError(std::uint32_t code) {
+    SetLastError(code);
+}
 
 void DataFile::RememberError() {
     lastError_ = GetLastError();
@@ -98,7 +107,7 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
     constexpr int kAttempts = 20;
     constexpr DWORD kPauseMilliseconds = 100;
     for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveCounted(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         DWORD error = GetLastError();
         bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
@@ -111,11 +120,11 @@ bool ReplaceWithFile(const std::wstring& from, const std::wstring& to) {
 
 bool DeleteFileForce(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(path.c_str()) != FALSE;
+    return !InjectedFailure(FileCall::Delete) && DeleteFileW(path.c_str()) != FALSE;
 }
 
 bool CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
-    if (!CopyFileW(from.c_str(), to.c_str(), FALSE))
+    if (InjectedFailure(FileCall::Create) || !CopyFileW(from.c_str(), to.c_str(), FALSE))
         return false;
     // A copy is the program's own file: it never keeps the source's read-only mark, or a backup
     // of a read-only catalog could never be replaced, nor a restored catalog saved.
@@ -129,15 +138,16 @@ bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
     if (!SameTextIgnoringCase(from, to)) {
         // Replace in one step: deleting the target first would lose it if the move then failed.
         SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+        return MoveCounted(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
     }
     std::wstring temporary = to + L".rename";
-    if (!MoveFileW(from.c_str(), temporary.c_str()))
+    // MoveFileW is MoveFileExW with MOVEFILE_COPY_ALLOWED.
+    if (!MoveCounted(from, temporary, MOVEFILE_COPY_ALLOWED))
         return false;
-    if (MoveFileW(temporary.c_str(), to.c_str()))
+    if (MoveCounted(temporary, to, MOVEFILE_COPY_ALLOWED))
         return true;
     DWORD error = GetLastError();
-    MoveFileW(temporary.c_str(), from.c_str());
+    MoveCounted(temporary, from, MOVEFILE_COPY_ALLOWED);
     SetLastError(error);
     return false;
 }

@@ -424,7 +424,7 @@ TEST_F(CommaSeparatedTest, AFailedExportLeavesNothingBehind) {
 
     const std::wstring path = folder.File(L"kept.csv");
     ASSERT_TRUE(WriteFileBytes(path, {1, 2}));
-    FileFaultsForTesting().writesBeforeFailure = 0;
+    FileFaultsForTesting().FailFrom(1, FileCall::Write);
     EXPECT_FALSE(Export(path));
     FileFaultsForTesting().Reset();
     EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));

@@ -5,6 +5,7 @@
 #include "catalog/DataFile.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
+#include "support/SaveFaultSweep.h"
 #include "support/ScriptedHost.h"
 #include "support/SpecimenSamples.h"
 #include "support/TestFolder.h"
@@ -51,17 +52,17 @@ protected:
 
 TEST_F(SafeSaveTest, AFailedWriteAtAnyPointLeavesTheOldFileAsItWas) {
     for (long writes : {0L, 1L, 2L, 5L}) {
-        FileFaultsForTesting().writesBeforeFailure = writes;
+        FileFaultsForTesting().FailFrom(writes + 1, FileCall::Write);
         EXPECT_FALSE(Save()) << writes;
         FileFaultsForTesting().Reset();
         ExpectOriginalKept("after " + std::to_string(writes) + " writes");
     }
-    FileFaultsForTesting().failFlush = true;
+    FileFaultsForTesting().FailFrom(1, FileCall::Flush);
     EXPECT_FALSE(Save());
     FileFaultsForTesting().Reset();
     ExpectOriginalKept("flush");
 
-    FileFaultsForTesting().failReplace = true;
+    FileFaultsForTesting().FailFrom(1, FileCall::Move);
     EXPECT_FALSE(Save());
     FileFaultsForTesting().Reset();
     ExpectOriginalKept("replace");
@@ -92,6 +93,23 @@ TEST_F(SafeSaveTest, AnEmptyWriteStillReplacesTheFile) {
     EXPECT_TRUE(ReadFileBytes(path).empty());
     EXPECT_FALSE(WriteFileReplacing(path, [](DataFile&) { return false; }));
     EXPECT_FALSE(FileExists(path + L".saving"));
+}
+
+TEST(SaveSweep, NoFailedFileCallLosesTheCatalogOrLeavesATemporaryFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows suite sweeps a smaller catalog (SafeSaveWindows)";
+#endif
+    FaultsCleared faults;
+    TestFolder folder;
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog{host, settings};
+    catalog.SetFilePath(folder.File(L"catalog.xml"));
+    // Eleven pictures: enough kinds of call, and few enough that each of the many saves is quick.
+    ASSERT_TRUE(SaveThenChange(catalog, 1000, 100));
+    const FaultSweep sweep = SweepSaveFaults(catalog, true);
+    EXPECT_EQ(sweep.saves, 2 * sweep.calls);
+    ReportSweep(sweep);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/TestFolder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <random>
@@ -55,6 +56,15 @@ TestFolder::~TestFolder() {
         std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(folder, ignored);
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder), error))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {

@@ -21,6 +21,8 @@ private:
     std::wstring path_;
 };
 
+// The names of the entries in a folder, sorted; none when there is no such folder.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
 std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text);

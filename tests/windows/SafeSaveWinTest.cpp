@@ -4,8 +4,12 @@
 
 #include <thread>
 
+#include "catalog/Catalog.h"
 #include "catalog/DataFile.h"
 #include "catalog/Handles.h"
+#include "catalog/Settings.h"
+#include "support/SaveFaultSweep.h"
+#include "support/ScriptedHost.h"
 #include "support/TestFolder.h"
 
 namespace {
@@ -62,6 +66,19 @@ TEST(SafeSaveWindows, AReadOnlyCatalogIsNotReplaced) {
     EXPECT_FALSE(WriteBytes(path, {2}));
     EXPECT_EQ(ReadFileBytes(path), (std::vector<std::uint8_t>{1}));
     EXPECT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+}
+
+TEST(SafeSaveWindows, NoFailedFileCallLosesTheCatalogOrLeavesATemporaryFile) {
+    FileFaultsForTesting().Reset();
+    TestFolder folder;
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog{host, settings};
+    catalog.SetFilePath(folder.File(L"catalog.xml"));
+    ASSERT_TRUE(SaveThenChange(catalog, 50, 10));
+    const FaultSweep sweep = SweepSaveFaults(catalog, true);
+    EXPECT_EQ(sweep.saves, 2 * sweep.calls);
+    ReportSweep(sweep);
 }
 
 }  // namespace
