@@ -72,7 +72,7 @@ std::wstring SpecimenList::CellText(int row, int position) {
 void SpecimenList::SortRows(int position, bool descending) {
     if (position < 0 || position >= view_.ColumnCount() || static_cast<size_t>(position) >= settings_.columns.size())
         return;
-    rows_.Sort(catalog_, settings_.columns[static_cast<size_t>(position)], descending, OrderIgnoringCase);
+    rows_.Sort(catalog_, settings_.columns[static_cast<size_t>(position)], descending, OrderKeyIgnoringCase);
 }
 
 Specimen* SpecimenList::SelectedSpecimen() {

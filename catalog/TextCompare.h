@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Text comparison for category names, tag names and file names. On Windows it is the system
@@ -15,3 +16,8 @@ bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
 // positive as a comes before, with or after b. Texts the system cannot compare are ordered by
 // their code units, so that two different texts never count as equal.
 int OrderIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+// A key that orders as OrderIgnoringCase does: two keys compared as byte strings give the order
+// of their texts. Sorting many texts by keys made once each is far quicker than comparing the
+// texts pair by pair. On Windows it is the system's sort key for that comparison.
+std::string OrderKeyIgnoringCase(std::wstring_view text);

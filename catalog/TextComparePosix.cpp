@@ -1,6 +1,7 @@
 #include "catalog/TextCompare.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -32,4 +33,17 @@ int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+std::string OrderKeyIgnoringCase(std::wstring_view text) {
+    // Each folded unit as four bytes, most significant first: byte order is unit order, and a
+    // text that begins another is the shorter key.
+    std::string key;
+    key.reserve(text.size() * 4);
+    for (wchar_t c : text) {
+        const auto unit = static_cast<std::uint32_t>(FoldCase(c));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            key += static_cast<char>((unit >> shift) & 0xFF);
+    }
+    return key;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -30,4 +31,27 @@ int OrderIgnoringCase(std::wstring_view a, std::wstring_view b) {
     if (result == 0)
         return a.compare(b);
     return result - CSTR_EQUAL;
+}
+
+std::string OrderKeyIgnoringCase(std::wstring_view text) {
+    // Sort keys compare byte by byte exactly as the texts compare.
+    // https://learn.microsoft.com/windows/win32/intl/handling-sorting-in-your-applications
+    if (text.empty())
+        return std::string();  // the system makes no key of nothing; it comes first
+    if (text.size() <= INT_MAX / 8) {
+        const int length = static_cast<int>(text.size());
+        const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+        const int bytes = LCMapStringW(LOCALE_SYSTEM_DEFAULT, flags, text.data(), length, nullptr, 0);
+        std::string key(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+        if (bytes > 0 && LCMapStringW(LOCALE_SYSTEM_DEFAULT, flags, text.data(), length,
+                                      reinterpret_cast<LPWSTR>(key.data()), bytes) == bytes)
+            return key;
+    }
+    // A text without a sort key goes after every other, ordered by its code units.
+    std::string key(1, '\xFF');
+    for (wchar_t c : text) {
+        key += static_cast<char>((c >> 8) & 0xFF);
+        key += static_cast<char>(c & 0xFF);
+    }
+    return key;
 }

@@ -87,11 +87,6 @@ std::vector<std::wstring> RowTexts(const Specimen& specimen, std::span<const std
     return texts;
 }
 
-int CompareSortTexts(std::wstring_view a, std::wstring_view b, bool descending, TextOrder order) {
-    const int result = Sign(order(a, b));
-    return descending ? -result : result;
-}
-
 SortChoice SortAfterHeaderClick(SortChoice current, int clicked) {
     if (clicked == current.column)
         return {clicked, !current.descending};

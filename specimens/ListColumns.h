@@ -34,13 +34,6 @@ struct Specimen;
 // identifier that names no field gives an empty cell.
 std::vector<std::wstring> RowTexts(const Specimen& specimen, std::span<const std::uint8_t> displayed);
 
-// Orders two texts ignoring letter case: negative, zero or positive.
-using TextOrder = int (*)(std::wstring_view a, std::wstring_view b);
-
-// The sort routine's answer for two rows' cell texts: -1, 0 or +1, negated when descending.
-// Every column sorts by its display text, so "$10.00" comes before "$9.00".
-int CompareSortTexts(std::wstring_view a, std::wstring_view b, bool descending, TextOrder order);
-
 struct SortChoice {
     int column = 0;
     bool descending = false;

@@ -44,15 +44,15 @@ std::wstring ListRows::Text(const Catalog& catalog, size_t row, int field) {
     return specimen == nullptr ? std::wstring() : Catalog::FieldText(*specimen, field);
 }
 
-void ListRows::Sort(const Catalog& catalog, int field, bool descending, TextOrder order) {
-    // Each row's text is made once; the sort moves row numbers.
-    std::vector<std::wstring> texts(ids_.size());
+void ListRows::Sort(const Catalog& catalog, int field, bool descending, OrderKey key) {
+    // Each row's key is made once; the sort moves row numbers.
+    std::vector<std::string> keys(ids_.size());
     for (size_t row = 0; row < ids_.size(); ++row)
-        texts[row] = Text(catalog, row, field);
+        keys[row] = key(Text(catalog, row, field));
     std::vector<size_t> sorted(ids_.size());
     std::iota(sorted.begin(), sorted.end(), size_t{0});
     std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](size_t a, size_t b) { return CompareSortTexts(texts[a], texts[b], descending, order) < 0; });
+                     [&](size_t a, size_t b) { return descending ? keys[b] < keys[a] : keys[a] < keys[b]; });
     std::vector<std::int32_t> ids(ids_.size());
     std::vector<size_t> places(places_.size());
     for (size_t row = 0; row < sorted.size(); ++row) {

@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "specimens/ListColumns.h"
-
 class Catalog;
 struct Specimen;
 
@@ -31,9 +29,12 @@ public:
     // The display text of one field of the row; empty when there is no specimen.
     std::wstring Text(const Catalog& catalog, size_t row, int field);
 
-    // Orders the rows by the display text of the field through order, reversed when descending;
-    // rows with equal texts keep their order.
-    void Sort(const Catalog& catalog, int field, bool descending, TextOrder order);
+    // A text's sort key: keys compared as byte strings order their texts.
+    using OrderKey = std::string (*)(std::wstring_view text);
+    // Orders the rows by the display text of the field, as the keys order them, reversed when
+    // descending; rows with equal texts keep their order. Every column sorts by its display
+    // text, so "$10.00" comes before "$9.00".
+    void Sort(const Catalog& catalog, int field, bool descending, OrderKey key);
 
 private:
     std::vector<std::int32_t> ids_;

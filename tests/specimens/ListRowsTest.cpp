@@ -51,10 +51,10 @@ TEST_F(ListRowsTest, TabsListTheirSpecimensNewestFirstAndSortsKeepEqualRowsInTha
     for (const auto& c : cases) {
         rows.Fill(catalog, c.filter);
         EXPECT_EQ(RowIds(), c.filled) << c.filter;
-        rows.Sort(catalog, kFieldLatinName, false, OrderIgnoringCase);
+        rows.Sort(catalog, kFieldLatinName, false, OrderKeyIgnoringCase);
         EXPECT_EQ(RowIds(), c.ascending) << c.filter;
         rows.Fill(catalog, c.filter);
-        rows.Sort(catalog, kFieldLatinName, true, OrderIgnoringCase);
+        rows.Sort(catalog, kFieldLatinName, true, OrderKeyIgnoringCase);
         EXPECT_EQ(RowIds(), c.descending) << c.filter;
     }
     EXPECT_EQ(rows.IdAt(rows.Count()), 0);
