@@ -1,8 +1,9 @@
-// Times the real program under the user's hands: started on a catalog, it measures the time to
-// the loaded window, a tab switch, a header sort, one change until it is saved, and the close,
-// with the process's peak memory. The medians of several runs go to standard output.
+// Times the real program under the user's hands: started on generated catalogs of 1,000,
+// 10,000 and 100,000 specimens, it measures the time to the loaded window, a tab switch, a
+// header sort, one change until it is saved, and the close, with the process's peak memory.
+// Prints the medians of several runs and how each grows from 10,000 to 100,000 specimens.
 //
-//     program_bench.exe orvelle.exe catalog.xml [runs]
+//     program_bench.exe orvelle.exe folder [runs] [specimens ...]
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -13,8 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "catalog/Catalog.h"
+#include "catalog/CatalogFile.h"
+#include "catalog/DataFile.h"
 #include "catalog/Handles.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/Settings.h"
 #include "resources/resource.h"
+#include "support/GeneratedCatalog.h"
+#include "support/ScriptedHost.h"
 
 namespace {
 
@@ -146,31 +154,101 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// The catalog of that many generated specimens in the folder, written once and kept for later
+// runs; empty when it could not be written.
+std::wstring GeneratedCatalogFile(const std::wstring& folder, int specimens) {
+    const std::wstring path = folder + L"catalog-" + std::to_wstring(specimens) + L".xml";
+    if (FileExists(path))
+        return path;
+    ScriptedHost host;
+    Settings settings;
+    Catalog catalog(host, settings);
+    catalog.SetFilePath(path);
+    for (Specimen& specimen : GeneratedSpecimens(specimens))
+        catalog.AddSpecimen(std::move(specimen));
+    RawPictureFileWriter pictures;
+    return WriteCatalog(catalog, path, L"", pictures, nullptr) ? path : std::wstring();
+}
+
+double FileMegabytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    const double bytes = static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow;
+    return bytes / (1024.0 * 1024.0);
+}
+
+// The medians of several runs on one catalog; false when the program did not load it.
+bool MeasureCatalog(const std::wstring& program, const std::wstring& catalog, int runs, Measures& medians) {
+    std::vector<Measures> all;
+    for (int run = 0; run < runs; ++run) {
+        Measures measures;
+        if (!RunOnce(program, catalog, measures))
+            return false;
+        all.push_back(measures);
+    }
+    for (double Measures::*field : {&Measures::load, &Measures::tabSwitch, &Measures::headerSort,
+                                    &Measures::changeSaved, &Measures::close, &Measures::peakMegabytes}) {
+        std::vector<double> values;
+        for (const Measures& measures : all)
+            values.push_back(measures.*field);
+        medians.*field = Median(values);
+    }
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fwprintf(stderr, L"usage: program_bench orvelle.exe catalog.xml [runs]\n");
+        std::fwprintf(stderr, L"usage: program_bench orvelle.exe folder [runs] [specimens ...]\n");
         return 2;
     }
+    std::wstring folder = argv[2];
+    EnsureTrailing(folder, L'\\');
     const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 3;
-    std::vector<Measures> all;
-    for (int run = 0; run < runs; ++run) {
-        Measures measures;
-        if (!RunOnce(argv[1], argv[2], measures)) {
-            std::fwprintf(stderr, L"program_bench: the program did not load %ls\n", argv[2]);
+    std::vector<int> sizes;
+    for (int i = 4; i < argc; ++i)
+        sizes.push_back(std::max(1, _wtoi(argv[i])));
+    if (sizes.empty())
+        sizes = {1000, 10000, 100000};
+
+    std::wprintf(
+            L"| specimens | file MB | load s | tab switch s | header sort s | change saved s | close s | "
+            L"peak MB | peak / file |\n|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::vector<std::pair<int, Measures>> measured;
+    for (int specimens : sizes) {
+        const std::wstring catalog = GeneratedCatalogFile(folder, specimens);
+        Measures medians;
+        if (catalog.empty() || !MeasureCatalog(argv[1], catalog, runs, medians)) {
+            std::fwprintf(stderr, L"program_bench: no measures for %d specimens\n", specimens);
             return 1;
         }
-        all.push_back(measures);
+        const double megabytes = FileMegabytes(catalog);
+        std::wprintf(L"| %d | %.1f | %.3f | %.3f | %.3f | %.3f | %.3f | %.0f | %.1f |\n", specimens, megabytes,
+                     medians.load, medians.tabSwitch, medians.headerSort, medians.changeSaved, medians.close,
+                     medians.peakMegabytes, megabytes > 0 ? medians.peakMegabytes / megabytes : 0.0);
+        std::fflush(stdout);
+        measured.emplace_back(specimens, medians);
     }
-    auto median = [&](double Measures::*field) {
-        std::vector<double> values;
-        for (const Measures& measures : all)
-            values.push_back(measures.*field);
-        return Median(values);
+    // How each step grows from ten thousand to a hundred thousand specimens.
+    const auto find = [&](int specimens) -> const Measures* {
+        for (const auto& [size, measures] : measured) {
+            if (size == specimens)
+                return &measures;
+        }
+        return nullptr;
     };
-    std::wprintf(L"load %.3f s  tab %.3f s  sort %.3f s  change saved %.3f s  close %.3f s  peak %.0f MB\n",
-                 median(&Measures::load), median(&Measures::tabSwitch), median(&Measures::headerSort),
-                 median(&Measures::changeSaved), median(&Measures::close), median(&Measures::peakMegabytes));
+    const Measures* small = find(10000);
+    const Measures* large = find(100000);
+    if (small != nullptr && large != nullptr) {
+        const auto growth = [](double from, double to) { return from > 0 ? to / from : 0.0; };
+        std::wprintf(
+                L"\ngrowth 10,000 -> 100,000: load %.1fx, tab switch %.1fx, header sort %.1fx, change saved %.1fx, "
+                L"close %.1fx, peak memory %.1fx\n",
+                growth(small->load, large->load), growth(small->tabSwitch, large->tabSwitch),
+                growth(small->headerSort, large->headerSort), growth(small->changeSaved, large->changeSaved),
+                growth(small->close, large->close), growth(small->peakMegabytes, large->peakMegabytes));
+    }
     return 0;
 }
