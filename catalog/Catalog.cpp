@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalog/CategoryFilter.h"
 #include "catalog/NumberFormat.h"
 #include "catalog/Settings.h"
 #include "catalog/StringTable.h"
@@ -108,8 +109,9 @@ bool Catalog::IsInFilter(const Specimen& specimen, std::wstring_view filter) {
 }
 
 int Catalog::CountInFilter(std::wstring_view filter) const {
+    CategoryFilter taken(filter);
     return static_cast<int>(std::count_if(specimens_.begin(), specimens_.end(),
-                                          [filter](const Specimen& specimen) { return IsInFilter(specimen, filter); }));
+                                          [&taken](const Specimen& specimen) { return taken.Takes(specimen); }));
 }
 
 std::int32_t Catalog::AddSpecimen(Specimen specimen) {

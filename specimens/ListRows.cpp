@@ -4,12 +4,14 @@
 #include <numeric>
 
 #include "catalog/Catalog.h"
+#include "catalog/CategoryFilter.h"
 
 void ListRows::Fill(const Catalog& catalog, std::wstring_view filter) {
     Clear();
     const std::vector<Specimen>& specimens = catalog.Specimens();
+    CategoryFilter taken(filter);
     for (size_t place = specimens.size(); place-- > 0;) {
-        if (Catalog::IsInFilter(specimens[place], filter)) {
+        if (taken.Takes(specimens[place])) {
             ids_.push_back(specimens[place].id);
             places_.push_back(place);
         }
