@@ -131,6 +131,9 @@ bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures&
         TerminateProcess(process.Get(), 1);
         return false;
     }
+    // Loaded is when the window has also drawn itself and waits for the user.
+    WaitForInputIdle(process.Get(), 600000);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, nullptr);
     measures.load = SecondsSince(start);
     // A tab that is a category, so that moving it is a change.
     measures.tabSwitch = Command(window, IDM_NEXT_CATEGORY);
@@ -144,8 +147,11 @@ bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures&
         measures.peakMegabytes = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
     const Clock::time_point closing = Clock::now();
     PostMessageW(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(process.Get(), 900000);
+    // Closed when the window is gone; the process's own ending is the system's time.
+    while (IsWindow(window) && SecondsSince(closing) < 900)
+        Sleep(2);
     measures.close = SecondsSince(closing);
+    WaitForSingleObject(process.Get(), 900000);
     return true;
 }
 
