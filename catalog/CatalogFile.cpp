@@ -210,6 +210,7 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
     const Settings& settings = catalog.CurrentSettings();
     const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
     const int count = catalog.CountInFilter(filter);
+    ProgressThrottle reports(progress);
 
     MarkupDocument document;
     document.OpenElement(L"ORVELLE");
@@ -232,7 +233,7 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
         if (!Catalog::IsInFilter(specimen, filter))
             continue;
         ++written;
-        Report(progress, static_cast<int>(100LL * written / (count + 1)));
+        reports.Report(written, count + 1, 0, 100);
         if (!WriteSpecimen(document, specimen, pictureFolder, pictures))
             picturesWritten = false;
     }
@@ -244,6 +245,7 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome) {
     outcome = CatalogReadOutcome();
+    ProgressThrottle reports(progress);
     MarkupDocument document;
     if (!document.LoadFromFile(path))
         return false;
@@ -262,7 +264,7 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
         catalog.CurrentSettings().ResetToDefaults();
     }
     if (!document.HasElement(L"DATAVERSION")) {
-        if (!ReadOldLayout(document, catalog, path, screen, progress)) {
+        if (!ReadOldLayout(document, catalog, path, screen, &reports)) {
             if (previous)
                 previous->PutBack(catalog);
             return false;
@@ -270,7 +272,7 @@ bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const
         outcome.upgraded = true;
         return true;
     }
-    if (!ReadCurrentLayout(document, catalog, screen, progress, outcome))
+    if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome))
         outcome.incomplete = true;
     return true;
 }

@@ -22,27 +22,6 @@ namespace {
 
 constexpr wchar_t kByteOrderMark = 0xFEFF;
 
-// Passes each percentage on once: in a large catalog many rows share one percent, and each
-// report wakes the please-wait dialog.
-class PercentReporter {
-public:
-    explicit PercentReporter(ProgressSink* sink) : sink_(sink) {}
-
-    void Report(long long part, long long whole, int base, int span) {
-        Report(base + static_cast<int>(part * span / whole));
-    }
-    void Report(int percent) {
-        if (sink_ != nullptr && percent != last_) {
-            last_ = percent;
-            sink_->ReportProgress(percent);
-        }
-    }
-
-private:
-    ProgressSink* sink_;
-    int last_ = -1;
-};
-
 std::wstring FieldCaption(int fieldId) {
     return LoadText(IDS_FIELD_CAPTION_FIRST + static_cast<unsigned>(fieldId));
 }
@@ -138,7 +117,7 @@ void ExportPicture(const Catalog& catalog, const Specimen& specimen, const std::
 // percent over the specimens and one more step.
 void ExportPictures(const Catalog& catalog, const std::vector<const Specimen*>& chosen, bool withPictures,
                     const std::wstring& imagesFolder, PictureFileWriter& pictures, ProgressSink* progress) {
-    PercentReporter reporter(progress);
+    ProgressThrottle reporter(progress);
     const auto count = static_cast<long long>(chosen.size()) + 1;
     for (size_t i = 0; i < chosen.size(); ++i) {
         if (withPictures && !chosen[i]->pictureName.empty())
@@ -352,7 +331,7 @@ private:
 
 // With emptyFirst, a replacing parse empties the catalog once the header is known to be usable.
 bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
-           PercentReporter& reporter, bool emptyFirst = false) {
+           ProgressThrottle& reporter, bool emptyFirst = false) {
     const std::vector<std::wstring> lines = Split(text, L'\n', true, true);
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
@@ -388,7 +367,7 @@ std::wstring TextFromOneByte(const std::vector<std::uint8_t>& bytes) {
 }
 
 ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                     PercentReporter& reporter) {
+                     ProgressThrottle& reporter) {
     std::vector<std::uint8_t> bytes;
     {
         DataFile file(path);
@@ -419,15 +398,15 @@ bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std:
 
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
                           ProgressSink* progress, ImportProblem* problem) {
-    PercentReporter reporter(progress);
+    ProgressThrottle reporter(progress);
     ImportProblem outcome = ImportProblem::Unreadable;
     try {
-        reporter.Report(0);
+        reporter.ReportProgress(0);
         outcome = Import(catalog, path, addMode, savedSettings, reporter);
     } catch (...) {
         outcome = ImportProblem::Unreadable;
     }
-    reporter.Report(100);
+    reporter.ReportProgress(100);
     if (problem != nullptr)
         *problem = outcome;
     return outcome == ImportProblem::None;
@@ -436,7 +415,7 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
 bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
                          ProgressSink* progress) {
     try {
-        PercentReporter reporter(progress);
+        ProgressThrottle reporter(progress);
         return Parse(catalog, text, imagesFolder, addMode, reporter);
     } catch (...) {
         return false;
