@@ -1,6 +1,7 @@
 #include "catalog/CatalogFile.h"
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -18,29 +19,32 @@
 
 namespace {
 
+// Element names as views of known length: a plain literal would be measured on every use.
+using namespace std::string_view_literals;
+
 constexpr int kDataVersion = 1000;
 
 // The text children of a specimen with their fields, in the order they are written.
 template <typename SpecimenRecord>  // Specimen or const Specimen
 auto TextFields(SpecimenRecord& s) {
-    return std::array<std::pair<const wchar_t*, decltype(&s.tag)>, 17>{{
-            {L"ABUNDANCE", &s.abundance},
-            {L"COLLECTOR", &s.collector},
-            {L"COLOR", &s.colour},
-            {L"COMMONNAME", &s.commonName},
-            {L"DATECOLLECTED", &s.dateCollected},
-            {L"DIMENSIONS", &s.dimensions},
-            {L"LATINNAME", &s.latinName},
-            {L"LOCATION", &s.location},
-            {L"PICTURENAME", &s.pictureName},
-            {L"QUALITY", &s.quality},
-            {L"REMARKS", &s.remarks},
-            {L"SPECIMENTAG", &s.tag},
-            {L"USERFIELD1", &s.userFields[0]},
-            {L"USERFIELD2", &s.userFields[1]},
-            {L"USERFIELD3", &s.userFields[2]},
-            {L"USERFIELD4", &s.userFields[3]},
-            {L"USERFIELD5", &s.userFields[4]},
+    return std::array<std::pair<std::wstring_view, decltype(&s.tag)>, 17>{{
+            {L"ABUNDANCE"sv, &s.abundance},
+            {L"COLLECTOR"sv, &s.collector},
+            {L"COLOR"sv, &s.colour},
+            {L"COMMONNAME"sv, &s.commonName},
+            {L"DATECOLLECTED"sv, &s.dateCollected},
+            {L"DIMENSIONS"sv, &s.dimensions},
+            {L"LATINNAME"sv, &s.latinName},
+            {L"LOCATION"sv, &s.location},
+            {L"PICTURENAME"sv, &s.pictureName},
+            {L"QUALITY"sv, &s.quality},
+            {L"REMARKS"sv, &s.remarks},
+            {L"SPECIMENTAG"sv, &s.tag},
+            {L"USERFIELD1"sv, &s.userFields[0]},
+            {L"USERFIELD2"sv, &s.userFields[1]},
+            {L"USERFIELD3"sv, &s.userFields[2]},
+            {L"USERFIELD4"sv, &s.userFields[3]},
+            {L"USERFIELD5"sv, &s.userFields[4]},
     }};
 }
 
@@ -54,10 +58,10 @@ void Report(ProgressSink* progress, int percent) {
 bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const std::wstring& pictureFolder,
                    PictureFileWriter& pictures) {
     bool picturesWritten = true;
-    document.OpenElement(L"SPECIMEN");
+    document.OpenElement(L"SPECIMEN"sv);
     if (pictureFolder.empty()) {
         if (!specimen.pictureData.empty())
-            document.WriteByteList(L"PICTUREDATA", specimen.pictureData);
+            document.WriteByteList(L"PICTUREDATA"sv, specimen.pictureData);
     } else if (!specimen.pictureName.empty() && !specimen.pictureData.empty()) {
         std::wstring fileName = SafePictureFileName(specimen.pictureName);
         if (!fileName.empty()) {
@@ -67,23 +71,23 @@ bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const std
     }
     for (const std::wstring& category : specimen.categories) {
         if (!category.empty())
-            document.WriteText(L"CATEGORY", category);
+            document.WriteText(L"CATEGORY"sv, category);
     }
     for (const auto& [element, field] : TextFields(specimen)) {
         if (!field->empty())
             document.WriteText(element, *field);
     }
-    const std::pair<const wchar_t*, double> numbers[] = {{L"PRICE", specimen.price}, {L"VALUE", specimen.value}};
+    const std::pair<std::wstring_view, double> numbers[] = {{L"PRICE"sv, specimen.price}, {L"VALUE"sv, specimen.value}};
     for (const auto& [element, number] : numbers) {
         if (number != 0)
             document.WriteDouble(element, number);
     }
     if (specimen.order != 0)
-        document.WriteInteger(L"ORDER", specimen.order);
+        document.WriteInteger(L"ORDER"sv, specimen.order);
     if (specimen.size != 0)
-        document.WriteDouble(L"SIZE", specimen.size);
+        document.WriteDouble(L"SIZE"sv, specimen.size);
     if (specimen.mask)
-        document.WriteBool(L"MASK", true);
+        document.WriteBool(L"MASK"sv, true);
     document.CloseElement();
     return picturesWritten;
 }
@@ -97,39 +101,68 @@ bool IsEmpty(const Specimen& specimen) {
            specimen.size == 0 && specimen.order == 0 && !specimen.mask;
 }
 
+// The program's own element names are plain ASCII: they are told apart by their letters alone,
+// without asking the system for every element of a large file.
+bool IsElement(std::wstring_view name, std::wstring_view element) {
+    return SameAsciiIgnoringCase(name, element);
+}
+
+// A specimen's elements other than its text fields, in the order of SpecimenChild.
+constexpr std::wstring_view kSpecimenChildren[] = {L"PICTUREDATA", L"CATEGORY", L"PRICE", L"VALUE",
+                                                   L"SIZE",        L"ORDER",    L"MASK"};
+enum class SpecimenChild { PictureData, Category, Price, Value, Size, Order, Mask, TextField };
+
+SpecimenChild SpecimenChildNamed(std::wstring_view name) {
+    size_t index = 0;
+    while (index < std::size(kSpecimenChildren) && !IsElement(name, kSpecimenChildren[index]))
+        ++index;
+    return static_cast<SpecimenChild>(index);
+}
+
+void ReadSpecimenChild(std::wstring_view name, std::wstring_view text, Specimen& specimen) {
+    switch (SpecimenChildNamed(name)) {
+        case SpecimenChild::PictureData:
+            specimen.pictureData = ParseByteList(text, 255);
+            break;
+        case SpecimenChild::Category:
+            specimen.categories.push_back(Unescape(text));
+            break;
+        case SpecimenChild::Price:
+            specimen.price = ParseDouble(text);
+            break;
+        case SpecimenChild::Value:
+            specimen.value = ParseDouble(text);
+            break;
+        case SpecimenChild::Size:
+            specimen.size = ParseDouble(text);
+            break;
+        case SpecimenChild::Order:
+            specimen.order = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
+            break;
+        case SpecimenChild::Mask:
+            specimen.mask = ParseBool(text);
+            break;
+        case SpecimenChild::TextField:
+            for (const auto& [element, field] : TextFields(specimen)) {
+                if (IsElement(name, element)) {
+                    *field = Unescape(text);
+                    break;
+                }
+            }
+            break;
+    }
+}
+
 enum class SpecimenEnd { Document, EndTag, NextSpecimen };
 
 // Reads the children of one specimen up to the next "SPECIMEN" tag or the end.
 SpecimenEnd ReadSpecimen(MarkupDocument& document, Specimen& specimen) {
     while (const wchar_t* tag = document.NextTag()) {
         const std::wstring_view name = tag;
-        if (SameTextIgnoringCase(name, L"SPECIMEN"))
+        if (IsElement(name, L"SPECIMEN"sv))
             return document.IsEndTag() ? SpecimenEnd::EndTag : SpecimenEnd::NextSpecimen;
-        const wchar_t* text = document.ReadText(name);
-        if (text == nullptr)
-            continue;
-        if (SameTextIgnoringCase(name, L"PICTUREDATA")) {
-            specimen.pictureData = ParseByteList(text, 255);
-        } else if (SameTextIgnoringCase(name, L"CATEGORY")) {
-            specimen.categories.push_back(Unescape(text));
-        } else if (SameTextIgnoringCase(name, L"PRICE")) {
-            specimen.price = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"VALUE")) {
-            specimen.value = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"SIZE")) {
-            specimen.size = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"ORDER")) {
-            specimen.order = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
-        } else if (SameTextIgnoringCase(name, L"MASK")) {
-            specimen.mask = ParseBool(text);
-        } else {
-            for (const auto& [element, field] : TextFields(specimen)) {
-                if (SameTextIgnoringCase(name, element)) {
-                    *field = Unescape(text);
-                    break;
-                }
-            }
-        }
+        if (const wchar_t* text = document.ReadText(name))
+            ReadSpecimenChild(name, {text, document.TextLength()}, specimen);
     }
     return SpecimenEnd::Document;
 }
@@ -156,22 +189,22 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
     while (const wchar_t* tag = document.NextTag()) {
         const std::wstring_view name = tag;
         const bool endTag = document.IsEndTag();
-        if (SameTextIgnoringCase(name, L"ORVELLE")) {
+        if (IsElement(name, L"ORVELLE"sv)) {
             if (endTag)
                 return true;
-        } else if (SameTextIgnoringCase(name, L"OPTIONS") && !endTag) {
+        } else if (IsElement(name, L"OPTIONS"sv) && !endTag) {
             if (!catalog.CurrentSettings().ReadOptions(document, screen))
                 outcome.incomplete = true;
-        } else if (SameTextIgnoringCase(name, L"SPECIMENLIST")) {
+        } else if (IsElement(name, L"SPECIMENLIST"sv)) {
             insideSpecimenList = !endTag;
-        } else if (SameTextIgnoringCase(name, L"CATEGORYLIST")) {
+        } else if (IsElement(name, L"CATEGORYLIST"sv)) {
             insideCategoryList = !endTag;
-        } else if (SameTextIgnoringCase(name, L"SPECIMEN")) {
+        } else if (IsElement(name, L"SPECIMEN"sv)) {
             if (!insideSpecimenList)
                 outcome.incomplete = true;
             ReadSpecimens(document, catalog, progress);
         } else if (const wchar_t* text = document.ReadText(name)) {
-            if (SameTextIgnoringCase(name, L"CATEGORYNAME")) {
+            if (IsElement(name, L"CATEGORYNAME"sv)) {
                 if (!insideCategoryList)
                     outcome.incomplete = true;
                 catalog.AddCategory(Unescape(text));
@@ -203,16 +236,14 @@ private:
     Settings settings_;
 };
 
-}  // namespace
-
-bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
-                  PictureFileWriter& pictures, ProgressSink* progress) {
+// Writes the whole catalog document; false when a picture file could not be written.
+bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstring_view filter,
+                   PictureFileWriter& pictures, ProgressSink* progress) {
     const Settings& settings = catalog.CurrentSettings();
     const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
     const int count = catalog.CountInFilter(filter);
     ProgressThrottle reports(progress);
 
-    MarkupDocument document;
     document.OpenElement(L"ORVELLE");
     document.WriteInteger(L"DATAVERSION", kDataVersion);
     document.OpenElement(L"CATEGORYLIST");
@@ -239,7 +270,22 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
     }
     document.CloseElement();
     document.CloseElement();
-    return document.SaveToFile(path) && picturesWritten;
+    return picturesWritten;
+}
+
+}  // namespace
+
+bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
+                  PictureFileWriter& pictures, ProgressSink* progress) {
+    bool picturesWritten = true;
+    // The document goes to the file as it is made: a large catalog is never held whole.
+    const bool saved = WriteFileReplacing(path, [&](DataFile& file) {
+        MarkupDocument document;
+        document.StreamTo(file);
+        picturesWritten = WriteDocument(document, catalog, filter, pictures, progress);
+        return document.FinishStream();
+    });
+    return saved && picturesWritten;
 }
 
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
