@@ -193,10 +193,19 @@ std::wstring JoinCategories(const std::vector<std::wstring>& categories) {
     return joined;
 }
 
+// The string table does not change while the program runs: its texts are loaded once, not
+// for every cell of a large list or export.
 std::wstring MoneyText(double amount) {
+    static const std::wstring currency = LoadText(IDS_CURRENCY);
     if (!(amount > 0))
         return {};
-    return LoadText(IDS_CURRENCY) + FormatTwoDecimals(amount);
+    return currency + FormatTwoDecimals(amount);
+}
+
+std::wstring YesOrNo(bool yes) {
+    static const std::wstring yesText = LoadText(IDS_YES);
+    static const std::wstring noText = LoadText(IDS_NO);
+    return yes ? yesText : noText;
 }
 
 }  // namespace
@@ -242,7 +251,7 @@ std::wstring Catalog::FieldText(const Specimen& specimen, int fieldId) {
         case kFieldOrder:
             return FormatInteger(specimen.order);
         case kFieldMask:
-            return LoadText(specimen.mask ? IDS_YES : IDS_NO);
+            return YesOrNo(specimen.mask);
         case kFieldUser3:
             return specimen.userFields[2];
         case kFieldUser4:
