@@ -167,14 +167,29 @@ SpecimenEnd ReadSpecimen(MarkupDocument& document, Specimen& specimen) {
     return SpecimenEnd::Document;
 }
 
+// The first specimens tell roughly how many the file holds: room for them all is made at once
+// rather than by moving every specimen each time the list grows.
+constexpr size_t kSpecimensToEstimate = 64;
+
+void ReserveForTheRest(const MarkupDocument& document, Catalog& catalog, size_t read) {
+    const double done = document.Progress();
+    if (done <= 0 || done >= 1)
+        return;
+    const auto expected = static_cast<size_t>(static_cast<double>(read) / done * 1.1);
+    std::vector<Specimen>& specimens = catalog.Specimens();
+    specimens.reserve(specimens.size() + expected - read);
+}
+
 // Reads specimens one after another as long as each ends where the next one starts.
 void ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* progress) {
-    for (;;) {
+    for (size_t read = 1;; ++read) {
         Specimen specimen;
         SpecimenEnd end = ReadSpecimen(document, specimen);
         // A specimen cut off by the end of the file is kept when anything of it was read.
         if (end != SpecimenEnd::Document || !IsEmpty(specimen))
             catalog.AddSpecimen(std::move(specimen));
+        if (read == kSpecimensToEstimate)
+            ReserveForTheRest(document, catalog, read);
         Report(progress, document.ProgressPercent());
         if (end != SpecimenEnd::NextSpecimen)
             return;

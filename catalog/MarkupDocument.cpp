@@ -83,19 +83,24 @@ void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes) {
 }
 
 bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte) {
-    std::vector<std::uint8_t> bytes;
+    // One buffer for every piece, filled by index: no growing, no clearing.
+    const size_t unitBytes = oneByte ? 1 : 2;
+    std::vector<std::uint8_t> bytes(std::min(text.size(), kPieceUnits) * unitBytes);
     while (!text.empty()) {
-        std::wstring_view piece = text.substr(0, kPieceUnits);
-        bytes.clear();
+        const std::wstring_view piece = text.substr(0, kPieceUnits);
+        std::uint8_t* out = bytes.data();
         if (oneByte) {
             // Characters above 255 keep their low byte: no code page is involved.
-            bytes.resize(piece.size());
             for (size_t i = 0; i < piece.size(); ++i)
-                bytes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(piece[i]) & 0xFF);
+                out[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(piece[i]) & 0xFF);
         } else {
-            AppendUtf16Le(piece, bytes);
+            for (size_t i = 0; i < piece.size(); ++i) {
+                const auto value = static_cast<std::uint32_t>(piece[i]);
+                out[2 * i] = static_cast<std::uint8_t>(value & 0xFF);
+                out[2 * i + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+            }
         }
-        if (!file.Write(bytes.data(), bytes.size()))
+        if (!file.Write(out, piece.size() * unitBytes))
             return false;
         text.remove_prefix(piece.size());
     }
@@ -445,6 +450,10 @@ const wchar_t* MarkupDocument::ReadEndTag(std::wstring_view tag, size_t textStar
         }
     }
     return nullptr;
+}
+
+double MarkupDocument::Progress() const {
+    return text_.empty() ? 0 : static_cast<double>(position_) / static_cast<double>(text_.size());
 }
 
 int MarkupDocument::ProgressPercent() const {

@@ -53,6 +53,8 @@ public:
     // ends it earlier for every reader of values, as it does the text handed out.
     size_t TextLength() const { return textLength_; }
     int ProgressPercent() const;
+    // The share of the text read so far, from 0 to 1.
+    double Progress() const;
 
 private:
     void BeginElement(std::wstring_view tag);

@@ -75,11 +75,13 @@ wchar_t EntityCharacter(std::wstring_view entity) {
 }  // namespace
 
 void AppendEscaped(std::wstring& out, std::wstring_view text) {
-    // Most texts have nothing to escape; a loop without an early exit finds that quickly.
-    bool plain = true;
+    // Most texts have nothing to escape; a loop without an early exit or branches finds that
+    // quickly (the compiler can take several characters at a time).
+    unsigned special = 0;
     for (wchar_t c : text)
-        plain &= c != L'&' && c != L'<' && c != L'>';
-    if (plain) {
+        special |= static_cast<unsigned>(c == L'&') | static_cast<unsigned>(c == L'<') |
+                   static_cast<unsigned>(c == L'>');
+    if (special == 0) {
         out += text;
         return;
     }
