@@ -36,8 +36,7 @@ constexpr const wchar_t* kCommonNames[] = {
         L"Tiger \"cowrie\"",     L"Cone, textile",         L"Scallop & friend",   L"Ammonite <small>",
         L"Cr\x00E8me ear shell", L"Rose quartz, polished", L"\x00C9toile de mer", L"Venus comb"};
 constexpr const wchar_t* kPlaces[] = {L"\x00CEle de R\x00E9, Charente-Maritime",
-                                      L"Bah\x00EDa de C\x00E1"
-                                      L"diz",
+                                      L"Bah\u00EDa de C\u00E1diz",
                                       L"Reef <north> & lagoon",
                                       L"M\x00FCnster \"old quarry\"",
                                       L"Lyme Regis\r\nBlack Ven",
@@ -82,8 +81,7 @@ constexpr const wchar_t* kSentences[] = {
         L"Found at low tide under a rock & kept dry. ",
         L"Label reads \"coll. 1911\", ink faded; see notebook p. 42. ",
         L"Shell length < 3 cm, lip > 2 mm, colour pattern intact. ",
-        L"Acquis lors d'un \x00E9"
-        L"change \x00E0 B\x00E2le, tr\x00E8s bon \x00E9tat. ",
+        L"Acquis lors d'un \u00E9change \x00E0 B\x00E2le, tr\x00E8s bon \x00E9tat. ",
         L"Matrix partly removed with a needle;\tno glue. ",
         L"\x4E2D\x6587\x6807\x7B7E, obtained in trade. ",
         L"Periostracum present, operculum missing, 2 small chips at the aperture. ",
