@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <memory>
 
 #include "catalog/DataFile.h"
 #include "catalog/MarkupValues.h"
@@ -83,12 +84,12 @@ void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes) {
 }
 
 bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte) {
-    // One buffer for every piece, filled by index: no growing, no clearing.
+    // One buffer for every piece, filled by index: no growing, no clearing first.
     const size_t unitBytes = oneByte ? 1 : 2;
-    std::vector<std::uint8_t> bytes(std::min(text.size(), kPieceUnits) * unitBytes);
+    const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(std::min(text.size(), kPieceUnits) * unitBytes);
     while (!text.empty()) {
         const std::wstring_view piece = text.substr(0, kPieceUnits);
-        std::uint8_t* out = bytes.data();
+        std::uint8_t* out = bytes.get();
         if (oneByte) {
             // Characters above 255 keep their low byte: no code page is involved.
             for (size_t i = 0; i < piece.size(); ++i)
@@ -210,18 +211,24 @@ void MarkupDocument::WriteByteList(std::wstring_view tag, const std::vector<std:
         return;
     }
     BeginElement(tag);
-    // Up to four characters a byte, made in a buffer and added at once.
-    std::wstring list(bytes.size() * 4, L'\0');
-    wchar_t* out = list.data();
-    for (std::uint8_t byte : bytes) {
+    // Up to four characters a byte, made in a buffer and added a run at a time.
+    wchar_t run[1024];
+    wchar_t* out = run;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0)
+            *out++ = L',';
+        const std::uint8_t byte = bytes[i];
         if (byte >= 100)
             *out++ = static_cast<wchar_t>(L'0' + byte / 100);
         if (byte >= 10)
             *out++ = static_cast<wchar_t>(L'0' + byte / 10 % 10);
         *out++ = static_cast<wchar_t>(L'0' + byte % 10);
-        *out++ = L',';
+        if (out > run + std::size(run) - 4) {
+            output_.append(run, static_cast<size_t>(out - run));
+            out = run;
+        }
     }
-    output_.append(list.data(), static_cast<size_t>(out - list.data()) - 1);
+    output_.append(run, static_cast<size_t>(out - run));
     EndElement(tag);
 }
 
