@@ -13,6 +13,7 @@ Catalog::Catalog(CatalogHost& host, Settings& settings) : host_(host), settings_
 
 void Catalog::Clear() {
     categories_.clear();
+    IndexCategories();
     specimens_.clear();
     settings_.nextTagNumber = 0;
 }
@@ -33,9 +34,25 @@ std::vector<std::wstring>::iterator Catalog::FindCategory(std::wstring_view name
                         [name](const std::wstring& category) { return SameText(category, name); });
 }
 
+void Catalog::IndexCategories() {
+    categoryTexts_.clear();
+    categoryKeys_.clear();
+    for (const std::wstring& category : categories_) {
+        categoryTexts_.insert(category);
+        categoryKeys_.insert(SameTextKey(category));
+    }
+}
+
 void Catalog::AddCategory(const std::wstring& name) {
-    if (IsCategoryName(name) && FindCategory(name) == categories_.end())
-        categories_.push_back(name);
+    // The exact text needs no key: most names filed are ones already listed.
+    if (categoryTexts_.contains(name) || !IsCategoryName(name))
+        return;
+    std::wstring key = SameTextKey(name);
+    if (categoryKeys_.contains(key))
+        return;
+    categories_.push_back(name);
+    categoryTexts_.insert(name);
+    categoryKeys_.insert(std::move(key));
 }
 
 void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
@@ -59,6 +76,7 @@ void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& ne
     };
     rename(categories_);
     dropRepeats(categories_);
+    IndexCategories();
     for (Specimen& specimen : specimens_) {
         rename(specimen.categories);
         dropRepeats(specimen.categories);
@@ -81,6 +99,7 @@ bool Catalog::DeleteCategory(const std::wstring& name) {
         return removed > 0 && specimen.categories.empty();
     });
     categories_.erase(FindCategory(doomed));
+    IndexCategories();
     return true;
 }
 
@@ -115,7 +134,10 @@ int Catalog::CountInFilter(std::wstring_view filter) const {
 }
 
 std::int32_t Catalog::AddSpecimen(Specimen specimen) {
-    std::erase_if(specimen.categories, [](const std::wstring& category) { return !IsCategoryName(category); });
+    // A name already listed is a category: only new names are checked.
+    std::erase_if(specimen.categories, [this](const std::wstring& category) {
+        return !categoryTexts_.contains(category) && !IsCategoryName(category);
+    });
     for (const std::wstring& category : specimen.categories)
         AddCategory(category);
     colours_.insert(specimen.colour);
@@ -173,10 +195,19 @@ std::wstring JoinCategories(const std::vector<std::wstring>& categories) {
     return joined;
 }
 
+// The string table does not change while the program runs: its texts are loaded once, not
+// for every cell of a large list or export.
 std::wstring MoneyText(double amount) {
+    static const std::wstring currency = LoadText(IDS_CURRENCY);
     if (!(amount > 0))
         return {};
-    return LoadText(IDS_CURRENCY) + FormatTwoDecimals(amount);
+    return currency + FormatTwoDecimals(amount);
+}
+
+std::wstring YesOrNo(bool yes) {
+    static const std::wstring yesText = LoadText(IDS_YES);
+    static const std::wstring noText = LoadText(IDS_NO);
+    return yes ? yesText : noText;
 }
 
 }  // namespace
@@ -222,7 +253,7 @@ std::wstring Catalog::FieldText(const Specimen& specimen, int fieldId) {
         case kFieldOrder:
             return FormatInteger(specimen.order);
         case kFieldMask:
-            return LoadText(specimen.mask ? IDS_YES : IDS_NO);
+            return YesOrNo(specimen.mask);
         case kFieldUser3:
             return specimen.userFields[2];
         case kFieldUser4:

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "catalog/Specimen.h"
@@ -78,10 +79,16 @@ public:
 
 private:
     std::vector<std::wstring>::iterator FindCategory(std::wstring_view name);
+    void IndexCategories();
 
     CatalogHost& host_;
     Settings& settings_;
     std::vector<std::wstring> categories_;
+    // The categories by their exact text and by SameTextKey, so that filing a specimen does not
+    // compare its categories with each of thousands; rebuilt whenever categories_ changes but
+    // by an addition.
+    std::unordered_set<std::wstring> categoryTexts_;
+    std::unordered_set<std::wstring> categoryKeys_;
     std::vector<Specimen> specimens_;
     std::set<std::wstring> colours_;  // ordered by code unit
     std::wstring filePath_;

@@ -1,11 +1,13 @@
 #include "catalog/CatalogFile.h"
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <utility>
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFileOldLayout.h"
+#include "catalog/CategoryFilter.h"
 #include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
@@ -18,29 +20,32 @@
 
 namespace {
 
+// Element names as views of known length: a plain literal would be measured on every use.
+using namespace std::string_view_literals;
+
 constexpr int kDataVersion = 1000;
 
 // The text children of a specimen with their fields, in the order they are written.
 template <typename SpecimenRecord>  // Specimen or const Specimen
 auto TextFields(SpecimenRecord& s) {
-    return std::array<std::pair<const wchar_t*, decltype(&s.tag)>, 17>{{
-            {L"ABUNDANCE", &s.abundance},
-            {L"COLLECTOR", &s.collector},
-            {L"COLOR", &s.colour},
-            {L"COMMONNAME", &s.commonName},
-            {L"DATECOLLECTED", &s.dateCollected},
-            {L"DIMENSIONS", &s.dimensions},
-            {L"LATINNAME", &s.latinName},
-            {L"LOCATION", &s.location},
-            {L"PICTURENAME", &s.pictureName},
-            {L"QUALITY", &s.quality},
-            {L"REMARKS", &s.remarks},
-            {L"SPECIMENTAG", &s.tag},
-            {L"USERFIELD1", &s.userFields[0]},
-            {L"USERFIELD2", &s.userFields[1]},
-            {L"USERFIELD3", &s.userFields[2]},
-            {L"USERFIELD4", &s.userFields[3]},
-            {L"USERFIELD5", &s.userFields[4]},
+    return std::array<std::pair<std::wstring_view, decltype(&s.tag)>, 17>{{
+            {L"ABUNDANCE"sv, &s.abundance},
+            {L"COLLECTOR"sv, &s.collector},
+            {L"COLOR"sv, &s.colour},
+            {L"COMMONNAME"sv, &s.commonName},
+            {L"DATECOLLECTED"sv, &s.dateCollected},
+            {L"DIMENSIONS"sv, &s.dimensions},
+            {L"LATINNAME"sv, &s.latinName},
+            {L"LOCATION"sv, &s.location},
+            {L"PICTURENAME"sv, &s.pictureName},
+            {L"QUALITY"sv, &s.quality},
+            {L"REMARKS"sv, &s.remarks},
+            {L"SPECIMENTAG"sv, &s.tag},
+            {L"USERFIELD1"sv, &s.userFields[0]},
+            {L"USERFIELD2"sv, &s.userFields[1]},
+            {L"USERFIELD3"sv, &s.userFields[2]},
+            {L"USERFIELD4"sv, &s.userFields[3]},
+            {L"USERFIELD5"sv, &s.userFields[4]},
     }};
 }
 
@@ -54,10 +59,10 @@ void Report(ProgressSink* progress, int percent) {
 bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const std::wstring& pictureFolder,
                    PictureFileWriter& pictures) {
     bool picturesWritten = true;
-    document.OpenElement(L"SPECIMEN");
+    document.OpenElement(L"SPECIMEN"sv);
     if (pictureFolder.empty()) {
         if (!specimen.pictureData.empty())
-            document.WriteByteList(L"PICTUREDATA", specimen.pictureData);
+            document.WriteByteList(L"PICTUREDATA"sv, specimen.pictureData);
     } else if (!specimen.pictureName.empty() && !specimen.pictureData.empty()) {
         std::wstring fileName = SafePictureFileName(specimen.pictureName);
         if (!fileName.empty()) {
@@ -67,23 +72,23 @@ bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const std
     }
     for (const std::wstring& category : specimen.categories) {
         if (!category.empty())
-            document.WriteText(L"CATEGORY", category);
+            document.WriteText(L"CATEGORY"sv, category);
     }
     for (const auto& [element, field] : TextFields(specimen)) {
         if (!field->empty())
             document.WriteText(element, *field);
     }
-    const std::pair<const wchar_t*, double> numbers[] = {{L"PRICE", specimen.price}, {L"VALUE", specimen.value}};
+    const std::pair<std::wstring_view, double> numbers[] = {{L"PRICE"sv, specimen.price}, {L"VALUE"sv, specimen.value}};
     for (const auto& [element, number] : numbers) {
         if (number != 0)
             document.WriteDouble(element, number);
     }
     if (specimen.order != 0)
-        document.WriteInteger(L"ORDER", specimen.order);
+        document.WriteInteger(L"ORDER"sv, specimen.order);
     if (specimen.size != 0)
-        document.WriteDouble(L"SIZE", specimen.size);
+        document.WriteDouble(L"SIZE"sv, specimen.size);
     if (specimen.mask)
-        document.WriteBool(L"MASK", true);
+        document.WriteBool(L"MASK"sv, true);
     document.CloseElement();
     return picturesWritten;
 }
@@ -97,51 +102,95 @@ bool IsEmpty(const Specimen& specimen) {
            specimen.size == 0 && specimen.order == 0 && !specimen.mask;
 }
 
+// The program's own element names are plain ASCII: they are told apart by their letters alone,
+// without asking the system for every element of a large file.
+bool IsElement(std::wstring_view name, std::wstring_view element) {
+    return SameAsciiIgnoringCase(name, element);
+}
+
+// A specimen's elements other than its text fields, in the order of SpecimenChild.
+constexpr std::wstring_view kSpecimenChildren[] = {L"PICTUREDATA", L"CATEGORY", L"PRICE", L"VALUE",
+                                                   L"SIZE",        L"ORDER",    L"MASK"};
+enum class SpecimenChild { PictureData, Category, Price, Value, Size, Order, Mask, TextField };
+
+SpecimenChild SpecimenChildNamed(std::wstring_view name) {
+    size_t index = 0;
+    while (index < std::size(kSpecimenChildren) && !IsElement(name, kSpecimenChildren[index]))
+        ++index;
+    return static_cast<SpecimenChild>(index);
+}
+
+void ReadSpecimenChild(std::wstring_view name, std::wstring_view text, Specimen& specimen) {
+    switch (SpecimenChildNamed(name)) {
+        case SpecimenChild::PictureData:
+            specimen.pictureData = ParseByteList(text, 255);
+            break;
+        case SpecimenChild::Category:
+            specimen.categories.push_back(Unescape(text));
+            break;
+        case SpecimenChild::Price:
+            specimen.price = ParseDouble(text);
+            break;
+        case SpecimenChild::Value:
+            specimen.value = ParseDouble(text);
+            break;
+        case SpecimenChild::Size:
+            specimen.size = ParseDouble(text);
+            break;
+        case SpecimenChild::Order:
+            specimen.order = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
+            break;
+        case SpecimenChild::Mask:
+            specimen.mask = ParseBool(text);
+            break;
+        case SpecimenChild::TextField:
+            for (const auto& [element, field] : TextFields(specimen)) {
+                if (IsElement(name, element)) {
+                    *field = Unescape(text);
+                    break;
+                }
+            }
+            break;
+    }
+}
+
 enum class SpecimenEnd { Document, EndTag, NextSpecimen };
 
 // Reads the children of one specimen up to the next "SPECIMEN" tag or the end.
 SpecimenEnd ReadSpecimen(MarkupDocument& document, Specimen& specimen) {
     while (const wchar_t* tag = document.NextTag()) {
         const std::wstring_view name = tag;
-        if (SameTextIgnoringCase(name, L"SPECIMEN"))
+        if (IsElement(name, L"SPECIMEN"sv))
             return document.IsEndTag() ? SpecimenEnd::EndTag : SpecimenEnd::NextSpecimen;
-        const wchar_t* text = document.ReadText(name);
-        if (text == nullptr)
-            continue;
-        if (SameTextIgnoringCase(name, L"PICTUREDATA")) {
-            specimen.pictureData = ParseByteList(text, 255);
-        } else if (SameTextIgnoringCase(name, L"CATEGORY")) {
-            specimen.categories.push_back(Unescape(text));
-        } else if (SameTextIgnoringCase(name, L"PRICE")) {
-            specimen.price = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"VALUE")) {
-            specimen.value = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"SIZE")) {
-            specimen.size = ParseDouble(text);
-        } else if (SameTextIgnoringCase(name, L"ORDER")) {
-            specimen.order = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
-        } else if (SameTextIgnoringCase(name, L"MASK")) {
-            specimen.mask = ParseBool(text);
-        } else {
-            for (const auto& [element, field] : TextFields(specimen)) {
-                if (SameTextIgnoringCase(name, element)) {
-                    *field = Unescape(text);
-                    break;
-                }
-            }
-        }
+        if (const wchar_t* text = document.ReadText(name))
+            ReadSpecimenChild(name, {text, document.TextLength()}, specimen);
     }
     return SpecimenEnd::Document;
 }
 
+// The first specimens tell roughly how many the file holds: room for them all is made at once
+// rather than by moving every specimen each time the list grows.
+constexpr size_t kSpecimensToEstimate = 64;
+
+void ReserveForTheRest(const MarkupDocument& document, Catalog& catalog, size_t read) {
+    const double done = document.Progress();
+    if (done <= 0 || done >= 1)
+        return;
+    const auto expected = static_cast<size_t>(static_cast<double>(read) / done * 1.1);
+    std::vector<Specimen>& specimens = catalog.Specimens();
+    specimens.reserve(specimens.size() + expected - read);
+}
+
 // Reads specimens one after another as long as each ends where the next one starts.
 void ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* progress) {
-    for (;;) {
+    for (size_t read = 1;; ++read) {
         Specimen specimen;
         SpecimenEnd end = ReadSpecimen(document, specimen);
         // A specimen cut off by the end of the file is kept when anything of it was read.
         if (end != SpecimenEnd::Document || !IsEmpty(specimen))
             catalog.AddSpecimen(std::move(specimen));
+        if (read == kSpecimensToEstimate)
+            ReserveForTheRest(document, catalog, read);
         Report(progress, document.ProgressPercent());
         if (end != SpecimenEnd::NextSpecimen)
             return;
@@ -156,22 +205,22 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
     while (const wchar_t* tag = document.NextTag()) {
         const std::wstring_view name = tag;
         const bool endTag = document.IsEndTag();
-        if (SameTextIgnoringCase(name, L"ORVELLE")) {
+        if (IsElement(name, L"ORVELLE"sv)) {
             if (endTag)
                 return true;
-        } else if (SameTextIgnoringCase(name, L"OPTIONS") && !endTag) {
+        } else if (IsElement(name, L"OPTIONS"sv) && !endTag) {
             if (!catalog.CurrentSettings().ReadOptions(document, screen))
                 outcome.incomplete = true;
-        } else if (SameTextIgnoringCase(name, L"SPECIMENLIST")) {
+        } else if (IsElement(name, L"SPECIMENLIST"sv)) {
             insideSpecimenList = !endTag;
-        } else if (SameTextIgnoringCase(name, L"CATEGORYLIST")) {
+        } else if (IsElement(name, L"CATEGORYLIST"sv)) {
             insideCategoryList = !endTag;
-        } else if (SameTextIgnoringCase(name, L"SPECIMEN")) {
+        } else if (IsElement(name, L"SPECIMEN"sv)) {
             if (!insideSpecimenList)
                 outcome.incomplete = true;
             ReadSpecimens(document, catalog, progress);
         } else if (const wchar_t* text = document.ReadText(name)) {
-            if (SameTextIgnoringCase(name, L"CATEGORYNAME")) {
+            if (IsElement(name, L"CATEGORYNAME"sv)) {
                 if (!insideCategoryList)
                     outcome.incomplete = true;
                 catalog.AddCategory(Unescape(text));
@@ -206,6 +255,7 @@ private:
 // Reads a loaded catalog document; the path is the file's, for the older layout's pictures.
 bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::wstring& path, bool addMode,
                          const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome) {
+    ProgressThrottle reports(progress);
     // Only the root's start tag is required: a file cut short keeps what it holds. A file
     // that is no catalog at all leaves the catalog as it was.
     if (!document.HasStartTag(L"ORVELLE")) {
@@ -221,7 +271,7 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
         catalog.CurrentSettings().ResetToDefaults();
     }
     if (!document.HasElement(L"DATAVERSION")) {
-        if (!ReadOldLayout(document, catalog, path, screen, progress)) {
+        if (!ReadOldLayout(document, catalog, path, screen, &reports)) {
             if (previous)
                 previous->PutBack(catalog);
             return false;
@@ -229,20 +279,19 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
         outcome.upgraded = true;
         return true;
     }
-    if (!ReadCurrentLayout(document, catalog, screen, progress, outcome))
+    if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome))
         outcome.incomplete = true;
     return true;
 }
 
-}  // namespace
-
-bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
-                  PictureFileWriter& pictures, ProgressSink* progress) {
+// Writes the whole catalog document; false when a picture file could not be written.
+bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstring_view filter,
+                   PictureFileWriter& pictures, ProgressSink* progress) {
     const Settings& settings = catalog.CurrentSettings();
     const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
     const int count = catalog.CountInFilter(filter);
+    ProgressThrottle reports(progress);
 
-    MarkupDocument document;
     document.OpenElement(L"ORVELLE");
     document.WriteInteger(L"DATAVERSION", kDataVersion);
     document.OpenElement(L"CATEGORYLIST");
@@ -259,17 +308,33 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
     bool picturesWritten = true;
     document.OpenElement(L"SPECIMENLIST");
     int written = 0;
+    CategoryFilter taken(filter);
     for (const Specimen& specimen : catalog.Specimens()) {
-        if (!Catalog::IsInFilter(specimen, filter))
+        if (!taken.Takes(specimen))
             continue;
         ++written;
-        Report(progress, static_cast<int>(100LL * written / (count + 1)));
+        reports.Report(written, count + 1, 0, 100);
         if (!WriteSpecimen(document, specimen, pictureFolder, pictures))
             picturesWritten = false;
     }
     document.CloseElement();
     document.CloseElement();
-    return document.SaveToFile(path) && picturesWritten;
+    return picturesWritten;
+}
+
+}  // namespace
+
+bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
+                  PictureFileWriter& pictures, ProgressSink* progress) {
+    bool picturesWritten = true;
+    // The document goes to the file as it is made: a large catalog is never held whole.
+    const bool saved = WriteFileReplacing(path, [&](DataFile& file) {
+        MarkupDocument document;
+        document.StreamTo(file);
+        picturesWritten = WriteDocument(document, catalog, filter, pictures, progress);
+        return document.FinishStream();
+    });
+    return saved && picturesWritten;
 }
 
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,

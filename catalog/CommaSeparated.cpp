@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "catalog/Catalog.h"
+#include "catalog/CategoryFilter.h"
 #include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
@@ -21,27 +25,6 @@
 namespace {
 
 constexpr wchar_t kByteOrderMark = 0xFEFF;
-
-// Passes each percentage on once: in a large catalog many rows share one percent, and each
-// report wakes the please-wait dialog.
-class PercentReporter {
-public:
-    explicit PercentReporter(ProgressSink* sink) : sink_(sink) {}
-
-    void Report(long long part, long long whole, int base, int span) {
-        Report(base + static_cast<int>(part * span / whole));
-    }
-    void Report(int percent) {
-        if (sink_ != nullptr && percent != last_) {
-            last_ = percent;
-            sink_->ReportProgress(percent);
-        }
-    }
-
-private:
-    ProgressSink* sink_;
-    int last_ = -1;
-};
 
 std::wstring FieldCaption(int fieldId) {
     return LoadText(IDS_FIELD_CAPTION_FIRST + static_cast<unsigned>(fieldId));
@@ -69,14 +52,56 @@ std::wstring HeaderCell(const Settings& settings, int fieldId) {
     return caption;
 }
 
+// The specimen's own text for the field; null for fields shown as something else.
+template <typename SpecimenRecord>  // Specimen or const Specimen
+auto TextField(SpecimenRecord& specimen, int fieldId) -> decltype(&specimen.tag) {
+    switch (fieldId) {
+        case kFieldCollector:
+            return &specimen.collector;
+        case kFieldColour:
+            return &specimen.colour;
+        case kFieldCommonName:
+            return &specimen.commonName;
+        case kFieldDateCollected:
+            return &specimen.dateCollected;
+        case kFieldDimensions:
+            return &specimen.dimensions;
+        case kFieldLatinName:
+            return &specimen.latinName;
+        case kFieldLocation:
+            return &specimen.location;
+        case kFieldRemarks:
+            return &specimen.remarks;
+        case kFieldTag:
+            return &specimen.tag;
+        case kFieldUser1:
+            return &specimen.userFields[0];
+        case kFieldUser2:
+            return &specimen.userFields[1];
+        case kFieldAbundance:
+            return &specimen.abundance;
+        case kFieldQuality:
+            return &specimen.quality;
+        case kFieldUser3:
+            return &specimen.userFields[2];
+        case kFieldUser4:
+            return &specimen.userFields[3];
+        case kFieldUser5:
+            return &specimen.userFields[4];
+        default:
+            return nullptr;
+    }
+}
+
 // A quote inside a cell is doubled, as spreadsheets write it; a lone one would end the cell
 // and carry the following rows into it on import.
-void AppendQuoted(std::wstring& text, const std::wstring& cell) {
-    for (wchar_t c : cell) {
-        if (c == L'"')
-            text += L'"';
-        text += c;
+void AppendQuoted(std::wstring& text, std::wstring_view cell) {
+    for (size_t quote = cell.find(L'"'); quote != std::wstring_view::npos; quote = cell.find(L'"')) {
+        text.append(cell.data(), quote + 1);
+        text += L'"';
+        cell.remove_prefix(quote + 1);
     }
+    text.append(cell);
 }
 
 // A row cell: the field's text, except that sizes never take an exponent. The import reads
@@ -87,8 +112,7 @@ std::wstring RowCell(const Specimen& specimen, int fieldId) {
     return Catalog::FieldText(specimen, fieldId);
 }
 
-template <typename CellText>
-void AppendRow(std::wstring& text, const std::vector<int>& fields, CellText cellText) {
+void AppendRow(std::wstring& text, const std::vector<int>& fields, const std::function<std::wstring(int)>& cellText) {
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             text += L',';
@@ -99,17 +123,19 @@ void AppendRow(std::wstring& text, const std::vector<int>& fields, CellText cell
     text += L"\r\n";
 }
 
-std::vector<std::uint8_t> EncodeText(std::wstring_view text, bool preserveUnicode) {
-    std::vector<std::uint8_t> bytes;
-    if (preserveUnicode) {
-        AppendUtf16Le(text, bytes);
-        return bytes;
+// A specimen's row; plain text fields are quoted straight from the specimen.
+void AppendSpecimenRow(std::wstring& text, const std::vector<int>& fields, const Specimen& specimen) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += L',';
+        text += L'"';
+        if (const std::wstring* field = TextField(specimen, fields[i]))
+            AppendQuoted(text, *field);
+        else
+            AppendQuoted(text, RowCell(specimen, fields[i]));
+        text += L'"';
     }
-    // Characters above 255 keep their low byte: no code page is involved.
-    bytes.reserve(text.size());
-    for (wchar_t unit : text)
-        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(unit) & 0xFF));
-    return bytes;
+    text += L"\r\n";
 }
 
 // Puts a specimen's picture into the export's Images folder: its bytes when the catalog keeps
@@ -134,14 +160,37 @@ void ExportPicture(const Catalog& catalog, const Specimen& specimen, const std::
         CopyFileReplacing(source, target);
 }
 
+// Which specimens' pictures a later specimen puts into the same file the same way, so that
+// each picture shown on many specimens is written once, with the same files in the end.
+std::vector<bool> RepeatedLater(const Catalog& catalog, const std::vector<const Specimen*>& chosen) {
+    std::vector<bool> repeated(chosen.size());
+    // Per file name, the bytes later specimens write (null: copied from the catalog's folder).
+    std::unordered_map<std::wstring, std::vector<const std::vector<std::uint8_t>*>> later;
+    for (size_t i = chosen.size(); i-- > 0;) {
+        const Specimen& specimen = *chosen[i];
+        if (specimen.pictureName.empty())
+            continue;
+        const bool writesBytes = catalog.CurrentSettings().storeImages && !specimen.pictureData.empty();
+        const std::vector<std::uint8_t>* bytes = writesBytes ? &specimen.pictureData : nullptr;
+        auto& seen = later[SafePictureFileName(specimen.pictureName)];
+        repeated[i] = std::any_of(seen.begin(), seen.end(), [bytes](const std::vector<std::uint8_t>* other) {
+            return other == nullptr || bytes == nullptr ? other == bytes : *other == *bytes;
+        });
+        if (!repeated[i])
+            seen.push_back(bytes);
+    }
+    return repeated;
+}
+
 // Copying pictures is the slow part of an export, so it carries the progress: 10 to 100
 // percent over the specimens and one more step.
 void ExportPictures(const Catalog& catalog, const std::vector<const Specimen*>& chosen, bool withPictures,
                     const std::wstring& imagesFolder, PictureFileWriter& pictures, ProgressSink* progress) {
-    PercentReporter reporter(progress);
+    ProgressThrottle reporter(progress);
+    const std::vector<bool> repeated = withPictures ? RepeatedLater(catalog, chosen) : std::vector<bool>();
     const auto count = static_cast<long long>(chosen.size()) + 1;
     for (size_t i = 0; i < chosen.size(); ++i) {
-        if (withPictures && !chosen[i]->pictureName.empty())
+        if (withPictures && !chosen[i]->pictureName.empty() && !repeated[i])
             ExportPicture(catalog, *chosen[i], imagesFolder, pictures);
         reporter.Report(static_cast<long long>(i) + 1, count, 10, 90);
     }
@@ -152,19 +201,25 @@ bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view 
     const Settings& settings = catalog.CurrentSettings();
     const std::vector<int> fields = ExportedFields(settings, allData);
     std::vector<const Specimen*> chosen;
+    CategoryFilter taken(filter);
     for (const Specimen& specimen : catalog.Specimens()) {
-        if (Catalog::IsInFilter(specimen, filter))
+        if (taken.Takes(specimen))
             chosen.push_back(&specimen);
     }
 
-    std::wstring text;
-    AppendRow(text, fields, [&settings](int field) { return HeaderCell(settings, field); });
-    for (const Specimen* specimen : chosen)
-        AppendRow(text, fields, [specimen](int field) { return RowCell(*specimen, field); });
-    const std::vector<std::uint8_t> bytes = EncodeText(text, preserveUnicode);
-    text = std::wstring();
-    auto writeBytes = [&bytes](DataFile& file) { return file.Write(bytes.data(), bytes.size()); };
-    if (!WriteFileReplacing(path, writeBytes))
+    // The rows go to the file as they are made: a large export is never held whole.
+    const bool oneByte = !preserveUnicode;
+    auto writeRows = [&](DataFile& file) {
+        std::wstring text;
+        AppendRow(text, fields, [&settings](int field) { return HeaderCell(settings, field); });
+        for (const Specimen* specimen : chosen) {
+            AppendSpecimenRow(text, fields, *specimen);
+            if (!WriteWholePieces(file, text, oneByte))
+                return false;
+        }
+        return WriteEncoded(file, text, oneByte);
+    };
+    if (!WriteFileReplacing(path, writeRows))
         return false;
 
     // The pictures follow the file, so that an export that cannot be written leaves nothing
@@ -237,69 +292,36 @@ std::vector<std::wstring> CategoriesOf(std::wstring_view cell) {
     return categories;
 }
 
-std::wstring* TextField(Specimen& specimen, int fieldId) {
-    switch (fieldId) {
-        case kFieldCollector:
-            return &specimen.collector;
-        case kFieldColour:
-            return &specimen.colour;
-        case kFieldCommonName:
-            return &specimen.commonName;
-        case kFieldDateCollected:
-            return &specimen.dateCollected;
-        case kFieldDimensions:
-            return &specimen.dimensions;
-        case kFieldLatinName:
-            return &specimen.latinName;
-        case kFieldLocation:
-            return &specimen.location;
-        case kFieldRemarks:
-            return &specimen.remarks;
-        case kFieldTag:
-            return &specimen.tag;
-        case kFieldUser1:
-            return &specimen.userFields[0];
-        case kFieldUser2:
-            return &specimen.userFields[1];
-        case kFieldAbundance:
-            return &specimen.abundance;
-        case kFieldQuality:
-            return &specimen.quality;
-        case kFieldUser3:
-            return &specimen.userFields[2];
-        case kFieldUser4:
-            return &specimen.userFields[3];
-        case kFieldUser5:
-            return &specimen.userFields[4];
-        default:
-            return nullptr;
-    }
-}
-
 // Turns the lines after the header into specimens.
 class LineReader {
 public:
     LineReader(const ColumnMap& columns, const std::wstring& imagesFolder)
-        : columns_(columns), imagesFolder_(imagesFolder), yes_(LoadText(IDS_YES)) {}
+        : columns_(columns), imagesFolder_(imagesFolder), yes_(LoadText(IDS_YES)) {
+        for (size_t column : columns) {
+            if (column != kNoColumn)
+                fieldsInColumn_[column] += 1;
+        }
+    }
 
     // False when the line has no cell for any field.
-    bool Read(std::wstring_view line, Specimen& specimen) const {
-        const std::vector<std::wstring> cells = SplitCells(line);
+    bool Read(std::wstring_view line, Specimen& specimen) {
+        std::vector<std::wstring> cells = SplitCells(line);
         bool taken = false;
         for (int field = 0; field < kFieldCount; ++field) {
             size_t column = columns_[static_cast<size_t>(field)];
             if (column >= cells.size())
                 continue;
-            TakeField(specimen, field, cells[column]);
+            TakeField(specimen, field, cells[column], fieldsInColumn_[column] == 1);
             taken = true;
         }
         return taken;
     }
 
 private:
-    void TakeField(Specimen& specimen, int field, const std::wstring& cell) const {
+    // A cell that no other field reads is moved into the specimen rather than copied.
+    void TakeField(Specimen& specimen, int field, std::wstring& cell, bool onlyReader) {
         if (std::wstring* text = TextField(specimen, field)) {
-            *text = cell;
+            *text = onlyReader ? std::move(cell) : cell;
             return;
         }
         switch (field) {
@@ -331,29 +353,38 @@ private:
 
     // The picture file comes from the Images folder beside the imported file. A name that
     // points elsewhere ("..\x", "C:\x") is cut to its last component; one that cannot be a
-    // plain file there is not read at all. A missing file keeps the name without bytes.
-    void TakePicture(Specimen& specimen, const std::wstring& cell) const {
+    // plain file there is not read at all. A missing file keeps the name without bytes. Each
+    // file is read once, however many rows show it.
+    void TakePicture(Specimen& specimen, const std::wstring& cell) {
         if (cell.empty())
             return;
         specimen.pictureName = FileNameOf(cell);
         const std::wstring name = SafePictureFileName(cell);
         if (name.empty())
             return;
-        DataFile file(imagesFolder_ + name);
-        std::vector<std::uint8_t> bytes;
-        if (file.ReadAll(bytes))
-            specimen.pictureData = std::move(bytes);
+        auto [entry, added] = pictures_.try_emplace(name);
+        if (added) {
+            DataFile file(imagesFolder_ + name);
+            std::vector<std::uint8_t> bytes;
+            if (file.ReadAll(bytes))
+                entry->second = std::move(bytes);
+        }
+        if (entry->second)
+            specimen.pictureData = *entry->second;
     }
 
     const ColumnMap& columns_;
     const std::wstring& imagesFolder_;
     const std::wstring yes_;
+    std::unordered_map<size_t, int> fieldsInColumn_;
+    // The picture files read so far by name; empty for a file that could not be read.
+    std::unordered_map<std::wstring, std::optional<std::vector<std::uint8_t>>> pictures_;
 };
 
 // With emptyFirst, a replacing parse empties the catalog once the header is known to be usable.
 bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
-           PercentReporter& reporter, bool emptyFirst = false) {
-    const std::vector<std::wstring> lines = Split(text, L'\n', true, true);
+           ProgressThrottle& reporter, bool emptyFirst = false) {
+    const std::vector<std::wstring_view> lines = SplitLines(text);
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
         return false;
@@ -361,7 +392,8 @@ bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesF
         catalog.Clear();  // also starts the tag numbers again
     if (!addMode)
         catalog.AddCategory(TargetCategory(catalog.CurrentSettings()));
-    const LineReader reader(columns, imagesFolder);
+    catalog.Specimens().reserve(catalog.Specimens().size() + lines.size() - 1);
+    LineReader reader(columns, imagesFolder);
     const auto lineCount = static_cast<long long>(lines.size());
     for (size_t i = 1; i < lines.size(); ++i) {
         // The header counts as the first line.
@@ -373,22 +405,13 @@ bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesF
     return true;
 }
 
-// Two bytes per code unit, low byte first; an odd last byte is left out.
-std::wstring TextFromUtf16(const std::vector<std::uint8_t>& bytes) {
-    std::wstring text;
-    text.reserve(bytes.size() / 2);
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
-    return text;
-}
-
 // One code unit per byte, every byte included.
 std::wstring TextFromOneByte(const std::vector<std::uint8_t>& bytes) {
     return std::wstring(bytes.begin(), bytes.end());
 }
 
 ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                     PercentReporter& reporter) {
+                     ProgressThrottle& reporter) {
     std::vector<std::uint8_t> bytes;
     {
         DataFile file(path);
@@ -396,7 +419,7 @@ ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, S
             return ImportProblem::Unreadable;
     }
     const std::wstring imagesFolder = FolderOf(path) + LoadText(IDS_PICTURE_FOLDER);
-    bool parsed = Parse(catalog, TextFromUtf16(bytes), imagesFolder, addMode, reporter, true);
+    bool parsed = Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true);
     if (!parsed)
         parsed = Parse(catalog, TextFromOneByte(bytes), imagesFolder, addMode, reporter, true);
     if (!parsed)
@@ -419,15 +442,15 @@ bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std:
 
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
                           ProgressSink* progress, ImportProblem* problem) {
-    PercentReporter reporter(progress);
+    ProgressThrottle reporter(progress);
     ImportProblem outcome = ImportProblem::Unreadable;
     try {
-        reporter.Report(0);
+        reporter.ReportProgress(0);
         outcome = Import(catalog, path, addMode, savedSettings, reporter);
     } catch (...) {
         outcome = ImportProblem::Unreadable;
     }
-    reporter.Report(100);
+    reporter.ReportProgress(100);
     if (problem != nullptr)
         *problem = outcome;
     return outcome == ImportProblem::None;
@@ -436,7 +459,7 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
 bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
                          ProgressSink* progress) {
     try {
-        PercentReporter reporter(progress);
+        ProgressThrottle reporter(progress);
         return Parse(catalog, text, imagesFolder, addMode, reporter);
     } catch (...) {
         return false;

@@ -9,6 +9,8 @@
 // reader that scans the whole document in place. Files are UTF-16 little-endian without a
 // byte-order mark; the reader falls back to one byte per character when asked for an
 // element that only appears in that form.
+class DataFile;
+
 class MarkupDocument {
 public:
     MarkupDocument() = default;
@@ -27,6 +29,10 @@ public:
     void WriteIntegerList(std::wstring_view tag, const std::vector<int>& integers);
     const std::wstring& Output() const { return output_; }
     bool SaveToFile(const std::wstring& path) const;
+    // Sends what is written to the file in pieces as it grows, instead of keeping it all for
+    // Output and SaveToFile; FinishStream writes the rest and says whether every piece went.
+    void StreamTo(DataFile& file);
+    bool FinishStream();
 
     // Reader. Names and texts handed out point into the document text, ended in place by a
     // NUL, and stay valid while the document lives.
@@ -43,19 +49,33 @@ public:
     bool IsSelfClosing() const { return selfClosing_; }
     // The text of the element NextTag has just returned when its end tag follows; null otherwise.
     const wchar_t* ReadText(std::wstring_view tag);
+    // The length of the text ReadText last handed out, up to the tag after it; a NUL inside
+    // ends it earlier for every reader of values, as it does the text handed out.
+    size_t TextLength() const { return textLength_; }
     int ProgressPercent() const;
+    // The share of the text read so far, from 0 to 1.
+    double Progress() const;
 
 private:
+    void BeginElement(std::wstring_view tag);
+    void EndElement(std::wstring_view tag);
+    // Ends the line; a streamed document writes out the whole pieces it holds.
+    void EndLine();
     void WriteElement(std::wstring_view tag, std::wstring_view content);
+    void Restart(std::wstring text, bool hasOddByte, std::uint8_t oddByte);
+    const wchar_t* ReadEndTag(std::wstring_view tag, size_t textStart);
     const wchar_t* NextTagOrNameless();
     bool FindOneByteElement(std::wstring_view tag, bool needEndTag) const;
     void ConvertFromOneByte();
 
     std::wstring output_;
     std::vector<std::wstring> openElements_;
+    DataFile* stream_ = nullptr;
+    bool streamWritten_ = true;
 
     std::wstring text_;
     size_t position_ = 0;
+    size_t textLength_ = 0;
     bool selfClosing_ = false;
     bool endTag_ = false;
     // A file of odd length keeps its last byte here: it belongs to the text only when the
@@ -64,5 +84,13 @@ private:
     std::uint8_t oddByte_ = 0;
 };
 
+// Two bytes per code unit, low byte first; an odd last byte is left out.
+std::wstring TextFromUtf16Le(const std::uint8_t* bytes, size_t count);
 // Two bytes per code unit, low byte first.
 void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes);
+// Writes the text to the file in pieces of 64 KiB of UTF-16 little-endian or, with oneByte,
+// in the low byte of each code unit (no code page is involved).
+bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte);
+// Writes the whole pieces the text holds and keeps the rest in it: a long text goes out as it
+// grows, and the file's bytes are the same as from one WriteEncoded of the whole.
+bool WriteWholePieces(DataFile& file, std::wstring& text, bool oneByte);

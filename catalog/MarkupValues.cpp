@@ -46,52 +46,79 @@ void ForEachPiece(std::wstring_view text, Each each) {
 
 }  // namespace
 
+namespace {
+
+const wchar_t* EntityFor(wchar_t c) {
+    switch (c) {
+        case L'&':
+            return L"&amp;";
+        case L'<':
+            return L"&lt;";
+        case L'>':
+            return L"&gt;";
+        default:
+            return nullptr;
+    }
+}
+
+// The known entity an "&...;" stands for, read from its leading letters; NUL for none.
+wchar_t EntityCharacter(std::wstring_view entity) {
+    if (StartsWithIgnoringCase(entity, L"&amp"))
+        return L'&';
+    if (StartsWithIgnoringCase(entity, L"&lt"))
+        return L'<';
+    if (StartsWithIgnoringCase(entity, L"&gt"))
+        return L'>';
+    return L'\0';
+}
+
+}  // namespace
+
+void AppendEscaped(std::wstring& out, std::wstring_view text) {
+    // Most texts have nothing to escape; a loop without an early exit or branches finds that
+    // quickly (the compiler can take several characters at a time).
+    unsigned special = 0;
+    for (wchar_t c : text)
+        special |= static_cast<unsigned>(c == L'&') | static_cast<unsigned>(c == L'<') |
+                   static_cast<unsigned>(c == L'>');
+    if (special == 0) {
+        out += text;
+        return;
+    }
+    // Runs without a character to escape are copied whole.
+    size_t runStart = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const wchar_t* entity = EntityFor(text[i])) {
+            out.append(text.data() + runStart, i - runStart);
+            out += entity;
+            runStart = i + 1;
+        }
+    }
+    out.append(text.data() + runStart, text.size() - runStart);
+}
+
 std::wstring Escape(std::wstring_view text) {
     std::wstring escaped;
     escaped.reserve(text.size());
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'&':
-                escaped += L"&amp;";
-                break;
-            case L'<':
-                escaped += L"&lt;";
-                break;
-            case L'>':
-                escaped += L"&gt;";
-                break;
-            default:
-                escaped += c;
-                break;
-        }
-    }
+    AppendEscaped(escaped, text);
     return escaped;
 }
 
 std::wstring Unescape(std::wstring_view text) {
     text = UpToNul(text);
-    std::wstring plain;
-    plain.reserve(text.size());
-    size_t entityStart = 0;
-    bool inEntity = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'&') {
-            entityStart = i;
-            inEntity = true;
-        } else if (c == L';' && inEntity) {
-            // The entity's own text, compared with the leading part of each known one.
-            std::wstring_view entity = text.substr(entityStart, i - entityStart);
-            if (StartsWithIgnoringCase(entity, L"&amp"))
-                plain += L'&';
-            else if (StartsWithIgnoringCase(entity, L"&lt"))
-                plain += L'<';
-            else if (StartsWithIgnoringCase(entity, L"&gt"))
-                plain += L'>';
-            inEntity = false;
-        } else if (!inEntity) {
+    // Most texts hold no entity: they are taken whole.
+    size_t amp = text.find(L'&');
+    std::wstring plain(text.substr(0, amp));
+    while (amp != std::wstring_view::npos) {
+        // An entity runs to the next ";"; a later "&" before it starts the entity again.
+        const size_t semicolon = text.find(L';', amp);
+        if (semicolon == std::wstring_view::npos)
+            break;
+        const size_t lastAmp = text.rfind(L'&', semicolon);
+        if (wchar_t c = EntityCharacter(text.substr(lastAmp, semicolon - lastAmp)))
             plain += c;
-        }
+        amp = text.find(L'&', semicolon + 1);
+        plain.append(text.substr(semicolon + 1, amp == std::wstring_view::npos ? amp : amp - semicolon - 1));
     }
     return plain;
 }

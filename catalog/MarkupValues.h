@@ -10,6 +10,8 @@
 
 // "&", "<" and ">" become "&amp;", "&lt;" and "&gt;"; everything else stays as it is.
 std::wstring Escape(std::wstring_view text);
+// Escape, appended to a text.
+void AppendEscaped(std::wstring& out, std::wstring_view text);
 // The reverse of Escape. Other entities are dropped; an "&" with no later ";" drops the rest.
 std::wstring Unescape(std::wstring_view text);
 

@@ -86,5 +86,9 @@ std::wstring FormatTwoDecimals(double number) {
 }
 
 std::wstring FormatInteger(long long number) {
-    return std::to_wstring(number);
+    // The same digits as std::to_wstring, without its formatted printing: an export formats a
+    // number for every row.
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    return std::wstring(digits, result.ptr);
 }

@@ -18,6 +18,10 @@ bool SameText(std::wstring_view a, std::wstring_view b) {
     return a == b;
 }
 
+std::wstring SameTextKey(std::wstring_view text) {
+    return std::wstring(text);
+}
+
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return OrderIgnoringCase(a, b) == 0;
 }

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,6 +21,25 @@ int SystemCompare(std::wstring_view a, std::wstring_view b, DWORD flags) {
 
 bool SameText(std::wstring_view a, std::wstring_view b) {
     return SystemCompare(a, b, 0) == CSTR_EQUAL;
+}
+
+std::wstring SameTextKey(std::wstring_view text) {
+    // https://learn.microsoft.com/windows/win32/intl/handling-sorting-in-your-applications
+    std::wstring key;
+    if (text.size() <= INT_MAX / 8) {
+        const int length = static_cast<int>(text.size());
+        const int bytes = LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
+        std::vector<BYTE> sortKey(static_cast<size_t>(bytes > 0 ? bytes : 0));
+        if (bytes > 0 && LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_SORTKEY, text.data(), length,
+                                      reinterpret_cast<LPWSTR>(sortKey.data()), bytes) == bytes) {
+            key.assign(sortKey.begin(), sortKey.end());
+            return key;
+        }
+    }
+    // A text without a sort key matches only itself; a sort key never starts with a NUL.
+    key = L'\0';
+    key += text;
+    return key;
 }
 
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {

@@ -50,7 +50,8 @@ std::vector<std::wstring> SplitText(std::wstring_view text, wchar_t separator, S
             // are skipped like blanks at the start.
             bool endsPiece = atWhiteSpace ? IsWhiteSpace(c) && !skipping : c == separator;
             if (endsPiece) {
-                pieces.push_back(std::move(piece));
+                // A copy of exactly its size; the scratch piece keeps its room for the next.
+                pieces.push_back(piece);
                 piece.clear();
                 skipping = skipAtStart;
                 continue;
@@ -72,6 +73,34 @@ std::vector<std::wstring> SplitText(std::wstring_view text, wchar_t separator, S
 
 std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool skipBlanks, bool keepQuotes) {
     return SplitText(text, separator, {skipBlanks, keepQuotes, false});
+}
+
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    size_t position = 0;
+    while (position < text.size()) {
+        // White space at the start of a line is skipped, up to the line's end.
+        size_t start = position;
+        while (start < text.size() && text[start] != L'\n' && IsWhiteSpace(text[start]))
+            ++start;
+        // The line ends at the first line feed outside quotes.
+        bool inQuotes = false;
+        size_t end = start;
+        for (; end < text.size() && (inQuotes || text[end] != L'\n'); ++end) {
+            if (text[end] == L'"')
+                inQuotes = !inQuotes;
+        }
+        if (end == text.size()) {
+            if (end > start)
+                lines.push_back(text.substr(start));
+            break;
+        }
+        position = end + 1;
+        if (end > start && text[end - 1] == L'\r')
+            --end;
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
 }
 
 std::vector<std::wstring> SplitCells(std::wstring_view line) {

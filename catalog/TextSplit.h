@@ -21,6 +21,9 @@ bool IsWhiteSpace(wchar_t c);
 // feeds, the carriage return of a CR LF line end is not part of the line.
 std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator, bool skipBlanks, bool keepQuotes);
 
+// Split(text, '\n', true, true) without copying: each line is a contiguous part of the text.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text);
+
 // The cells of one comma-separated line: Split(line, ',', true, false), except that two
 // double quotes in a row inside quotes stand for one double quote in the cell.
 std::vector<std::wstring> SplitCells(std::wstring_view line);

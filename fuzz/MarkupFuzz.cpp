@@ -1,6 +1,9 @@
 // Loads arbitrary bytes as a markup document and walks it the way the catalog reader does.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
@@ -18,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         if (document.IsEndTag() || (++steps % 3) == 0)
             continue;
         if (const wchar_t* text = document.ReadText(name)) {
-            Unescape(text);
+            // The catalog reader hands values on with the length the document tells; they must
+            // read as the text up to its NUL does, and escaping must give them back unchanged.
+            const std::wstring plain = Unescape(text);
+            if (Unescape(std::wstring_view(text, document.TextLength())) != plain || Unescape(Escape(plain)) != plain)
+                std::abort();
             ParseInteger(text);
             ParseDouble(text);
             ParseByteList(text, 255);

@@ -32,10 +32,6 @@ int UserCaptionIndex(int field) {
     }
 }
 
-int Sign(int value) {
-    return (value > 0) - (value < 0);
-}
-
 }  // namespace
 
 std::vector<int> ColumnWidths(std::vector<int>& widths, std::span<const std::uint8_t> displayed, int clientWidth) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "catalog/Catalog.h"
@@ -113,6 +115,29 @@ TEST_F(CatalogTest, RenamingOntoAnExistingNameMergesTheTwo) {
     EXPECT_EQ(catalog.Categories(), (Names{L"Shells", L"Fossils"}));
     EXPECT_EQ(catalog.Specimens()[0].categories, (Names{L"Shells"}));
     EXPECT_EQ(catalog.Specimens()[1].categories, (Names{L"Shells"}));
+}
+
+// Categories are looked up in an index; whatever changes the list must leave it right.
+TEST_F(CatalogTest, ANameIsListedOnceWhateverChangedTheListBefore) {
+    const std::pair<const char*, std::function<void(Catalog&)>> changes[] = {
+            {"rename", [](Catalog& c) { c.RenameCategory(L"Beach", L"Coast"); }},
+            {"delete", [](Catalog& c) { c.DeleteCategory(L"Beach"); }},
+            {"clear", [](Catalog& c) { c.Clear(); }},
+            {"move", [](Catalog& c) { c.MoveCategory(L"Beach", false); }},
+    };
+    for (const auto& [name, change] : changes) {
+        ScriptedHost answers;
+        Settings options;
+        Catalog listed(answers, options);
+        listed.AddCategory(L"Shells");
+        listed.AddSpecimen(MakeSpecimen({L"Beach", L"Shells"}));
+        change(listed);
+        for (const wchar_t* category : {L"Beach", L"Coast", L"Shells", L"beach", L"Beach", L"Coast"})
+            listed.AddSpecimen(MakeSpecimen({category}));
+        Names sorted = listed.Categories();
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, (Names{L"Beach", L"Coast", L"Shells", L"beach"})) << name;
+    }
 }
 
 TEST_F(CatalogTest, DeletingAnEmptyCategoryAsksNothing) {

@@ -348,6 +348,28 @@ TEST_F(CommaSeparatedTest, PicturesGoToTheImagesFolderBesideTheExport) {
     EXPECT_TRUE(imported.Specimens()[1].pictureData.empty());
 }
 
+// Writing a picture again for every specimen that shows it is left out, but the files end as
+// writing each in turn would leave them: the last specimen's picture, even when a later one
+// could not be copied.
+TEST_F(CommaSeparatedTest, APictureShownOnSeveralSpecimensIsWrittenOnceAsTheLastLeavesIt) {
+    TestFolder source;
+    catalog.SetFilePath(source.File(L"catalog.xml"));
+    settings.storeImages = true;
+    const std::pair<const wchar_t*, Bytes> shown[] = {
+            {L"x.jpg", {1}}, {L"x.jpg", {2}}, {L"x.jpg", {1}}, {L"y.jpg", {3}}, {L"y.jpg", {}}};
+    for (const auto& [name, bytes] : shown) {
+        Specimen s;
+        s.pictureName = name;
+        s.pictureData = bytes;
+        catalog.AddSpecimen(s);
+    }
+    const std::wstring images = folder.File(L"Images\\");
+    ASSERT_TRUE(Export(folder.File(L"a.csv")));
+    EXPECT_EQ(pictures.paths, (Names{images + L"x.jpg", images + L"x.jpg", images + L"y.jpg"}));
+    EXPECT_EQ(ReadFileBytes(images + L"x.jpg"), (Bytes{1}));
+    EXPECT_EQ(ReadFileBytes(images + L"y.jpg"), (Bytes{3}));
+}
+
 TEST_F(CommaSeparatedTest, HostilePictureNamesStayInsideTheImagesFolder) {
     TestFolder source;
     catalog.SetFilePath(source.File(L"catalog.xml"));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
 #include "catalog/NumberFormat.h"
@@ -84,6 +85,32 @@ TEST(MarkupWriter, SavedFileIsUtf16LittleEndianWithoutByteOrderMark) {
                                           0xE9, 0, 0x2D, 0x4E, 0x3C, 0, '/',  0, 'T',  0, 0x3E, 0, '\r', 0, '\n', 0,
                                           0x3C, 0, '/',  0,    'R',  0, 0x3E, 0, '\r', 0, '\n', 0};
     EXPECT_EQ(ReadFileBytes(folder.File(L"out.xml")), expected);
+}
+
+// A catalog is written as it is made, in pieces; the file must not show where they were cut.
+TEST(MarkupWriter, AStreamedDocumentIsTheDocumentKeptWhole) {
+    TestFolder folder;
+    auto write = [](MarkupDocument& d) {
+        d.OpenElement(L"ROOT");
+        for (int i = 0; i < 9000; ++i) {
+            d.WriteText(L"T", L"a & b <" + std::wstring(static_cast<size_t>(i % 7), L'\x00E9') + L">");
+            d.WriteByteList(L"B", {static_cast<std::uint8_t>(i), 0, 255});
+            d.WriteDouble(L"D", i * 0.25);
+        }
+        d.CloseElement();
+    };
+    MarkupDocument whole;
+    write(whole);
+    ASSERT_TRUE(whole.SaveToFile(folder.File(L"whole.xml")));
+    ASSERT_TRUE(WriteFileReplacing(folder.File(L"streamed.xml"), [&](DataFile& file) {
+        MarkupDocument streamed;
+        streamed.StreamTo(file);
+        write(streamed);
+        return streamed.FinishStream();
+    }));
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(folder.File(L"whole.xml"));
+    EXPECT_GT(bytes.size(), 4u << 16);
+    EXPECT_TRUE(ReadFileBytes(folder.File(L"streamed.xml")) == bytes);
 }
 
 TEST(MarkupWriter, SavingReplacesAnOlderLongerFile) {

@@ -150,11 +150,12 @@ TEST(Settings, AbsentElementsKeepTheirValues) {
 
 TEST(Settings, ReadingClampsOutOfRangeValues) {
     Settings s;
-    ASSERT_TRUE(ReadInto(s,
-                         L"<SPLITTERBAR>5</SPLITTERBAR>\r\n<WIDTH>5000</WIDTH>\r\n<HEIGHT>-3</HEIGHT>\r\n"
-                         L"<X>-2048</X>\r\n<Y>99999</Y>\r\n<COLS>3,40,2</COLS>\r\n<TOOLBAR>1,23,255,300,254</TOOLBAR>\r\n"
-                         L"<REPORTSIZE>100,8</REPORTSIZE>\r\n<REPORTLABELS>24,-2147483648</REPORTLABELS>\r\n"
-                         L"<COLWIDTHS>5000,-1,20</COLWIDTHS>\r\n<REPORTSORT>40</REPORTSORT>\r\n"));
+    ASSERT_TRUE(
+            ReadInto(s,
+                     L"<SPLITTERBAR>5</SPLITTERBAR>\r\n<WIDTH>5000</WIDTH>\r\n<HEIGHT>-3</HEIGHT>\r\n"
+                     L"<X>-2048</X>\r\n<Y>99999</Y>\r\n<COLS>3,40,2</COLS>\r\n<TOOLBAR>1,23,255,300,254</TOOLBAR>\r\n"
+                     L"<REPORTSIZE>100,8</REPORTSIZE>\r\n<REPORTLABELS>24,-2147483648</REPORTLABELS>\r\n"
+                     L"<COLWIDTHS>5000,-1,20</COLWIDTHS>\r\n<REPORTSORT>40</REPORTSORT>\r\n"));
     EXPECT_EQ(s.splitter, 20);
     EXPECT_EQ(s.windowWidth, 1024);
     EXPECT_EQ(s.windowHeight, 0);

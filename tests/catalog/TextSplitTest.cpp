@@ -54,6 +54,20 @@ TEST(TextSplit, LinesLoseTheCarriageReturnOfTheirLineEnd) {
     }
 }
 
+// The import reads its lines as views; they must be exactly the pieces Split makes.
+TEST(TextSplit, SplitLinesViewsTheLinesSplitCopies) {
+    const std::wstring_view texts[] = {
+            L"h\r\nr1\r\n\r\n  r2\r\n", L"\"a\r\nb\"\r\nc",  L"a\rb\nc\r",  L"x\n\n",
+            L"  \t\r\n \"q\" x\r\n",    L"\"open\r\n quote", L"\r\n\r\n\r", L"",
+            L" \"\" \"\"\r\n\"",        L"tail \r",          L"\n",         L"\t\"a\"\"b\"\r\r\n",
+    };
+    for (std::wstring_view text : texts) {
+        const Pieces copied = Split(text, L'\n', true, true);
+        const std::vector<std::wstring_view> viewed = SplitLines(text);
+        EXPECT_EQ(Pieces(viewed.begin(), viewed.end()), copied) << std::wstring(text);
+    }
+}
+
 TEST(TextSplit, TrimAndCommaPieces) {
     EXPECT_EQ(Trim(L" \t\r\n a b \r\n\t "), L"a b");
     EXPECT_EQ(Trim(L"\x00A0x\v"), L"\x00A0x\v");  // only blanks, tabs, CR and LF go

@@ -20,16 +20,20 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::wstring>;
 
-// Writes pictures as they are, and notes how many file calls the save had made by the last
-// one: the calls after it are the catalog file's own.
+// The first and last file call of one picture file's writing.
+using CallRange = std::pair<long, long>;
+
+// Writes pictures as they are, and notes which file calls were made for them: the others are
+// the catalog file's own.
 class CountingPictureWriter : public PictureFileWriter {
 public:
     bool WritePicture(const std::wstring& path, const Bytes& bytes) override {
+        const long first = FileFaultsForTesting().Calls() + 1;
         const bool written = raw_.WritePicture(path, bytes);
-        callsAfterPictures = FileFaultsForTesting().Calls();
+        pictureCalls.emplace_back(first, FileFaultsForTesting().Calls());
         return written;
     }
-    long callsAfterPictures = 0;
+    std::vector<CallRange> pictureCalls;
 
 private:
     RawPictureFileWriter raw_;
@@ -39,7 +43,7 @@ private:
 struct CleanSave {
     Bytes bytes;
     long calls = 0;
-    long pictureCalls = 0;
+    std::vector<CallRange> pictureCalls;
     Names names;
     Names pictures;
 };
@@ -52,7 +56,7 @@ CleanSave SaveElsewhere(Catalog& catalog) {
     CountingPictureWriter pictures;
     FileFaultsForTesting().Reset();
     EXPECT_TRUE(WriteCatalog(catalog, catalog.FilePath(), L"", pictures, nullptr));
-    CleanSave clean{ReadFileBytes(catalog.FilePath()), FileFaultsForTesting().Calls(), pictures.callsAfterPictures,
+    CleanSave clean{ReadFileBytes(catalog.FilePath()), FileFaultsForTesting().Calls(), pictures.pictureCalls,
                     NamesIn(elsewhere.Path()), NamesIn(PictureFolderOf(catalog.FilePath()))};
     catalog.SetFilePath(path);
     return clean;
@@ -121,7 +125,10 @@ private:
         EXPECT_GE(failed, 1) << what;
         // A picture file that could not be written fails the save, yet the catalog file is still
         // written whole; a failure among the catalog file's own calls keeps the previous one.
-        const bool onlyAPictureFailed = !onward && call <= clean_.pictureCalls;
+        const bool onlyAPictureFailed = !onward && std::any_of(clean_.pictureCalls.begin(), clean_.pictureCalls.end(),
+                                                               [call](const CallRange& range) {
+                                                                   return call >= range.first && call <= range.second;
+                                                               });
         const Bytes now = ReadFileBytes(path_);
         EXPECT_TRUE(now == (onlyAPictureFailed ? clean_.bytes : previous_))
                 << what << ": " << now.size() << " bytes, previous " << previous_.size() << ", new "
