@@ -267,8 +267,13 @@ bool Measure(const Size& size, std::vector<Row>& rows) {
     if (!ok)
         return Fail("the comma-separated exchange", size.specimens);
 
-    std::printf("%d specimens: catalog file %.1f MB, comma-separated file %.1f MB, median of %d runs\n", size.specimens,
-                static_cast<double>(document.size) / 1e6, static_cast<double>(csv.size) / 1e6, size.runs);
+    std::printf("%d specimens: catalog file %.1f MB, comma-separated file %.1f MB and %d picture files; ",
+                size.specimens, static_cast<double>(document.size) / 1e6, static_cast<double>(csv.size) / 1e6,
+                pictures.written);
+    if (size.runs > 0)
+        std::printf("median of %d runs after a warm-up run\n", size.runs);
+    else
+        std::printf("one run\n");
     const int n = size.specimens;
     rows.push_back({"write catalog",
                     n,
