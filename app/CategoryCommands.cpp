@@ -1,4 +1,6 @@
 // Add, rename, delete and move categories, and step through the tabs.
+#include <algorithm>
+
 #include "app/Application.h"
 #include "app/CategoryDialog.h"
 #include "app/CategoryTabs.h"
@@ -70,7 +72,19 @@ void MoveCurrentCategory(TQAppWindows& application, Direction direction) {
     const std::wstring current = application.CurrentSettings().currentCategory;
     if (!application.CurrentCatalog().MoveCategory(current, direction == Direction::Right))
         return;
-    application.RebuildTabs(current);
+    // Two tabs change places: their texts are swapped, since rebuilding a strip of many tabs
+    // takes long.
+    TQTabWin& tabs = application.Tabs();
+    const int from = tabs.CurrentIndex();
+    const int to = from + (direction == Direction::Right ? 1 : -1);
+    const std::vector<std::wstring>& categories = application.CurrentCatalog().Categories();
+    if (from < 0 || to < 0 || static_cast<size_t>(std::max(from, to)) >= categories.size()) {
+        application.RebuildTabs(current);
+    } else {
+        tabs.SetText(from, categories[static_cast<size_t>(from)]);
+        tabs.SetText(to, categories[static_cast<size_t>(to)]);
+        tabs.Select(to);
+    }
     application.UpdateStatusBar();
     application.SaveCatalog(SaveMode::Silent);
 }

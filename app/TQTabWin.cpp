@@ -53,8 +53,15 @@ void TQTabWin::DeleteCurrentTab() {
 }
 
 void TQTabWin::SetCurrentText(const std::wstring& text) {
-    auto index = static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
-    if (index < 0)
+    SetText(CurrentIndex(), text);
+}
+
+int TQTabWin::CurrentIndex() const {
+    return Window() == nullptr ? -1 : static_cast<int>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
+}
+
+void TQTabWin::SetText(int index, const std::wstring& text) {
+    if (Window() == nullptr || index < 0)
         return;
     TCITEMW item{};
     item.mask = TCIF_TEXT;

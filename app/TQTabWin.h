@@ -21,6 +21,9 @@ public:
     // Deletes the selected tab and selects the one before it (the first when it was first).
     void DeleteCurrentTab();
     void SetCurrentText(const std::wstring& text);
+    // The selected tab's index; -1 when none is.
+    int CurrentIndex() const;
+    void SetText(int index, const std::wstring& text);
     void Select(int index);
     std::wstring CurrentText() const;
     LPARAM CurrentParameter() const;
