@@ -242,9 +242,7 @@ void TQAppWindows::RefreshViews(RefreshFlags what) {
 
 void TQAppWindows::RebuildTabs(const std::wstring& current) {
     TabPlan plan = PlanTabs(CurrentCatalog(), current);
-    tabs_.DeleteAllTabs();
-    for (size_t i = 0; i < plan.names.size(); ++i)
-        tabs_.InsertTab(static_cast<int>(i), static_cast<LPARAM>(i), plan.names[i]);
+    tabs_.ReplaceTabs(plan.names);
     tabs_.Select(plan.selected);
     if (plan.selected == static_cast<int>(plan.names.size()) - 1)
         CurrentSettings().currentCategory = plan.names.back();

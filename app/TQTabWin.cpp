@@ -40,6 +40,25 @@ void TQTabWin::InsertTab(int index, LPARAM parameter, const std::wstring& text) 
     SendMessageW(Window(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
+void TQTabWin::ReplaceTabs(const std::vector<std::wstring>& texts) {
+    if (Window() == nullptr)
+        return;
+    // The control lays every tab out again, measuring each text, after each one inserted: with
+    // thousands of categories that grows with the square of their number. Inserted at a fixed
+    // width, the tabs are measured once, when the style returns.
+    const auto style = GetWindowLongPtrW(Window(), GWL_STYLE);
+    SetRedraw(false);
+    SetWindowLongPtrW(Window(), GWL_STYLE, style | TCS_FIXEDWIDTH);
+    DeleteAllTabs();
+    for (size_t index = 0; index < texts.size(); ++index)
+        InsertTab(static_cast<int>(index), static_cast<LPARAM>(index), texts[index]);
+    SetWindowLongPtrW(Window(), GWL_STYLE, style);
+    if (!texts.empty())
+        SetText(0, texts.front());
+    SetRedraw(true);
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
 void TQTabWin::DeleteAllTabs() {
     SendMessageW(Window(), TCM_DELETEALLITEMS, 0, 0);
 }

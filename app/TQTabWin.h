@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/framework/TQWindow.h"
 
@@ -18,6 +19,8 @@ public:
 
     void InsertTab(int index, LPARAM parameter, const std::wstring& text);
     void DeleteAllTabs();
+    // Every tab anew, with these texts; each tab's parameter is its index.
+    void ReplaceTabs(const std::vector<std::wstring>& texts);
     // Deletes the selected tab and selects the one before it (the first when it was first).
     void DeleteCurrentTab();
     void SetCurrentText(const std::wstring& text);
