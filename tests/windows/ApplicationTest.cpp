@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <thread>
 
 #include "app/Application.h"
@@ -31,19 +33,30 @@ bool IsFileDialog(HWND dialog) {
 using TQLibrary::FileHandle;
 using TQLibrary::KernelHandle;
 
+// Another worker holding the catalog lock: taken on a thread of its own before the constructor
+// returns, and given back once the work done while holding it ends.
+class LockHeldElsewhere {
+public:
+    LockHeldElsewhere(CatalogLock& lock, std::function<void()> whileHeld)
+        : holding_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, &lock, whileHeld] {
+              CatalogLockGuard guard(lock);
+              SetEvent(holding_.Get());
+              whileHeld();
+          }) {
+        WaitForSingleObject(holding_.Get(), 10000);
+    }
+    ~LockHeldElsewhere() { thread_.join(); }
+
+private:
+    KernelHandle holding_;
+    std::thread thread_;
+};
+
 class ApplicationTest : public LoadedProgramTest {
 protected:
     // Starts on the catalog and gives the text of the message box the load showed (empty when none).
     std::wstring StartAnsweringBox(bool& started) {
-        std::wstring text;
-        DialogDriver driver(
-                [&](HWND box) {
-                    text = MessageBoxText(box);
-                    PressButton(box, IDOK);
-                },
-                IsMessageBox);
-        started = StartOnCatalog();
-        return text;
+        return AnswerMessageBox(IDOK, [&] { started = StartOnCatalog(); });
     }
 };
 
@@ -356,14 +369,9 @@ TEST_F(ApplicationTest, OpenWhileASaveIsQueuedWritesTheOldCatalogToItsOwnFile) {
     // Another worker holds the lock until the new file is being loaded (or a while, when the
     // load rightly waits for the save first), so the save started now is still waiting when
     // the file changes.
-    KernelHandle holding(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     KernelHandle loading(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    std::thread holder([&] {
-        CatalogLockGuard guard(App().Lock());
-        SetEvent(holding.Get());
-        WaitForSingleObject(loading.Get(), 3000);
-    });
-    ASSERT_EQ(WaitForSingleObject(holding.Get(), 10000), WAIT_OBJECT_0);
+    std::optional<LockHeldElsewhere> holder(std::in_place, App().Lock(),
+                                            [&] { WaitForSingleObject(loading.Get(), 3000); });
     App().Session().MarkChanged();
     App().SaveCatalog(TQLibrary::SaveMode::Silent);
     {
@@ -373,7 +381,7 @@ TEST_F(ApplicationTest, OpenWhileASaveIsQueuedWritesTheOldCatalogToItsOwnFile) {
                 [](HWND dialog) { return WindowText(GetDlgItem(dialog, IDC_WAIT_TITLE)) == L"Loading Specimens"; });
         program->Command(IDM_OPEN);
     }
-    holder.join();
+    holder.reset();
     EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 3u);
     program->Close();
     EXPECT_EQ(SpecimensIn(other), 3);
@@ -391,23 +399,19 @@ TEST_F(ApplicationTest, ASecondCloseWhileSavingIsIgnoredAndTheSaveFinishes) {
     }
     // A worker holds the lock, so the close waits for the save; meanwhile a second close comes.
     const HWND window = program->Window();
-    KernelHandle holding(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     bool enabled = true;
     bool survived = false;
-    std::thread holder([&] {
-        CatalogLockGuard guard(App().Lock());
-        SetEvent(holding.Get());
+    std::optional<LockHeldElsewhere> holder(std::in_place, App().Lock(), [&] {
         Sleep(300);
         enabled = IsWindowEnabled(window) != FALSE;
         DWORD_PTR result = 0;
         SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 3000, &result);
         survived = IsWindow(window) != FALSE;
     });
-    ASSERT_EQ(WaitForSingleObject(holding.Get(), 10000), WAIT_OBJECT_0);
     App().Session().MarkChanged();
     App().SaveCatalog(TQLibrary::SaveMode::Silent);
     program->Close();
-    holder.join();
+    holder.reset();
     EXPECT_FALSE(enabled);
     EXPECT_TRUE(survived);
     StoredCatalog stored;

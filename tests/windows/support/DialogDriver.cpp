@@ -75,3 +75,15 @@ void PressButton(HWND dialog, int buttonId) {
 bool IsMessageBox(HWND dialog) {
     return GetDlgItem(dialog, 0xFFFF) != nullptr;
 }
+
+std::wstring AnswerMessageBox(int button, const std::function<void()>& action) {
+    std::wstring text;
+    DialogDriver driver(
+            [&](HWND box) {
+                text = MessageBoxText(box);
+                PressButton(box, button);
+            },
+            IsMessageBox);
+    action();
+    return text;
+}

@@ -43,3 +43,6 @@ void PressButton(HWND dialog, int buttonId);
 HWND FindDialog(HWND except = nullptr, const DialogDriver::Match& match = nullptr);
 // Whether the dialog is a message box (it has the message's static control).
 bool IsMessageBox(HWND dialog);
+// Runs the action, answers the message box it raises with the button and gives the box's text
+// (empty when none came up).
+std::wstring AnswerMessageBox(int button, const std::function<void()>& action);

@@ -48,15 +48,7 @@ void ProgramUnderTest::Command(int id) {
 }
 
 std::wstring ProgramUnderTest::CommandAnsweringBox(int id, int button) {
-    std::wstring text;
-    DialogDriver driver(
-            [&](HWND box) {
-                text = MessageBoxText(box);
-                PressButton(box, button);
-            },
-            IsMessageBox);
-    Command(id);
-    return text;
+    return AnswerMessageBox(button, [&] { Command(id); });
 }
 
 std::wstring ProgramUnderTest::StatusText(int part) const {
