@@ -59,6 +59,26 @@ void SpecimenList::AddRow(const Specimen& specimen) {
     view_.ShowRows(static_cast<int>(rows_.Count()));
 }
 
+void SpecimenList::ShowNewRow(const Specimen& specimen) {
+    rows_.AddFirst(catalog_, specimen.id);
+    SortRows(settings_.sortColumn, settings_.sortDescending);
+    view_.ShowRows(static_cast<int>(rows_.Count()));
+    const int row = rows_.RowOf(specimen.id);
+    if (row < 0)
+        return;
+    view_.SelectRows({row});
+    view_.EnsureVisible(row);
+}
+
+void SpecimenList::Resort() {
+    KeepSelectionWhile([this] { SortRows(settings_.sortColumn, settings_.sortDescending); });
+}
+
+void SpecimenList::RemoveRows(const std::vector<std::int32_t>& ids) {
+    rows_.Remove(ids);
+    view_.ShowRows(static_cast<int>(rows_.Count()));
+}
+
 LPARAM SpecimenList::RowItemData(int row) {
     return row < 0 ? 0 : rows_.IdAt(static_cast<size_t>(row));
 }
@@ -103,9 +123,14 @@ void SpecimenList::OnHeaderClick(int position) {
     SortChoice sort = SortAfterHeaderClick({settings_.sortColumn, settings_.sortDescending}, position);
     settings_.sortColumn = sort.column;
     settings_.sortDescending = sort.descending;
-    // The selected specimens stay selected wherever the sort puts them.
+    KeepSelectionWhile([this, sort] { SortRows(sort.column, sort.descending); });
+}
+
+template <typename Reorder>
+void SpecimenList::KeepSelectionWhile(Reorder reorder) {
+    // The selected specimens stay selected wherever the new order puts them.
     const std::vector<std::int32_t> selected = SelectedIds();
-    SortRows(sort.column, sort.descending);
+    reorder();
     view_.ShowRows(static_cast<int>(rows_.Count()));
     if (selected.empty())
         return;

@@ -39,6 +39,12 @@ public:
     void UpdateRow(int row);
     // A new specimen's row, at the top.
     void AddRow(const Specimen& specimen);
+    // A new specimen's row sorted in with the others, selected alone and scrolled into view.
+    void ShowNewRow(const Specimen& specimen);
+    // Sorts again by the current column; the selected specimens stay selected.
+    void Resort();
+    // Takes out the rows of these specimens; nothing stays selected.
+    void RemoveRows(const std::vector<std::int32_t>& ids);
     // The specimen of the first selected row; none when nothing is selected or it is gone.
     Specimen* SelectedSpecimen();
     std::vector<std::int32_t> SelectedIds() const;
@@ -55,6 +61,8 @@ private:
     // Sorts by the display text of the column at position; a position past the last column
     // leaves the rows as they are.
     void SortRows(int position, bool descending);
+    template <typename Reorder>
+    void KeepSelectionWhile(Reorder reorder);
 
     TQListView view_;
     Catalog& catalog_;

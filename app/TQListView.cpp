@@ -152,6 +152,11 @@ void TQListView::SelectRows(const std::vector<int>& rows) {
     }
 }
 
+void TQListView::EnsureVisible(int row) {
+    if (Window() != nullptr)
+        SendMessageW(Window(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 std::wstring TQListView::CellText(int row, int position) const {
     if (Window() == nullptr)
         return {};

@@ -175,6 +175,20 @@ void Catalog::SetSpecimenCategories(std::int32_t id, const std::vector<std::wstr
         stored->categories = categories;
 }
 
+size_t Catalog::RemoveSpecimens(const std::vector<std::int32_t>& ids) {
+    const std::unordered_set<std::int32_t> removed(ids.begin(), ids.end());
+    return std::erase_if(specimens_, [&removed](const Specimen& specimen) { return removed.contains(specimen.id); });
+}
+
+void Catalog::SetSpecimensCategories(const std::vector<std::int32_t>& ids,
+                                     const std::vector<std::wstring>& categories) {
+    const std::unordered_set<std::int32_t> moved(ids.begin(), ids.end());
+    for (Specimen& specimen : specimens_) {
+        if (moved.contains(specimen.id))
+            specimen.categories = categories;
+    }
+}
+
 bool Catalog::RemoveCategoryFromSpecimen(Specimen& specimen, std::wstring_view name) {
     auto entry = std::find_if(specimen.categories.begin(), specimen.categories.end(),
                               [name](const std::wstring& category) { return SameText(category, name); });

@@ -59,6 +59,10 @@ public:
     void ReplaceSpecimen(std::int32_t id, const Specimen& specimen);
     bool RemoveSpecimen(std::int32_t id);
     void SetSpecimenCategories(std::int32_t id, const std::vector<std::wstring>& categories);
+    // The same for many specimens in one pass over the catalog, however many there are.
+    // RemoveSpecimens returns how many were removed.
+    size_t RemoveSpecimens(const std::vector<std::int32_t>& ids);
+    void SetSpecimensCategories(const std::vector<std::int32_t>& ids, const std::vector<std::wstring>& categories);
     static bool RemoveCategoryFromSpecimen(Specimen& specimen, std::wstring_view name);
 
     // The text a field shows in the list, reports and exports.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 #include "catalog/Catalog.h"
 #include "catalog/CategoryFilter.h"
@@ -26,6 +27,25 @@ void ListRows::Clear() {
 void ListRows::AddFirst(const Catalog& catalog, std::int32_t id) {
     ids_.insert(ids_.begin(), id);
     places_.insert(places_.begin(), catalog.Specimens().size());
+}
+
+void ListRows::Remove(const std::vector<std::int32_t>& ids) {
+    const std::unordered_set<std::int32_t> removed(ids.begin(), ids.end());
+    size_t kept = 0;
+    for (size_t row = 0; row < ids_.size(); ++row) {
+        if (removed.contains(ids_[row]))
+            continue;
+        ids_[kept] = ids_[row];
+        places_[kept] = places_[row];
+        ++kept;
+    }
+    ids_.resize(kept);
+    places_.resize(kept);
+}
+
+int ListRows::RowOf(std::int32_t id) const {
+    auto found = std::find(ids_.begin(), ids_.end(), id);
+    return found == ids_.end() ? -1 : static_cast<int>(found - ids_.begin());
 }
 
 const Specimen* ListRows::SpecimenAt(const Catalog& catalog, size_t row) {

@@ -20,6 +20,10 @@ public:
     void Clear();
     // A new specimen's row, at the top.
     void AddFirst(const Catalog& catalog, std::int32_t id);
+    // Takes out the rows of these specimens, in one pass.
+    void Remove(const std::vector<std::int32_t>& ids);
+    // The row of a specimen; none (-1) when it has no row.
+    int RowOf(std::int32_t id) const;
 
     size_t Count() const { return ids_.size(); }
     // The id of the row's specimen; 0 past the last row.

@@ -44,8 +44,12 @@ void ForgetDialogState(HWND dialog) {
 
 void PrepareDialog(HWND dialog, bool readOnly) {
     CentreOver(dialog);
-    if (readOnly)
-        ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+    if (!readOnly)
+        return;
+    // Hidden is not enough: Enter would still press it.
+    HWND ok = GetDlgItem(dialog, IDOK);
+    ShowWindow(ok, SW_HIDE);
+    EnableWindow(ok, FALSE);
 }
 
 std::wstring ItemText(HWND dialog, int item) {

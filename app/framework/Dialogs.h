@@ -75,8 +75,8 @@ bool RunDialog(HWND owner, int dialogId, State& state) {
     return RunDialog(owner, dialogId, DialogProcedure<State>, &state);
 }
 
-// Centres a dialog over its owner as it comes up; in a read-only catalog its OK button is hidden,
-// so the dialog can show but not change.
+// Centres a dialog over its owner as it comes up; in a read-only catalog its OK button is hidden
+// and disabled, so the dialog can show but not change.
 void PrepareDialog(HWND dialog, bool readOnly);
 
 // The text of a dialog's control; empty when there is no such control.

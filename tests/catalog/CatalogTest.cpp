@@ -96,6 +96,18 @@ TEST_F(CatalogTest, FindReplaceAndRemoveWorkByIdAndIgnoreUnknownIds) {
     EXPECT_EQ(Tags(catalog), (Names{L"1"}));
 }
 
+TEST_F(CatalogTest, ManySpecimensAreRemovedOrMovedInOnePass) {
+    for (const wchar_t* tag : {L"1", L"2", L"3", L"4", L"5"})
+        catalog.AddSpecimen(MakeSpecimen({L"A", L"B"}, tag));
+    catalog.SetSpecimensCategories({2, 4, 99}, {L"C", L"D"});
+    EXPECT_EQ(catalog.FindSpecimen(2)->categories, (Names{L"C", L"D"}));
+    EXPECT_EQ(catalog.FindSpecimen(4)->categories, (Names{L"C", L"D"}));
+    EXPECT_EQ(catalog.FindSpecimen(3)->categories, (Names{L"A", L"B"}));
+    EXPECT_EQ(catalog.RemoveSpecimens({5, 1, 99, 1}), 2u);
+    EXPECT_EQ(Tags(catalog), (Names{L"2", L"3", L"4"}));
+    EXPECT_EQ(catalog.RemoveSpecimens({}), 0u);
+}
+
 TEST_F(CatalogTest, RenamingACategoryRenamesItEverywhere) {
     catalog.AddSpecimen(MakeSpecimen({L"Shells", L"Beach"}, L"1"));
     catalog.AddSpecimen(MakeSpecimen({L"Beach"}, L"2"));

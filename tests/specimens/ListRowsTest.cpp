@@ -77,6 +77,13 @@ TEST_F(ListRowsTest, RowsFollowTheirSpecimenWhenTheCatalogChangesUnderThem) {
     rows.AddFirst(catalog, 4);
     EXPECT_EQ(RowIds(), (Ids{4, 3, 2, 1}));
     EXPECT_EQ(rows.Text(catalog, 0, kFieldLatinName), L"d");
+    EXPECT_EQ(rows.RowOf(2), 2);
+    EXPECT_EQ(rows.RowOf(9), -1);
+
+    // Deleted specimens' rows go; the others keep their order and still find their texts.
+    rows.Remove({4, 1, 9});
+    EXPECT_EQ(RowIds(), (Ids{3, 2}));
+    EXPECT_EQ(rows.Text(catalog, 1, kFieldLatinName), L"b");
     rows.Clear();
     EXPECT_EQ(rows.Count(), 0u);
 }
