@@ -4,8 +4,8 @@
 #include "app/Application.h"
 #include "app/ChangeCategoryDialog.h"
 #include "app/CommandHandlers.h"
-#include "app/SpecimenDialog.h"
 #include "app/framework/Messages.h"
+#include "app/SpecimenDialog.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
@@ -80,8 +80,8 @@ void OnChangeCategory(TQAppWindows& application) {
     if (ids.empty())
         return;
     std::vector<std::wstring> chosen;
-    if (!AskNewCategories(application.MainWindow(), application.CurrentCatalog().Categories(),
-                          application.IsReadOnly(), chosen))
+    if (!AskNewCategories(application.MainWindow(), application.CurrentCatalog().Categories(), application.IsReadOnly(),
+                          chosen))
         return;
     CatalogLockGuard guard(application.Lock());
     // The chosen categories replace each specimen's own: the specimens move.

@@ -7,10 +7,10 @@
 
 #include "app/Application.h"
 #include "app/DatePicker.h"
-#include "app/TQTabWin.h"
 #include "app/framework/Dialogs.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
+#include "app/TQTabWin.h"
 #include "catalog/Handles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -26,23 +26,33 @@ struct Page {
     std::span<const int> controls;
 };
 
-constexpr int kGeneral[] = {IDC_TAG_LABEL,     IDC_TAG,        IDC_LATIN_NAME_LABEL, IDC_LATIN_NAME,
-                            IDC_COMMON_NAME_LABEL, IDC_COMMON_NAME, IDC_ABUNDANCE_LABEL, IDC_ABUNDANCE,
-                            IDC_PRICE_LABEL,   IDC_PRICE,      IDC_VALUE_LABEL,      IDC_VALUE,
-                            IDC_SORT_ORDER_LABEL, IDC_SORT_ORDER};
+constexpr int kGeneral[] = {IDC_TAG_LABEL,         IDC_TAG,         IDC_LATIN_NAME_LABEL, IDC_LATIN_NAME,
+                            IDC_COMMON_NAME_LABEL, IDC_COMMON_NAME, IDC_ABUNDANCE_LABEL,  IDC_ABUNDANCE,
+                            IDC_PRICE_LABEL,       IDC_PRICE,       IDC_VALUE_LABEL,      IDC_VALUE,
+                            IDC_SORT_ORDER_LABEL,  IDC_SORT_ORDER};
 constexpr int kCategory[] = {IDC_CATEGORIES_LABEL, IDC_CATEGORIES};
-constexpr int kAppearance[] = {IDC_COLOUR_LABEL,  IDC_COLOUR,  IDC_SIZE_LABEL,       IDC_SPECIMEN_SIZE,      IDC_SIZE_UNITS,
-                               IDC_QUALITY_LABEL, IDC_QUALITY, IDC_DIMENSIONS_LABEL, IDC_DIMENSIONS, IDC_DIMENSIONS_HINT};
-constexpr int kCollection[] = {IDC_LOCATION_LABEL, IDC_LOCATION, IDC_DATE_COLLECTED_LABEL, IDC_DATE_COLLECTED,
-                               IDC_PICK_DATE,      IDC_COLLECTOR_LABEL, IDC_COLLECTOR};
-constexpr int kMisc[] = {IDC_USER_FIELD_LABEL_FIRST,     IDC_USER_FIELD_LABEL_FIRST + 1, IDC_USER_FIELD_LABEL_FIRST + 2,
-                         IDC_USER_FIELD_LABEL_FIRST + 3, IDC_USER_FIELD_LABEL_FIRST + 4, IDC_USER_FIELD_FIRST,
-                         IDC_USER_FIELD_FIRST + 1,       IDC_USER_FIELD_FIRST + 2,       IDC_USER_FIELD_FIRST + 3,
-                         IDC_USER_FIELD_FIRST + 4,       IDC_REMARKS_LABEL,              IDC_REMARKS};
+constexpr int kAppearance[] = {IDC_COLOUR_LABEL, IDC_COLOUR,         IDC_SIZE_LABEL, IDC_SPECIMEN_SIZE,
+                               IDC_SIZE_UNITS,   IDC_QUALITY_LABEL,  IDC_QUALITY,    IDC_DIMENSIONS_LABEL,
+                               IDC_DIMENSIONS,   IDC_DIMENSIONS_HINT};
+constexpr int kCollection[] = {IDC_LOCATION_LABEL, IDC_LOCATION,  IDC_DATE_COLLECTED_LABEL,
+                               IDC_DATE_COLLECTED, IDC_PICK_DATE, IDC_COLLECTOR_LABEL,
+                               IDC_COLLECTOR};
+constexpr int kMisc[] = {IDC_USER_FIELD_LABEL_FIRST,
+                         IDC_USER_FIELD_LABEL_FIRST + 1,
+                         IDC_USER_FIELD_LABEL_FIRST + 2,
+                         IDC_USER_FIELD_LABEL_FIRST + 3,
+                         IDC_USER_FIELD_LABEL_FIRST + 4,
+                         IDC_USER_FIELD_FIRST,
+                         IDC_USER_FIELD_FIRST + 1,
+                         IDC_USER_FIELD_FIRST + 2,
+                         IDC_USER_FIELD_FIRST + 3,
+                         IDC_USER_FIELD_FIRST + 4,
+                         IDC_REMARKS_LABEL,
+                         IDC_REMARKS};
 constexpr int kPicture[] = {IDC_PICTURE_BROWSE, IDC_PICTURE_CLEAR, IDC_TRANSPARENT, IDC_PICTURE_FRAME};
 
 constexpr Page kPages[] = {
-        {IDS_PAGE_GENERAL, kGeneral},         {IDS_PAGE_GENERAL + 1, kCategory}, {IDS_PAGE_GENERAL + 2, kAppearance},
+        {IDS_PAGE_GENERAL, kGeneral},        {IDS_PAGE_GENERAL + 1, kCategory}, {IDS_PAGE_GENERAL + 2, kAppearance},
         {IDS_PAGE_GENERAL + 3, kCollection}, {IDS_PAGE_GENERAL + 4, kMisc},     {IDS_PAGE_PICTURE, kPicture},
 };
 
@@ -228,7 +238,8 @@ struct SpecimenDialog {
 
     void OnOk(HWND dialog) {
         ReadCategories();
-        specimen.abundance = WordChosen(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), abundanceShown, specimen.abundance);
+        specimen.abundance = WordChosen(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), abundanceShown,
+                                        specimen.abundance);
         specimen.quality = WordChosen(quality, GetDlgItem(dialog, IDC_QUALITY), qualityShown, specimen.quality);
         specimen.collector = ItemText(dialog, IDC_COLLECTOR);
         specimen.colour = ItemText(dialog, IDC_COLOUR);

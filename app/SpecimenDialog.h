@@ -8,7 +8,7 @@ class TQAppWindows;
 
 // How the Specimen Details dialog opens.
 struct SpecimenDialogSetup {
-    bool readOnly = false;  // no OK: the user can look, not change
+    bool readOnly = false;     // no OK: the user can look, not change
     bool newSpecimen = false;  // offer the current category and the last added specimen's values
 };
 

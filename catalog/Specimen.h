@@ -29,6 +29,8 @@ struct Specimen {
     std::int32_t order = 0;  // carried over from older catalog files; never assigned by the program
     std::int32_t id = 0;     // handed out when added; never stored in a file
     bool mask = false;       // the picture's background colour is drawn transparent
+
+    bool operator==(const Specimen&) const = default;
 };
 
 // Field identifiers: list columns, export columns, report fields and sort keys. The caption

@@ -10,9 +10,8 @@ namespace TQLibrary {
 void InitialiseCommonControls() {
     static std::once_flag once;
     std::call_once(once, [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls,
-                                      ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                              ICC_DATE_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES |
+                                                               ICC_TAB_CLASSES | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
     });
 }

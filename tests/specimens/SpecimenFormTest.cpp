@@ -15,9 +15,9 @@ TEST(SpecimenForm, ProposedTagsFillEveryRunOfHashes) {
         int next;
         const wchar_t* tag;
     } cases[] = {
-            {L"A-####", 12, L"A-0012"}, {L"##/##", 7, L"07/07"},   {L"#", 123, L"123"},
-            {L"NO-TAG", 5, L"NO-TAG"},  {L"", 5, L""},             {L"S###", 5, L"S005"},
-            {L"##", 12345, L"12345"},   {L"#-#x", 0, L"0-0x"},     {L"#", -4, L"-4"},
+            {L"A-####", 12, L"A-0012"}, {L"##/##", 7, L"07/07"}, {L"#", 123, L"123"},
+            {L"NO-TAG", 5, L"NO-TAG"},  {L"", 5, L""},           {L"S###", 5, L"S005"},
+            {L"##", 12345, L"12345"},   {L"#-#x", 0, L"0-0x"},   {L"#", -4, L"-4"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProposeTag(c.format, c.next), c.tag) << c.format << " " << c.next;
@@ -41,8 +41,8 @@ TEST(SpecimenForm, AnUntouchedNumberKeepsItsValueAndATypedOneIsReadLeniently) {
         double stored;
     } cases[] = {
             {12.345, L"$12.35", 12.345},  // shown rounded, not touched
-            {12.5, L"$12.50", 12.5},     {0, L"", 0},        {12.5, L"$-3", -3},
-            {12.5, L"1,234.50", 1},      {12.5, L"abc", 0},  {12.5, L"", 0},
+            {12.5, L"$12.50", 12.5},     {0, L"", 0},       {12.5, L"$-3", -3},
+            {12.5, L"1,234.50", 1},      {12.5, L"abc", 0}, {12.5, L"", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NumberAfterEdit(c.original, AmountText(c.original, L"$"), c.typed), c.stored) << c.typed;
