@@ -1,6 +1,7 @@
 // Takes pictures of the program's windows for review: the main window on a sample catalog
 // and every dialog built so far. Writes one BMP per window into the folder it is given.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -144,6 +145,41 @@ int wmain(int argc, wchar_t** argv) {
             PressButton(dialog, IDCANCEL);
         });
         program.Command(IDM_CUSTOMIZE_TOOLBAR);
+    }
+    // Specimen Details, every page, and the date picker over it.
+    {
+        DialogDriver driver([&](HWND dialog) {
+            const wchar_t* pages[] = {L"general", L"category", L"appearance", L"collection", L"misc", L"picture"};
+            HWND tabs = GetDlgItem(dialog, IDC_DETAIL_PAGES);
+            for (int page = 0; page < 6; ++page) {
+                SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+                Sleep(300);
+                SaveWindowPicture(dialog, folder + L"specimen-details-" + pages[page] + L".bmp");
+            }
+            SendMessageW(tabs, TCM_SETCURFOCUS, 3, 0);
+            PressButton(dialog, IDC_PICK_DATE);
+            for (int i = 0; i < 100; ++i) {
+                if (HWND picker = FindDialog(dialog)) {
+                    Sleep(300);
+                    SaveWindowPicture(picker, folder + L"select-date.bmp");
+                    PressButton(picker, IDCANCEL);
+                    break;
+                }
+                Sleep(50);
+            }
+            Sleep(300);
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_EDIT_SPECIMEN);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_CHANGE_CATEGORY_LIST), LB_SETSEL, TRUE, 0);
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"change-category.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_CHANGE_CATEGORY);
     }
     program.Close();
     return 0;
