@@ -8,8 +8,8 @@
 // "12.5", "0.25", "1234.57", "1e+06".
 std::wstring FormatGeneral(double number);
 
-// Six significant digits like FormatGeneral, but never with an exponent: "1234570",
-// "0.0000125". Values that are not finite give the nearest finite value.
+// Every digit needed to read the same number back, never with an exponent: "1234567",
+// "0.0000125", "12345.67". Values that are not finite give the nearest finite value.
 std::wstring FormatPlainDecimal(double number);
 
 // Fixed notation with exactly two decimals and no grouping: "12.50".

@@ -53,7 +53,7 @@ TEST(MarkupWriter, WritesEachValueSyntaxOnItsOwnLine) {
               L"<F>1</F>\r\n"
               L"<G/>\r\n"
               L"<H>12.5</H>\r\n"
-              L"<I>1234.57</I>\r\n"
+              L"<I>1234.567</I>\r\n"
               L"<J/>\r\n"
               L"<K>0,7,255</K>\r\n"
               L"<L/>\r\n"
@@ -130,10 +130,10 @@ TEST(MarkupWriter, SavingIntoAMissingFolderFails) {
     EXPECT_FALSE(document.SaveToFile(folder.File(L"missing\\out.xml")));
 }
 
-TEST(MarkupWriter, DoublesUseTheShortGeneralFormWhenItHasNoExponent) {
+TEST(MarkupWriter, DoublesKeepEveryDigitTheyHave) {
     const std::pair<double, const wchar_t*> cases[] = {
-            {12.5, L"12.5"},   {0.25, L"0.25"},     {1234.567, L"1234.57"}, {999999, L"999999"},
-            {-3.75, L"-3.75"}, {0.0001, L"0.0001"}, {100, L"100"},          {0.000123456, L"0.000123456"},
+            {12.5, L"12.5"},   {0.25, L"0.25"},     {1234.567, L"1234.567"}, {999999, L"999999"},
+            {-3.75, L"-3.75"}, {0.0001, L"0.0001"}, {100, L"100"},           {0.000123456, L"0.000123456"},
     };
     for (const auto& [value, text] : cases) {
         MarkupDocument document;
@@ -142,18 +142,18 @@ TEST(MarkupWriter, DoublesUseTheShortGeneralFormWhenItHasNoExponent) {
     }
 }
 
-TEST(MarkupWriter, DoublesThatWouldNeedAnExponentAreWrittenAsPlainDecimals) {
+TEST(MarkupWriter, DoublesAreWrittenAsPlainDecimalsWithoutRounding) {
     const std::pair<double, const wchar_t*> cases[] = {
             {1e6, L"1000000"},
-            {1234567, L"1234570"},
+            {1234567, L"1234567"},
             {-2.5e6, L"-2500000"},
-            {999999.5, L"1000000"},
-            {1.23456789e9, L"1234570000"},
+            {999999.5, L"999999.5"},
+            {1.23456789e9, L"1234567890"},
             {1e-5, L"0.00001"},
-            {1234585, L"1234580"},
-            {1234595, L"1234600"},
+            {1234585, L"1234585"},
+            {12345.67, L"12345.67"},
             {1.25e-5, L"0.0000125"},
-            {-7.654321e-8, L"-0.0000000765432"},
+            {-7.654321e-8, L"-0.00000007654321"},
     };
     for (const auto& [value, text] : cases) {
         MarkupDocument document;
@@ -162,7 +162,7 @@ TEST(MarkupWriter, DoublesThatWouldNeedAnExponentAreWrittenAsPlainDecimals) {
     }
 }
 
-TEST(MarkupWriter, EveryWrittenDoubleReadsBackToTheSameSixDigits) {
+TEST(MarkupWriter, EveryWrittenDoubleReadsBackAsTheSameNumber) {
     const double cases[] = {1e6,  123456789.0, 9.87654321e15, 1e300,    1.7976931348623157e308,
                             1e-5, 3.3e-9,      1e-300,        4.9e-324, -6.02214e23,
                             0.1,  2.5,         1e-4,          99999.95};
@@ -171,7 +171,7 @@ TEST(MarkupWriter, EveryWrittenDoubleReadsBackToTheSameSixDigits) {
         document.WriteDouble(L"V", value);
         std::wstring content = ElementContent(document.Output());
         EXPECT_EQ(content.find(L'e'), std::wstring::npos) << value;
-        EXPECT_EQ(FormatGeneral(ParseDouble(content)), FormatGeneral(value)) << value;
+        EXPECT_EQ(ParseDouble(content), value) << value;
     }
 }
 
