@@ -24,6 +24,18 @@
 #define IDC_COLUMN_DOWN 1305
 #define IDC_COLUMN_UP 1308
 
+// The picture popup.
+#define IDD_PICTURE_POPUP 1700
+#define IDC_PICTURE_FRAME 1701
+
+// Texts of choosing and removing a specimen's picture.
+#define IDS_REMOVE_PICTURE_QUESTION 3600
+#define IDS_PICTURE_FILES 3601
+#define IDS_PICTURE_PATTERNS 3602
+#define IDS_ALL_PICTURE_FILES 3603
+#define IDS_ALL_PICTURE_PATTERN 3604
+#define IDS_CHOOSE_PICTURE 3605
+
 // Child windows of the main window.
 #define IDC_TAB_STRIP 1105
 #define IDC_TOOLBAR 1106
