@@ -80,10 +80,8 @@ BitmapHandle DecodePicture(const std::vector<std::uint8_t>& bytes, int& width, i
 
 PictureView::PictureView() : gdiplus_(std::make_unique<GdiplusSession>()) {}
 
-PictureView::~PictureView() {
-    // The bitmap is GDI's, but goes before GDI+ stops like everything the view made.
-    bitmap_.Reset();
-}
+// Here, where GdiplusSession is complete. The bitmap, a later member, goes before GDI+ stops.
+PictureView::~PictureView() = default;
 
 void PictureView::SetBox(int left, int top, int width, int height) {
     box_ = {left, top, left + width, top + height};
