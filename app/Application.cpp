@@ -9,6 +9,7 @@
 #include "app/framework/Program.h"
 #include "app/StartupChoices.h"
 #include "app/ViewLayout.h"
+#include "catalog/PictureFiles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 
@@ -205,6 +206,7 @@ void TQAppWindows::Layout(int width, int height) {
     MainLayout layout = LayOutMainWindow(
             {width, height, !settings.toolbarButtons.empty(), statusHeight, settings.splitter});
     tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
+    picture_.SetBox(layout.picture.left, layout.picture.top, layout.picture.Width(), layout.picture.Height());
     PlaceList();
     SetWindowPos(splitter_.Window(), nullptr, layout.splitter.left, layout.splitter.top, layout.splitter.Width(),
                  layout.splitter.Height(), SWP_NOZORDER | SWP_NOREDRAW);
@@ -270,8 +272,71 @@ void TQAppWindows::UpdateStatusBar() {
 
 void TQAppWindows::SetSelectionCount(int count) {
     selectionCount_ = count;
+    RequestSelectedPicture();
     UpdateMenuStates(GetMenu(mainWindow_), count);
     UpdateToolbarStates(count);
+}
+
+void TQAppWindows::RequestSelectedPicture() {
+    if (!picturePending_)
+        picturePending_ = PostMessageW(mainWindow_, kShowPictureMessage, 0, 0) != FALSE;
+}
+
+void TQAppWindows::ShowSelectedPicture() {
+    picturePending_ = false;
+    picture_.Clear(mainWindow_);
+    const std::vector<std::uint8_t> bytes = SelectedPictureBytes();
+    if (!bytes.empty())
+        picture_.Decode(mainWindow_, bytes);
+}
+
+std::vector<std::uint8_t> TQAppWindows::SelectedPictureBytes() {
+    std::int32_t id = 0;
+    std::wstring name;
+    std::wstring catalogPath;
+    {
+        CatalogLockGuard guard(Lock());
+        const Specimen* specimen = list_.View().SelectedCount() == 1 ? list_.SelectedSpecimen() : nullptr;
+        if (specimen == nullptr)
+            return {};
+        if (!PictureOnlyInFolder(*specimen, CurrentSettings()))
+            return specimen->pictureData;
+        id = specimen->id;
+        name = specimen->pictureName;
+        catalogPath = CurrentCatalog().FilePath();
+    }
+    if (catalogPath.empty())
+        return {};
+    // Read without the lock, so a silent save is not held up by the disk; the bytes join the
+    // specimen under it, unless it changed meanwhile.
+    std::vector<std::uint8_t> bytes = ReadPictureFile(PictureFolderOf(catalogPath), name);
+    if (!bytes.empty()) {
+        CatalogLockGuard guard(Lock());
+        Specimen* specimen = CurrentCatalog().FindSpecimen(id);
+        if (specimen != nullptr && specimen->pictureData.empty() && specimen->pictureName == name)
+            specimen->pictureData = bytes;
+    }
+    return bytes;
+}
+
+void TQAppWindows::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(mainWindow_, &paint);
+    if (dc == nullptr)
+        return;
+    // The status bar covers the pane's lower edge: the picture goes under it, not over it.
+    RECT status;
+    if (IsWindowVisible(statusBar_.Get()) && GetWindowRect(statusBar_.Get(), &status)) {
+        MapWindowPoints(nullptr, mainWindow_, reinterpret_cast<POINT*>(&status), 2);
+        ExcludeClipRect(dc, status.left, status.top, status.right, status.bottom);
+    }
+    picture_.PaintFitted(dc);
+    EndPaint(mainWindow_, &paint);
+}
+
+void TQAppWindows::OnLeftButtonDown(int x, int y) {
+    if (picture_.HitTest(x, y))
+        ShowPicturePopup(mainWindow_, picture_);
 }
 
 void TQAppWindows::UpdateToolbarStates(int selectionCount) {

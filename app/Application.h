@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CatalogSession.h"
+#include "app/PictureView.h"
 #include "app/SpecimenList.h"
 #include "app/TQSplitter.h"
 #include "app/TQTabWin.h"
@@ -24,6 +25,10 @@ struct StartOptions {
 // The main window loads its catalog on this timer, once it exists, so start-up stays quick.
 inline constexpr UINT_PTR kDeferredLoadTimer = 9000;
 inline constexpr UINT kDeferredLoadDelay = 25;
+
+// Posted to the main window when the selection changed: the picture pane follows once the
+// handler that changed it has returned, with the catalog lock free.
+inline constexpr UINT kShowPictureMessage = WM_APP + 2;
 
 // What RefreshViews brings up to date besides the rows and the status bar.
 enum RefreshFlags : unsigned {
@@ -92,6 +97,15 @@ public:
     // Waits, handling messages meanwhile, until every save started without a dialog is done.
     void WaitForSaves() { session_.WaitForSaves(); }
 
+    // The picture pane right of the splitter.
+    const PictureView& Picture() const { return picture_; }
+    // Shows the picture of the specimen selected alone, reading it from the picture folder
+    // the first time; otherwise clears the pane.
+    void ShowSelectedPicture();
+    void OnPaint();
+    // A press on the pane's picture opens the picture popup.
+    void OnLeftButtonDown(int x, int y);
+
 private:
     void Layout(int width, int height);
     // The splitter was dropped at x in the main window's client area.
@@ -103,6 +117,9 @@ private:
     bool CreateList();
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
+    // The selected specimen's picture bytes, read from the picture folder when never read before.
+    std::vector<std::uint8_t> SelectedPictureBytes();
+    void RequestSelectedPicture();
 
     HWND mainWindow_;
     StartOptions options_;
@@ -113,7 +130,9 @@ private:
     TQToolbar toolbar_;
     TQSplitter splitter_;
     SpecimenList list_;
+    PictureView picture_;
     int selectionCount_ = 0;
+    bool picturePending_ = false;
     bool loaded_ = false;
     bool closing_ = false;
 };

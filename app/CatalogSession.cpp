@@ -3,6 +3,7 @@
 #include "app/framework/Messages.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/DataFile.h"
+#include "catalog/PictureNames.h"
 #include "catalog/StringTable.h"
 #include "catalog/TextCompare.h"
 #include "catalog/TextSplit.h"
@@ -176,6 +177,9 @@ bool CatalogSession::SaveWorker(SaveMode mode) {
     try {
         CatalogLockGuard guard(lock_);
         ProgressSink* progress = mode == SaveMode::WithDialog ? &pleaseWait_ : nullptr;
+        // Renaming here, under the lock, keeps the writer from changing the catalog it writes.
+        if (!catalog_.FilePath().empty())
+            SeparateClashingPictures(catalog_, PictureFolderOf(catalog_.FilePath()));
         saved = WriteCatalog(catalog_, catalog_.FilePath(), L"", pictures_, progress);
         if (saved)
             savedSettings_.CopyFrom(settings_);

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include <windowsx.h>
+
 #include <memory>
 
 #include "app/BackgroundWork.h"
@@ -83,6 +85,15 @@ bool Dispatch(TQAppWindows& application, UINT message, WPARAM wParam, LPARAM lPa
             return false;
         case WM_COMMAND:
             return application.DispatchCommand(LOWORD(wParam));
+        case WM_PAINT:
+            application.OnPaint();
+            return true;
+        case WM_LBUTTONDOWN:
+            application.OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return true;
+        case kShowPictureMessage:
+            application.ShowSelectedPicture();
+            return true;
         case WM_NOTIFY:
             return OnNotify(application, *reinterpret_cast<NMHDR*>(lParam), result);
         default:

@@ -49,7 +49,7 @@ constexpr int kMisc[] = {IDC_USER_FIELD_LABEL_FIRST,
                          IDC_USER_FIELD_FIRST + 4,
                          IDC_REMARKS_LABEL,
                          IDC_REMARKS};
-constexpr int kPicture[] = {IDC_PICTURE_BROWSE, IDC_PICTURE_CLEAR, IDC_TRANSPARENT, IDC_PICTURE_FRAME};
+constexpr int kPicture[] = {IDC_PICTURE_BROWSE, IDC_PICTURE_CLEAR, IDC_TRANSPARENT, IDC_PICTURE_BOX};
 
 constexpr Page kPages[] = {
         {IDS_PAGE_GENERAL, kGeneral},        {IDS_PAGE_GENERAL + 1, kCategory}, {IDS_PAGE_GENERAL + 2, kAppearance},
@@ -191,7 +191,7 @@ struct SpecimenDialog {
         RECT strip{};
         GetWindowRect(GetDlgItem(dialog, IDC_DETAIL_PAGES), &strip);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&strip), 2);
-        SetWindowPos(GetDlgItem(dialog, IDC_PICTURE_FRAME), nullptr, strip.left + box.left, strip.top + box.top,
+        SetWindowPos(GetDlgItem(dialog, IDC_PICTURE_BOX), nullptr, strip.left + box.left, strip.top + box.top,
                      box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 

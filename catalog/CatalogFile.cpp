@@ -54,21 +54,48 @@ void Report(ProgressSink* progress, int percent) {
         progress->ReportProgress(percent);
 }
 
-// Writes one specimen; empty and zero values are left out. With a picture folder, the
+// Where the pictures of a save come from and go to.
+struct PictureFolders {
+    std::wstring target;  // the picture folder files are written to; empty: pictures go into the file
+    std::wstring source;  // the catalog's own picture folder; empty for a catalog never saved
+};
+
+// Writes a picture file unless the file there holds the same bytes already: a save of a large
+// catalog would otherwise write every picture anew. True when the file holds the picture.
+bool WritePictureFile(const Specimen& specimen, const std::wstring& folder, PictureFileWriter& pictures) {
+    const std::wstring fileName = SafePictureFileName(specimen.pictureName);
+    if (fileName.empty())
+        return true;
+    const std::wstring path = folder + fileName;
+    if (FileHoldsBytes(path, specimen.pictureData))
+        return true;
+    return CreateFolderPath(folder, false) && pictures.WritePicture(path, specimen.pictureData);
+}
+
+// The bytes written into the file: the specimen's own, or, when they were never read since the
+// catalog was opened, those of its file in the picture folder, so that keeping pictures in the
+// file loses none.
+const std::vector<std::uint8_t>& PictureBytesForFile(const Specimen& specimen, const std::wstring& sourceFolder,
+                                                     std::vector<std::uint8_t>& readBytes) {
+    if (!specimen.pictureData.empty() || specimen.pictureName.empty())
+        return specimen.pictureData;
+    readBytes = ReadPictureFile(sourceFolder, specimen.pictureName);
+    return readBytes;
+}
+
+// Writes one specimen; empty and zero values are left out. With a target picture folder, the
 // picture goes into a file there instead of into the document.
-bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const std::wstring& pictureFolder,
+bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const PictureFolders& folders,
                    PictureFileWriter& pictures) {
     bool picturesWritten = true;
     document.OpenElement(L"SPECIMEN"sv);
-    if (pictureFolder.empty()) {
-        if (!specimen.pictureData.empty())
-            document.WriteByteList(L"PICTUREDATA"sv, specimen.pictureData);
+    if (folders.target.empty()) {
+        std::vector<std::uint8_t> readBytes;
+        const std::vector<std::uint8_t>& bytes = PictureBytesForFile(specimen, folders.source, readBytes);
+        if (!bytes.empty())
+            document.WriteByteList(L"PICTUREDATA"sv, bytes);
     } else if (!specimen.pictureName.empty() && !specimen.pictureData.empty()) {
-        std::wstring fileName = SafePictureFileName(specimen.pictureName);
-        if (!fileName.empty()) {
-            picturesWritten = CreateFolderPath(pictureFolder, false) &&
-                              pictures.WritePicture(pictureFolder + fileName, specimen.pictureData);
-        }
+        picturesWritten = WritePictureFile(specimen, folders.target, pictures);
     }
     for (const std::wstring& category : specimen.categories) {
         if (!category.empty())
@@ -304,7 +331,11 @@ bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstrin
     document.CloseElement();
     settings.WriteOptions(document);
 
-    const std::wstring pictureFolder = settings.storeImages ? std::wstring() : PictureFolderOf(catalog.FilePath());
+    PictureFolders folders;
+    if (!catalog.FilePath().empty())
+        folders.source = PictureFolderOf(catalog.FilePath());
+    if (!settings.storeImages)
+        folders.target = PictureFolderOf(catalog.FilePath());
     bool picturesWritten = true;
     document.OpenElement(L"SPECIMENLIST");
     int written = 0;
@@ -314,7 +345,7 @@ bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstrin
             continue;
         ++written;
         reports.Report(written, count + 1, 0, 100);
-        if (!WriteSpecimen(document, specimen, pictureFolder, pictures))
+        if (!WriteSpecimen(document, specimen, folders, pictures))
             picturesWritten = false;
     }
     document.CloseElement();

@@ -89,6 +89,8 @@ using ImageListHandle = UniqueHandle<NullIsNone<HIMAGELIST, &ImageList_Destroy>>
 // Icons this code loaded or created; shared icons (LR_SHARED, LoadIcon) must not be destroyed.
 using IconHandle = UniqueHandle<NullIsNone<HICON, &DestroyIcon>>;
 using InternetHandle = UniqueHandle<NullIsNone<HINTERNET, &InternetCloseHandle>>;
+// Movable global memory (GlobalAlloc) until something that frees it takes it over.
+using GlobalMemory = UniqueHandle<NullIsNone<HGLOBAL, &GlobalFree>>;
 
 // The GDI+ session is in GdiplusSession.h, whose headers are too heavy for every file.
 

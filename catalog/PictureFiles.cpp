@@ -1,6 +1,7 @@
 #include "catalog/PictureFiles.h"
 
 #include "catalog/DataFile.h"
+#include "catalog/Settings.h"
 #include "catalog/StringTable.h"
 #include "catalog/TextCompare.h"
 #include "resources/resource.h"
@@ -50,4 +51,41 @@ std::wstring SafePictureFileName(std::wstring_view name) {
 
 std::wstring PictureFolderOf(std::wstring_view catalogPath) {
     return FolderOf(catalogPath) + LoadText(IDS_PICTURE_FOLDER);
+}
+
+std::vector<std::uint8_t> ReadPictureFile(const std::wstring& pictureFolder, std::wstring_view pictureName) {
+    std::vector<std::uint8_t> bytes;
+    const std::wstring fileName = SafePictureFileName(pictureName);
+    if (pictureFolder.empty() || fileName.empty())
+        return bytes;
+    DataFile file(pictureFolder + fileName);
+    if (!file.ReadAll(bytes))
+        bytes.clear();
+    return bytes;
+}
+
+bool FileHoldsBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    DataFile file(path);
+    // The size first: a changed picture is rarely the same size, and then nothing is read.
+    if (file.Size() != bytes.size())
+        return false;
+    std::vector<std::uint8_t> held;
+    return file.ReadAll(held) && held == bytes;
+}
+
+bool PictureOnlyInFolder(const Specimen& specimen, const Settings& settings) {
+    return specimen.pictureData.empty() && !specimen.pictureName.empty() && !settings.storeImages;
+}
+
+void LoadPictureBytes(Specimen& specimen, const std::wstring& path) {
+    specimen.pictureData.clear();
+    specimen.pictureName = path;
+    if (path.empty())
+        return;
+    DataFile file(path);
+    if (!file.ReadAll(specimen.pictureData))
+        specimen.pictureData.clear();
+    const size_t separator = path.rfind(L'\\');
+    if (separator != std::wstring::npos)
+        specimen.pictureName = path.substr(separator + 1);
 }

@@ -48,11 +48,21 @@ struct CleanSave {
     Names pictures;
 };
 
-// Saves into a folder of its own, so the previous file stays for the sweep.
+// Copies the picture files of one folder into another.
+void CopyPictures(const std::wstring& from, const std::wstring& to) {
+    for (const std::wstring& name : NamesIn(from)) {
+        EXPECT_TRUE(CreateFolderPath(to, false));
+        EXPECT_TRUE(WriteFileBytes(to + name, ReadFileBytes(from + name)));
+    }
+}
+
+// Saves into a folder of its own, so the previous file stays for the sweep. The pictures the
+// previous save wrote go along, as a save in place writes only the picture files that changed.
 CleanSave SaveElsewhere(Catalog& catalog) {
     const std::wstring path = catalog.FilePath();
     TestFolder elsewhere;
     catalog.SetFilePath(elsewhere.File(FileNameOf(path)));
+    CopyPictures(PictureFolderOf(path), PictureFolderOf(catalog.FilePath()));
     CountingPictureWriter pictures;
     FileFaultsForTesting().Reset();
     EXPECT_TRUE(WriteCatalog(catalog, catalog.FilePath(), L"", pictures, nullptr));
@@ -83,6 +93,7 @@ public:
           previous_(ReadFileBytes(path_)),
           namesBefore_(NamesIn(folder_)),
           picturesBefore_(NamesIn(images_)),
+          previousPictures_(ReadAll(images_, picturesBefore_)),
           clean_(SaveElsewhere(catalog)) {
         sweep_.calls = clean_.calls;
     }
@@ -101,6 +112,31 @@ public:
 
 private:
     bool Save() { return WriteCatalog(catalog_, path_, L"", pictures_, nullptr); }
+
+    static std::vector<Bytes> ReadAll(const std::wstring& folder, const Names& names) {
+        std::vector<Bytes> contents;
+        for (const std::wstring& name : names)
+            contents.push_back(ReadFileBytes(folder + name));
+        return contents;
+    }
+
+    // A faulty save may still have written some picture files. They are put back as they were:
+    // a save skips the pictures that are already there, and every save of the sweep is to make
+    // the same file calls.
+    void RestorePictures() const {
+        for (const std::wstring& name : clean_.pictures) {
+            const std::wstring path = images_ + name;
+            const auto before = std::find(picturesBefore_.begin(), picturesBefore_.end(), name);
+            if (before == picturesBefore_.end()) {
+                DeleteFileForce(path);
+                continue;
+            }
+            const Bytes& previous = previousPictures_[static_cast<size_t>(before - picturesBefore_.begin())];
+            if (ReadFileBytes(path) != previous) {
+                EXPECT_TRUE(WriteFileBytes(path, previous));
+            }
+        }
+    }
 
     Names Leftovers() const {
         Names found = Strangers(folder_, namesBefore_, clean_.names);
@@ -136,6 +172,7 @@ private:
         if (now != previous_) {
             EXPECT_TRUE(WriteFileBytes(path_, previous_));
         }
+        RestorePictures();
 
         // A temporary file stays only when deleting it failed too. Those of the last faulty save
         // are left for the clean save in Finish to write over.
@@ -156,6 +193,7 @@ private:
     const Bytes previous_;
     const Names namesBefore_;
     const Names picturesBefore_;
+    const std::vector<Bytes> previousPictures_;
     const CleanSave clean_;
     RawPictureFileWriter pictures_;
     FaultSweep sweep_;

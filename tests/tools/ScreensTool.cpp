@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/PleaseWait.h"
@@ -15,6 +16,7 @@
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"
 #include "windows/support/DialogDriver.h"
+#include "windows/support/PictureBytes.h"
 #include "windows/support/ProgramUnderTest.h"
 
 namespace {
@@ -56,6 +58,17 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
            out.Write(pixels.data(), pixels.size());
 }
 
+// A picture of rings in a colour of its own for each number, 320 x 240.
+std::vector<std::uint8_t> ShellPicture(int number) {
+    const std::uint32_t tint = 0x203040u * static_cast<std::uint32_t>(number % 5 + 1);
+    return BmpFile(320, 240, [tint](int x, int y) {
+        const int dx = x - 160;
+        const int dy = y - 120;
+        const int ring = (dx * dx + dy * dy) / 400 % 2;
+        return ring == 0 ? (0xF4E8D0u ^ tint) & 0xFFFFFF : 0x8C5A2Eu;
+    });
+}
+
 // Lets a freshly shown window paint before its picture is taken.
 void Settle() {
     for (int i = 0; i < 20; ++i) {
@@ -80,7 +93,11 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring catalogPath = folder + L"sample.xml";
     Settings settings;
     settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
-    WriteCatalogFile(catalogPath, SampleSpecimens(12), {}, settings);
+    settings.splitter = 260;  // room for the picture pane
+    std::vector<Specimen> specimens = SampleSpecimens(12);
+    for (size_t i = 0; i < specimens.size(); ++i)
+        specimens[i].pictureData = ShellPicture(static_cast<int>(i));
+    WriteCatalogFile(catalogPath, specimens, {}, settings);
 
     // The please-wait dialog, held up long enough to be seen.
     {
@@ -108,6 +125,15 @@ int wmain(int argc, wchar_t** argv) {
     program.SelectRows({1});
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"picture-popup.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        const Rect placement = program.Application().Picture().Placement();
+        SendMessageW(program.Window(), WM_LBUTTONDOWN, 0, MAKELPARAM(placement.left + 1, placement.top + 1));
+    }
 
     {
         DialogDriver driver([&](HWND box) {
