@@ -6,11 +6,22 @@
 #include "app/CommandHandlers.h"
 #include "app/framework/Messages.h"
 #include "app/SpecimenDialog.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/PictureNames.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
+
+// A picture chosen in the dialog never takes the file name of a different picture: two
+// cameras both call their first picture IMG_0001.JPG.
+void KeepPictureApart(TQAppWindows& application, Specimen& specimen) {
+    const Catalog& catalog = application.CurrentCatalog();
+    const std::wstring folder = application.CurrentSettings().storeImages ? std::wstring()
+                                                                          : PictureFolderOf(catalog.FilePath());
+    specimen.pictureName = FreePictureName(catalog, specimen, folder);
+}
 
 // Files a new specimen, shows its row selected and has the catalog saved.
 void StoreNewSpecimen(TQAppWindows& application, Specimen specimen) {
@@ -32,6 +43,7 @@ void OnAddSpecimen(TQAppWindows& application) {
     settings.lastCollector = specimen.collector;
     settings.lastDate = specimen.dateCollected;
     settings.lastLocation = specimen.location;
+    KeepPictureApart(application, specimen);
     StoreNewSpecimen(application, std::move(specimen));
 }
 
@@ -43,6 +55,7 @@ void OnEditSpecimen(TQAppWindows& application) {
     if (!RunSpecimenDialog(application, edited, {.readOnly = application.IsReadOnly()}))
         return;
     CatalogLockGuard guard(application.Lock());
+    KeepPictureApart(application, edited);
     application.CurrentCatalog().ReplaceSpecimen(edited.id, edited);
     // The texts may have moved the row; it stays selected wherever it goes.
     application.List().Resort();

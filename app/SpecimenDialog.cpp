@@ -5,13 +5,19 @@
 #include <span>
 #include <vector>
 
+#include <windows.h>
+#include <uxtheme.h>
+
 #include "app/Application.h"
 #include "app/DatePicker.h"
 #include "app/framework/Dialogs.h"
+#include "app/framework/Messages.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
+#include "app/PictureView.h"
 #include "app/TQTabWin.h"
 #include "catalog/Handles.h"
+#include "catalog/PictureFiles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
 #include "specimens/SpecimenForm.h"
@@ -91,6 +97,7 @@ struct SpecimenDialog {
     TQComboBox quality{true};
     TQListBox categories;
     TQTabWin tabs;
+    PictureView picture;
     // What the dialog showed when it opened, so that OK keeps what the user left alone.
     std::vector<int> categoriesShown;
     int abundanceShown = -1;
@@ -99,6 +106,8 @@ struct SpecimenDialog {
 
     void OnInitDialog(HWND dialog) {
         PrepareDialog(dialog, setup.readOnly);
+        // The pages' labels lie on the tab strip: they take its background, not the dialog's.
+        EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
         const Settings& settings = application.CurrentSettings();
         if (setup.newSpecimen)
             PrefillNewSpecimen(specimen, settings);
@@ -107,6 +116,8 @@ struct SpecimenDialog {
         ShowTexts(dialog, settings);
         ShowNumbers(dialog, settings);
         PlacePictureBox(dialog);
+        if (!specimen.pictureData.empty())
+            picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
         if (specimen.mask)
             CheckDlgButton(dialog, IDC_TRANSPARENT, BST_CHECKED);
         AddPages(dialog);
@@ -191,9 +202,12 @@ struct SpecimenDialog {
         RECT strip{};
         GetWindowRect(GetDlgItem(dialog, IDC_DETAIL_PAGES), &strip);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&strip), 2);
-        SetWindowPos(GetDlgItem(dialog, IDC_PICTURE_BOX), nullptr, strip.left + box.left, strip.top + box.top,
-                     box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(PictureBoxOf(dialog), nullptr, strip.left + box.left, strip.top + box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        picture.SetBox(0, 0, box.width, box.height);
     }
+
+    static HWND PictureBoxOf(HWND dialog) { return GetDlgItem(dialog, IDC_PICTURE_BOX); }
 
     void AddPages(HWND dialog) {
         tabs.Attach(GetDlgItem(dialog, IDC_DETAIL_PAGES));
@@ -219,7 +233,7 @@ struct SpecimenDialog {
         return 0;
     }
 
-    void OnCommand(HWND dialog, int item, int) {
+    void OnCommand(HWND dialog, int item, int notification) {
         switch (item) {
             case IDOK:
                 if (!setup.readOnly)
@@ -231,9 +245,68 @@ struct SpecimenDialog {
             case IDC_PICK_DATE:
                 PickDateForEdit(dialog, IDC_DATE_COLLECTED, application.CurrentSettings().dateStyle);
                 break;
+            case IDC_PICTURE_BROWSE:
+                ChoosePicture(dialog);
+                break;
+            case IDC_PICTURE_CLEAR:
+                RemovePicture(dialog);
+                break;
+            case IDC_TRANSPARENT:
+                picture.SetTransparent(IsDlgButtonChecked(dialog, IDC_TRANSPARENT) == BST_CHECKED);
+                InvalidateRect(PictureBoxOf(dialog), nullptr, FALSE);
+                break;
+            case IDC_PICTURE_BOX:
+                if (notification == STN_CLICKED)
+                    OnPictureClicked(dialog);
+                break;
             default:
                 break;
         }
+    }
+
+    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+        if (message != WM_DRAWITEM)
+            return false;
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID != IDC_PICTURE_BOX)
+            return false;
+        picture.PaintNaturalInBox(item.hDC);
+        return true;
+    }
+
+    void ChoosePicture(HWND dialog) {
+        std::wstring start = ItemText(dialog, IDC_PICTURE_PATH);
+        if (start.empty())
+            start = application.CurrentSettings().lastFolder;
+        std::wstring path;
+        if (!ChoosePictureFile(application.MainWindow(), start, path))
+            return;
+        SetItem(dialog, IDC_PICTURE_PATH, path);
+        {
+            // A silent save may be reading the settings on its worker.
+            CatalogLockGuard guard(application.Lock());
+            application.CurrentSettings().SetLastFolder(path, true);
+        }
+        LoadPictureBytes(specimen, path);
+        picture.Clear(PictureBoxOf(dialog));
+        if (!specimen.pictureData.empty())
+            picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
+    }
+
+    void RemovePicture(HWND dialog) {
+        if (!Ask(IDS_REMOVE_PICTURE_QUESTION, IDS_DISPLAY_NAME))
+            return;
+        SetItem(dialog, IDC_PICTURE_PATH, L"");
+        LoadPictureBytes(specimen, L"");
+        picture.Clear(PictureBoxOf(dialog));
+    }
+
+    void OnPictureClicked(HWND dialog) {
+        POINT where{};
+        GetCursorPos(&where);
+        ScreenToClient(PictureBoxOf(dialog), &where);
+        if (picture.HitTest(where.x, where.y))
+            ShowPicturePopup(dialog, picture);
     }
 
     void OnOk(HWND dialog) {

@@ -9,10 +9,13 @@
 
 #include "app/Application.h"
 #include "catalog/DataFile.h"
+#include "catalog/GdiplusSession.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/LoadedProgramTest.h"
+#include "windows/support/PictureBytes.h"
+#include "windows/support/ProgramUnderTest.h"
 
 namespace {
 
@@ -364,6 +367,52 @@ TEST_F(SpecimenCommandsTest, TheDateButtonPicksADayInTheDateStyleAndEraseEmpties
     EXPECT_EQ(shown.wYear, 2008);
     EXPECT_EQ(shown.wMonth, 3);
     EXPECT_EQ(shown.wDay, 5);
+}
+
+TEST_F(SpecimenCommandsTest, AChosenPictureIsSavedUnchangedAndASameNamedOtherOneKeptApart) {
+    TQLibrary::GdiplusSession gdiplus;
+    const std::vector<std::uint8_t> first = Encoded(PlainBmp(60, 40), L"image/jpeg");
+    const std::vector<std::uint8_t> second = Encoded(PlainBmp(30, 90), L"image/jpeg");
+    ASSERT_FALSE(first.empty());
+    TestFolder camera1, camera2;
+    ASSERT_TRUE(WriteFileBytes(camera1.File(L"IMG_0001.JPG"), first));
+    ASSERT_TRUE(WriteFileBytes(camera2.File(L"IMG_0001.JPG"), second));
+    StartWithSpecimens();
+    App().CurrentSettings().storeImages = false;
+
+    // Browse on the Picture page, then OK: the picture goes with the selected specimen.
+    auto choose = [&](const std::wstring& path) {
+        return InDetails(IDM_EDIT_SPECIMEN, [&](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_DETAIL_PAGES), TCM_SETCURFOCUS, 5, 0);
+            PressButton(dialog, IDC_PICTURE_BROWSE);
+            HWND chooser = WaitForDialog(dialog);
+            ASSERT_NE(chooser, nullptr);
+            TypeFileNameAndAccept(chooser, path);
+            for (int i = 0; i < 100 && IsWindow(chooser); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            PressButton(dialog, IDOK);
+        });
+    };
+    program->SelectRows({0});
+    ASSERT_TRUE(choose(camera1.File(L"IMG_0001.JPG")));
+    const Specimen* chosen = App().List().SelectedSpecimen();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->pictureName, L"IMG_0001.JPG");
+    EXPECT_EQ(App().CurrentSettings().lastFolder + L"\\", camera1.Path());
+    App().WaitForSaves();
+    EXPECT_EQ(ReadFileBytes(folder.File(L"Images\\IMG_0001.JPG")), first);
+
+    // Another specimen, another camera, the same file name.
+    program->SelectTab(3);
+    SelectRowOf(L"Ammonite");
+    const std::int32_t ammonite = App().List().SelectedSpecimen()->id;
+    ASSERT_TRUE(choose(camera2.File(L"IMG_0001.JPG")));
+    const Specimen* other = App().CurrentCatalog().FindSpecimen(ammonite);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->pictureName, L"IMG_0001 (2).JPG");
+    App().WaitForSaves();
+    EXPECT_EQ(ReadFileBytes(folder.File(L"Images\\IMG_0001.JPG")), first);
+    EXPECT_EQ(ReadFileBytes(folder.File(L"Images\\IMG_0001 (2).JPG")), second);
 }
 
 }  // namespace
