@@ -20,6 +20,7 @@
 #include "catalog/StringTable.h"
 #include "catalog/TextCompare.h"
 #include "catalog/TextSplit.h"
+#include "catalog/Utf8.h"
 #include "resources/resource.h"
 
 namespace {
@@ -405,8 +406,13 @@ bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesF
     return true;
 }
 
-// One code unit per byte, every byte included.
-std::wstring TextFromOneByte(const std::vector<std::uint8_t>& bytes) {
+// A file that is not UTF-16: UTF-8 when its bytes are (a spreadsheet's "Hélène" would otherwise
+// read as "HÃ©lÃ¨ne"), else one code unit per byte, every byte included.
+std::wstring TextFromBytes(const std::vector<std::uint8_t>& bytes) {
+    if (StartsWithUtf8Mark(bytes.data(), bytes.size()) || LooksLikeUtf8(bytes.data(), bytes.size())) {
+        if (std::optional<std::wstring> text = DecodeUtf8(bytes.data(), bytes.size()))
+            return std::move(*text);
+    }
     return std::wstring(bytes.begin(), bytes.end());
 }
 
@@ -419,9 +425,11 @@ ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, S
             return ImportProblem::Unreadable;
     }
     const std::wstring imagesFolder = FolderOf(path) + LoadText(IDS_PICTURE_FOLDER);
-    bool parsed = Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true);
+    // A file with the UTF-8 mark is no UTF-16 file, whatever its bytes would read as.
+    bool parsed = !StartsWithUtf8Mark(bytes.data(), bytes.size()) &&
+                  Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true);
     if (!parsed)
-        parsed = Parse(catalog, TextFromOneByte(bytes), imagesFolder, addMode, reporter, true);
+        parsed = Parse(catalog, TextFromBytes(bytes), imagesFolder, addMode, reporter, true);
     if (!parsed)
         return ImportProblem::NoFieldNamed;
     savedSettings.CopyFrom(catalog.CurrentSettings());

@@ -191,6 +191,39 @@ TEST_F(CommaSeparatedTest, OneByteFilesImportThroughTheSecondReading) {
     }
 }
 
+TEST_F(CommaSeparatedTest, SpreadsheetFilesInUtf8ImportIntactWithOrWithoutTheMark) {
+    const std::string header = "Tag,Latin Name,Collector\r\n";
+    const std::string row = "A1,\xC5\x92uvre,H\xC3\xA9l\xC3\xA8ne \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x90\x9A\r\n";
+    std::wstring shell = L"\U0001F41A";
+    if (sizeof(wchar_t) == 2)
+        shell = L"\xD83D\xDC1A";
+    const struct {
+        std::string content;
+        std::wstring latinName;
+        std::wstring collector;
+    } cases[] = {
+            {"\xEF\xBB\xBF" + header + row, L"\x0152uvre", L"H\x00E9l\x00E8ne \x65E5\x672C " + shell},
+            {header + row, L"\x0152uvre", L"H\x00E9l\x00E8ne \x65E5\x672C " + shell},
+            // Not UTF-8: one byte per character, as the program's own one-byte export.
+            {header + "A1,\x8Cuvre,H\xE9l\xE8ne\r\n", L"\x008Cuvre", L"H\x00E9l\x00E8ne"},
+            {header + "A1,Oeuvre,Helene\r\n", L"Oeuvre", L"Helene"},
+            // A lone continuation byte, an overlong form, a cut-short sequence: not UTF-8.
+            {header + "A1,\xC3\xA9\xA9,x\r\n", L"\x00C3\x00A9\x00A9", L"x"},
+            {header + "A1,\xC0\xAF,x\r\n", L"\x00C0\x00AF", L"x"},
+            {header + "A1,x,\xE6\x97\r\n", L"x", L"\x00E6\x0097"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        ASSERT_TRUE(WriteFileBytes(folder.File(L"sheet.csv"), AsciiBytes(c.content)));
+        imported.Clear();
+        ASSERT_TRUE(Import(folder.File(L"sheet.csv")));
+        ASSERT_EQ(imported.Specimens().size(), 1u);
+        EXPECT_EQ(imported.Specimens()[0].tag, L"A1");
+        EXPECT_EQ(imported.Specimens()[0].latinName, c.latinName);
+        EXPECT_EQ(imported.Specimens()[0].collector, c.collector);
+    }
+}
+
 TEST_F(CommaSeparatedTest, HeaderCellsMatchCaptionsByTheirLeadingWords) {
     struct Case {
         std::wstring_view header;
