@@ -297,18 +297,23 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
         catalog.Clear();
         catalog.CurrentSettings().ResetToDefaults();
     }
+    // Specimens added from another file join the user's catalog; that file's settings (its
+    // date style, captions, tag format) are read into a scratch record and dropped.
+    std::optional<Settings> own;
+    if (addMode)
+        own.emplace(catalog.CurrentSettings());
+    bool read = true;
     if (!document.HasElement(L"DATAVERSION")) {
-        if (!ReadOldLayout(document, catalog, path, screen, &reports)) {
-            if (previous)
-                previous->PutBack(catalog);
-            return false;
-        }
-        outcome.upgraded = true;
-        return true;
-    }
-    if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome))
+        read = ReadOldLayout(document, catalog, path, screen, &reports);
+        if (!read && previous)
+            previous->PutBack(catalog);
+        outcome.upgraded = read;
+    } else if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome)) {
         outcome.incomplete = true;
-    return true;
+    }
+    if (own)
+        catalog.CurrentSettings().CopyFrom(*own);
+    return read;
 }
 
 // Writes the whole catalog document; false when a picture file could not be written.
