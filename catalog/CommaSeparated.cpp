@@ -389,8 +389,13 @@ bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesF
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
         return false;
-    if (!addMode && emptyFirst)
-        catalog.Clear();  // also starts the tag numbers again
+    if (!addMode && emptyFirst) {
+        // The file carries no settings: the tag numbers go on from where they were, or new
+        // specimens would be proposed tags the catalog's own specimens may still carry.
+        const std::int32_t nextTag = catalog.CurrentSettings().nextTagNumber;
+        catalog.Clear();
+        catalog.CurrentSettings().nextTagNumber = nextTag;
+    }
     if (!addMode)
         catalog.AddCategory(TargetCategory(catalog.CurrentSettings()));
     catalog.Specimens().reserve(catalog.Specimens().size() + lines.size() - 1);

@@ -287,9 +287,10 @@ TEST_F(CommaSeparatedTest, ReplaceAndAddModes) {
         std::int32_t nextTag;
     };
     const Case cases[] = {
-            {false, L"Minerals", {L"N1"}, {L"Minerals", L"Fossils"}, 0},
-            {false, L"<All>", {L"N1"}, {L"General", L"Fossils"}, 0},
-            {false, L"", {L"N1"}, {L"General", L"Fossils"}, 0},
+            // Replacing keeps the tag numbers going: the file carries none.
+            {false, L"Minerals", {L"N1"}, {L"Minerals", L"Fossils"}, 40},
+            {false, L"<All>", {L"N1"}, {L"General", L"Fossils"}, 40},
+            {false, L"", {L"N1"}, {L"General", L"Fossils"}, 40},
             {true, L"Minerals", {L"OLD", L"N1"}, {L"Shells", L"Fossils"}, 40},
     };
     for (const Case& c : cases) {
