@@ -133,6 +133,20 @@ bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadRep
     return read;
 }
 
+ImportProblem CatalogSession::ImportCommaSeparatedFile(const std::wstring& path, bool addMode) {
+    // A save already started writes the catalog as it was before the import.
+    WaitForSaves();
+    ImportProblem problem = ImportProblem::Unreadable;
+    const bool imported = pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS, [&, this] {
+        CatalogLockGuard guard(lock_);
+        return ImportCommaSeparated(catalog_, path, addMode, savedSettings_, &pleaseWait_, &problem);
+    });
+    if (!imported)
+        return problem == ImportProblem::None ? ImportProblem::Unreadable : problem;
+    unsavedChanges_ = true;
+    return ImportProblem::None;
+}
+
 void CatalogSession::Save(SaveMode mode) {
     unsavedChanges_ = false;
     if (mode == SaveMode::WithDialog) {

@@ -14,6 +14,7 @@
 #include "app/WindowsCatalogHost.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/CommaSeparated.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "catalog/SettingsWindows.h"
@@ -75,6 +76,10 @@ public:
     // its bytes are kept beside it as "<file>.damaged" before anything can write it, and the user
     // is told.
     LoadOutcome Load(const std::wstring& path, LoadMode mode);
+    // Reads a comma-separated file into the catalog under the please-wait dialog, replacing
+    // it or adding to it; a file that cannot be taken leaves the catalog as it was. The change
+    // is due to be saved afterwards. Says what went wrong, if anything.
+    ImportProblem ImportCommaSeparatedFile(const std::wstring& path, bool addMode);
     // Saves under the please-wait dialog, or hands the save to the silent saver and returns.
     void Save(SaveMode mode);
     // Saves under the dialog when there is anything to save and the file may be written.

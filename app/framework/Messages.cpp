@@ -38,6 +38,11 @@ bool Ask(unsigned textId, unsigned captionId) {
     return ShowMessage(textId, captionId, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+int AskYesNoCancel(unsigned textId, unsigned captionId) {
+    const int answer = ShowMessage(textId, captionId, MB_YESNOCANCEL | MB_ICONQUESTION);
+    return answer == IDYES || answer == IDNO ? answer : IDCANCEL;
+}
+
 bool OpenLink(const std::wstring& link) {
     HINSTANCE result = ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOW);
     // Not a real handle: a number above 32 means success.

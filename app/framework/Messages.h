@@ -17,6 +17,8 @@ void WarnText(const std::wstring& text, HWND owner = nullptr);
 void Inform(unsigned textId, unsigned captionId);
 // A Yes/No question; true exactly for Yes.
 bool Ask(unsigned textId, unsigned captionId);
+// A Yes/No/Cancel question: IDYES, IDNO or IDCANCEL (also when the box is closed).
+int AskYesNoCancel(unsigned textId, unsigned captionId);
 
 // Opens a web address, mail link or file with the program the system has for it.
 bool OpenLink(const std::wstring& link);

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "catalog/DataFile.h"
+#include "resources/resource.h"
+#include "support/SampleCatalog.h"
+#include "windows/support/DialogDriver.h"
+#include "windows/support/DialogSequence.h"
+#include "windows/support/LoadedProgramTest.h"
+#include "windows/support/ProgramUnderTest.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+Specimen Tagged(const std::wstring& tag, Names categories) {
+    Specimen specimen;
+    specimen.tag = tag;
+    specimen.categories = std::move(categories);
+    return specimen;
+}
+
+class ImportCommandTest : public LoadedProgramTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(StartWith({Tagged(L"OWN-1", {L"Shells"}), Tagged(L"OWN-2", {L"Shells"})}, {L"Shells"}));
+        App().CurrentSettings().nextTagNumber = 40;
+        // Saved now, so that the import has nothing left to save before it asks for a file.
+        App().Session().SaveIfDue();
+    }
+
+    // Imports the file, answering the replace-or-add question with the button; the question's
+    // text, or empty when none came.
+    std::wstring Import(const std::wstring& path, int answer) {
+        std::wstring question;
+        DialogSequence user({[&](HWND chooser) { TypeFileNameAndAccept(chooser, path); },
+                             [&](HWND box) {
+                                 question = MessageBoxText(box);
+                                 PressButton(box, answer);
+                             }});
+        program->Command(IDM_IMPORT);
+        return question;
+    }
+
+    Names Tags() {
+        Names tags;
+        for (const Specimen& specimen : App().CurrentCatalog().Specimens())
+            tags.push_back(specimen.tag);
+        return tags;
+    }
+
+    Names SavedTags() {
+        App().WaitForSaves();
+        StoredCatalog stored;
+        EXPECT_TRUE(stored.Read(catalogPath));
+        Names tags;
+        for (const Specimen& specimen : stored.catalog.Specimens())
+            tags.push_back(specimen.tag);
+        return tags;
+    }
+};
+
+TEST_F(ImportCommandTest, ASpreadsheetFileReplacesOrJoinsTheCatalogOrNothingHappens) {
+    // UTF-8 with the mark, as spreadsheets save it.
+    const std::string text =
+            "\xEF\xBB\xBFTag,Latin Name,Collector\r\nX-1,\xC5\x92uvre,H\xC3\xA9l\xC3\xA8ne \xE6\x97\xA5\xE6\x9C\xAC\r\n";
+    const std::wstring sheet = folder.File(L"sheet.csv");
+    ASSERT_TRUE(WriteFileBytes(sheet, std::vector<std::uint8_t>(text.begin(), text.end())));
+
+    EXPECT_EQ(Import(sheet, IDCANCEL).substr(0, 25), L"You are about to import a");
+    EXPECT_EQ(Tags(), (Names{L"OWN-1", L"OWN-2"}));
+
+    Import(sheet, IDNO);
+    EXPECT_EQ(Tags(), (Names{L"OWN-1", L"OWN-2", L"X-1"}));
+
+    Import(sheet, IDYES);
+    ASSERT_EQ(Tags(), Names{L"X-1"});
+    const Specimen& imported = App().CurrentCatalog().Specimens().front();
+    EXPECT_EQ(imported.latinName, L"\x0152uvre");
+    EXPECT_EQ(imported.collector, L"H\x00E9l\x00E8ne \x65E5\x672C");
+    // Tags go on from where they were; the change is on disk at once.
+    EXPECT_EQ(App().CurrentSettings().nextTagNumber, 40);
+    EXPECT_EQ(SavedTags(), Names{L"X-1"});
+    EXPECT_EQ(App().List().View().RowCount(), 1);
+}
+
+TEST_F(ImportCommandTest, AnotherCatalogJoinsWithoutItsSettingsOrReplacesWithoutItsReadOnlyMark) {
+    Settings theirs;
+    theirs.captions[0] = L"Depth";
+    theirs.tagFormat = L"THEIRS-###";
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteCatalogFile(other, {Tagged(L"THEIRS-1", {L"Fossils"})}, {L"Fossils"}, theirs));
+    App().CurrentSettings().captions[0] = L"Mine";
+
+    Import(other, IDNO);
+    EXPECT_EQ(Tags(), (Names{L"OWN-1", L"OWN-2", L"THEIRS-1"}));
+    EXPECT_EQ(App().CurrentSettings().captions[0], L"Mine");
+    EXPECT_EQ(App().CurrentSettings().tagFormat, L"");
+    EXPECT_EQ(SavedTags(), (Names{L"OWN-1", L"OWN-2", L"THEIRS-1"}));
+
+    ASSERT_TRUE(SetFileAttributesW(other.c_str(), FILE_ATTRIBUTE_READONLY));
+    Import(other, IDYES);
+    EXPECT_EQ(Tags(), Names{L"THEIRS-1"});
+    EXPECT_FALSE(App().IsReadOnly());
+    EXPECT_EQ(GetFileAttributesW(catalogPath.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
+    SetFileAttributesW(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A read-only catalog refuses.
+    App().Session().SetReadOnly(true);
+    EXPECT_EQ(program->CommandAnsweringBox(IDM_IMPORT, IDOK), L"Read Only");
+}
+
+}  // namespace
