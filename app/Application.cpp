@@ -137,8 +137,7 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
         }
         toolbar_.SetButtons(CurrentSettings().toolbarButtons);
         // The status bar was made before the catalog said whether it is shown.
-        ShowWindow(statusBar_.Get(), CurrentSettings().hideStatusBar ? SW_HIDE : SW_SHOW);
-        Relayout();
+        ShowStatusBarAsSet();
     }
     // An older layout is saved in today's at once.
     if (outcome.upgraded)
@@ -189,6 +188,11 @@ void TQAppWindows::Relayout() {
     RECT client;
     if (GetClientRect(mainWindow_, &client))
         Layout(client.right, client.bottom);
+}
+
+void TQAppWindows::ShowStatusBarAsSet() {
+    ShowWindow(statusBar_.Get(), CurrentSettings().hideStatusBar ? SW_HIDE : SW_SHOW);
+    Relayout();
 }
 
 void TQAppWindows::Layout(int width, int height) {

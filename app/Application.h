@@ -90,6 +90,8 @@ public:
     void OnTabChanged();
     // Lays the children out again in the main window's client area.
     void Relayout();
+    // Shows or hides the status bar as the settings say, then lays the children out again.
+    void ShowStatusBarAsSet();
     // The number of selected list rows, as the menu and toolbar rules see it.
     int SelectionCount() const { return selectionCount_; }
     void UpdateMenuStates(HMENU menu, int selectionCount);

@@ -2,6 +2,11 @@
 #include "app/Application.h"
 #include "app/ColumnsDialog.h"
 #include "app/CommandHandlers.h"
+#include "app/MessageSwitch.h"
+#include "app/OptionsDialog.h"
+#include "catalog/Clock.h"
+#include "catalog/OptionsForm.h"
+#include "catalog/RestyleDates.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
@@ -34,7 +39,29 @@ void OnCustomizeColumns(TQAppWindows& application) {
     SaveSettingsIfChanged(application);
 }
 
+// The command table refuses Options on a read-only catalog before this runs.
+void OnOptions(TQAppWindows& application) {
+    const bool messagesShown = MessagesEnabled();
+    OptionsForm form = FormOf(application.CurrentSettings(), messagesShown);
+    if (!EditOptions(application.MainWindow(), form))
+        return;
+    // The daily message reads its switch from the registry: written only when the box changed.
+    if (form.showMessages != messagesShown)
+        SetMessagesEnabled(form.showMessages);
+    CatalogLockGuard guard(application.Lock());
+    Settings& settings = application.CurrentSettings();
+    const int oldStyle = settings.dateStyle;
+    StoreForm(form, settings);
+    if (settings.dateStyle != oldStyle)
+        RestyleDates(application.CurrentCatalog(), oldStyle, settings.dateStyle, SystemClock());
+    application.ShowStatusBarAsSet();
+    // The captions of the user fields head their columns.
+    application.RefreshViews(RefreshColumns);
+    SaveSettingsIfChanged(application);
+}
+
 constexpr HandlerEntry kHandlers[] = {
+        {IDM_OPTIONS, OnOptions},
         {IDM_CUSTOMIZE_TOOLBAR, OnCustomizeToolbar},
         {IDM_CUSTOMIZE_COLUMNS, OnCustomizeColumns},
 };

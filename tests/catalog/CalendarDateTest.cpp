@@ -261,4 +261,27 @@ TEST(RestyleDates, RewritesReadableDatesAndKeepsEmptyAndFreeText) {
     }
 }
 
+// A two-digit year reads as 20YY: a date of another century keeps its four digits, so going to
+// MM/DD/YY and back never turns 1975 into 2075.
+TEST(RestyleDates, KeepsADateTheNewStyleWouldReadBackAsAnother) {
+    const std::tuple<std::vector<int>, const wchar_t*, const wchar_t*> cases[] = {
+            {{3, 1}, L"03/05/1975", L"03/05/1975"},    {{3, 1, 3}, L"03/05/1975", L"03/05/1975"},
+            {{6, 5}, L"05/01/1899", L"05/01/1899"},    {{3, 1}, L"01/05/2108", L"01/05/2108"},
+            {{3, 5}, L"12/31/12345", L"12/31/12345"},  {{3, 1}, L"03/05/2008", L"03/05/08"},
+            {{3, 1, 3}, L"03/05/2008", L"03/05/2008"}, {{6, 1, 6}, L"17/06/2099", L"17/06/2099"},
+            {{1, 3}, L"03/05/75", L"03/05/2075"},      {{3, 6, 3}, L"03/05/1975", L"03/05/1975"},
+    };
+    for (const auto& [styles, text, expected] : cases) {
+        ScriptedHost host;
+        Settings settings;
+        Catalog catalog(host, settings);
+        Specimen specimen;
+        specimen.dateCollected = text;
+        catalog.AddSpecimen(specimen);
+        for (size_t i = 1; i < styles.size(); ++i)
+            RestyleDates(catalog, styles[i - 1], styles[i], kClock);
+        EXPECT_EQ(catalog.Specimens()[0].dateCollected, expected) << styles.back() << " " << text;
+    }
+}
+
 }  // namespace

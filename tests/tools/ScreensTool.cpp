@@ -198,6 +198,20 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_EDIT_SPECIMEN);
     }
+    // Orvelle Options, every page.
+    {
+        DialogDriver driver([&](HWND dialog) {
+            const wchar_t* pages[] = {L"program", L"date-format", L"specimen-data", L"custom-fields"};
+            HWND tabs = GetDlgItem(dialog, IDC_OPTION_PAGES);
+            for (int page = 0; page < 4; ++page) {
+                SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+                Sleep(300);
+                SaveWindowPicture(dialog, folder + L"options-" + pages[page] + L".bmp");
+            }
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_OPTIONS);
+    }
     {
         DialogDriver driver([&](HWND dialog) {
             SendMessageW(GetDlgItem(dialog, IDC_CHANGE_CATEGORY_LIST), LB_SETSEL, TRUE, 0);
