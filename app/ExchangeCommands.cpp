@@ -1,22 +1,17 @@
 // Export and import of comma-separated and markup files.
 #include "app/Application.h"
 #include "app/CommandHandlers.h"
+#include "app/ExportCommand.h"
+#include "app/ExportDialog.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
+#include "catalog/CommaSeparated.h"
 #include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
-
-// A file is taken as comma-separated exactly when its name ends with ".csv".
-bool NamesCommaSeparatedFile(std::wstring_view path) {
-    constexpr std::wstring_view kExtension = L".csv";
-    return path.size() >= kExtension.size() &&
-           SameTextIgnoringCase(path.substr(path.size() - kExtension.size()), kExtension);
-}
 
 std::wstring ChooseFileToImport(TQAppWindows& application) {
     FileChooser chooser;
@@ -49,7 +44,7 @@ void OnImport(TQAppWindows& application) {
     if (answer == IDCANCEL)
         return;
     const bool addMode = answer == IDNO;
-    if (NamesCommaSeparatedFile(name)) {
+    if (IsCommaSeparatedName(name)) {
         // The rows are drawn from the catalog, which the import changes on its worker.
         application.List().Clear();
         const ImportProblem problem = session.ImportCommaSeparatedFile(name, addMode);
@@ -68,9 +63,18 @@ void OnImport(TQAppWindows& application) {
     application.RefreshViews(RefreshEverything);
 }
 
+void OnExport(TQAppWindows& application) {
+    ExportChoice choice;
+    if (ChooseExport(application, choice))
+        WriteExport(application, choice);
+}
+
+// clang-format off
 constexpr HandlerEntry kHandlers[] = {
+        {IDM_EXPORT, OnExport},
         {IDM_IMPORT, OnImport},
 };
+// clang-format on
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "catalog/DataFile.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
+#include "catalog/PictureExport.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Progress.h"
 #include "catalog/Settings.h"
@@ -56,8 +57,9 @@ void Report(ProgressSink* progress, int percent) {
 
 // Where the pictures of a save come from and go to.
 struct PictureFolders {
-    std::wstring target;  // the picture folder files are written to; empty: pictures go into the file
-    std::wstring source;  // the catalog's own picture folder; empty for a catalog never saved
+    std::wstring target;     // the picture folder files are written to; empty: pictures go into the file
+    std::wstring source;     // the catalog's own picture folder; empty for a catalog never saved
+    bool writeFiles = true;  // false: picture files are left to the caller
 };
 
 // Writes a picture file unless the file there holds the same bytes already: a save of a large
@@ -94,7 +96,7 @@ bool WriteSpecimen(MarkupDocument& document, const Specimen& specimen, const Pic
         const std::vector<std::uint8_t>& bytes = PictureBytesForFile(specimen, folders.source, readBytes);
         if (!bytes.empty())
             document.WriteByteList(L"PICTUREDATA"sv, bytes);
-    } else if (!specimen.pictureName.empty() && !specimen.pictureData.empty()) {
+    } else if (folders.writeFiles && !specimen.pictureName.empty() && !specimen.pictureData.empty()) {
         picturesWritten = WritePictureFile(specimen, folders.target, pictures);
     }
     for (const std::wstring& category : specimen.categories) {
@@ -316,13 +318,24 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
     return read;
 }
 
-// Writes the whole catalog document; false when a picture file could not be written.
+// Where a save of the catalog to its own file finds and puts the pictures.
+PictureFolders SaveFolders(const Catalog& catalog) {
+    PictureFolders folders;
+    if (!catalog.FilePath().empty())
+        folders.source = PictureFolderOf(catalog.FilePath());
+    if (!catalog.CurrentSettings().storeImages)
+        folders.target = PictureFolderOf(catalog.FilePath());
+    return folders;
+}
+
+// Writes the whole catalog document; false when a picture file could not be written or the
+// writing was cancelled.
 bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstring_view filter,
-                   PictureFileWriter& pictures, ProgressSink* progress) {
+                   const PictureFolders& folders, PictureFileWriter& pictures, ProgressThrottle& reports,
+                   int span = 100, const std::atomic<bool>* cancelled = nullptr) {
     const Settings& settings = catalog.CurrentSettings();
     const std::wstring allCategories = LoadText(IDS_ALL_CATEGORIES);
     const int count = catalog.CountInFilter(filter);
-    ProgressThrottle reports(progress);
 
     document.OpenElement(L"ORVELLE");
     document.WriteInteger(L"DATAVERSION", kDataVersion);
@@ -336,11 +349,6 @@ bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstrin
     document.CloseElement();
     settings.WriteOptions(document);
 
-    PictureFolders folders;
-    if (!catalog.FilePath().empty())
-        folders.source = PictureFolderOf(catalog.FilePath());
-    if (!settings.storeImages)
-        folders.target = PictureFolderOf(catalog.FilePath());
     bool picturesWritten = true;
     document.OpenElement(L"SPECIMENLIST");
     int written = 0;
@@ -348,8 +356,10 @@ bool WriteDocument(MarkupDocument& document, const Catalog& catalog, std::wstrin
     for (const Specimen& specimen : catalog.Specimens()) {
         if (!taken.Takes(specimen))
             continue;
+        if (IsCancelled(cancelled))
+            return false;
         ++written;
-        reports.Report(written, count + 1, 0, 100);
+        reports.Report(written, count + 1, 0, span);
         if (!WriteSpecimen(document, specimen, folders, pictures))
             picturesWritten = false;
     }
@@ -367,10 +377,50 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
     const bool saved = WriteFileReplacing(path, [&](DataFile& file) {
         MarkupDocument document;
         document.StreamTo(file);
-        picturesWritten = WriteDocument(document, catalog, filter, pictures, progress);
+        ProgressThrottle reports(progress);
+        picturesWritten = WriteDocument(document, catalog, filter, SaveFolders(catalog), pictures, reports);
         return document.FinishStream();
     });
     return saved && picturesWritten;
+}
+
+bool ExportCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool pictureFiles,
+                   PictureFileWriter& pictures, ProgressSink* progress, const std::atomic<bool>* cancelled) {
+    try {
+        PictureFolders folders;
+        if (!catalog.FilePath().empty())
+            folders.source = PictureFolderOf(catalog.FilePath());
+        // Pictures kept as files go beside the export once it is written, never into the
+        // catalog's own folder.
+        const bool filesBeside = !catalog.CurrentSettings().storeImages;
+        if (filesBeside) {
+            folders.target = PictureFolderOf(path);
+            folders.writeFiles = false;
+        }
+        const bool withFiles = filesBeside && pictureFiles;
+        ProgressThrottle reports(progress);
+        const bool saved = WriteFileReplacing(path, [&](DataFile& file) {
+            MarkupDocument document;
+            document.StreamTo(file);
+            const bool written = WriteDocument(document, catalog, filter, folders, pictures, reports,
+                                               withFiles ? 50 : 100, cancelled);
+            return document.FinishStream() && written && !IsCancelled(cancelled);
+        });
+        if (!saved)
+            return false;
+        if (withFiles) {
+            std::vector<const Specimen*> chosen;
+            CategoryFilter taken(filter);
+            for (const Specimen& specimen : catalog.Specimens()) {
+                if (taken.Takes(specimen))
+                    chosen.push_back(&specimen);
+            }
+            ExportPictureFiles(catalog, chosen, folders.target, pictures, reports, 50, 50, cancelled);
+        }
+        return !IsCancelled(cancelled);
+    } catch (...) {
+        return false;
+    }
 }
 
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +19,16 @@ class ScreenMetrics;
 // file or a picture file could not be written; the catalog itself is never changed.
 bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter,
                   PictureFileWriter& pictures, ProgressSink* progress);
+
+// The markup export: the specimens in the filter and the settings in a file of the catalog's
+// layout, written the way WriteCatalog writes. Pictures kept inside the catalog file go into
+// the export's file; pictures kept as files are copied to the export's own picture folder with
+// pictureFiles, and not at all without. Only the export is written: never the catalog's own
+// file or picture folder. False when the file could not be written or the export was
+// cancelled; a failed write, or one cancelled before its last specimen, leaves any earlier
+// file as it was.
+bool ExportCatalog(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool pictureFiles,
+                   PictureFileWriter& pictures, ProgressSink* progress, const std::atomic<bool>* cancelled = nullptr);
 
 struct CatalogReadOutcome {
     bool upgraded = false;     // the file had the older layout and should be written anew

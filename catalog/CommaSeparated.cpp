@@ -14,6 +14,7 @@
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
 #include "catalog/NumberFormat.h"
+#include "catalog/PictureExport.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Progress.h"
 #include "catalog/Settings.h"
@@ -139,66 +140,9 @@ void AppendSpecimenRow(std::wstring& text, const std::vector<int>& fields, const
     text += L"\r\n";
 }
 
-// Puts a specimen's picture into the export's Images folder: its bytes when the catalog keeps
-// pictures inside its file, otherwise a copy of the catalog's own picture file. A picture that
-// cannot be written is passed over, as the catalog writer does.
-void ExportPicture(const Catalog& catalog, const Specimen& specimen, const std::wstring& imagesFolder,
-                   PictureFileWriter& pictures) {
-    const std::wstring name = SafePictureFileName(specimen.pictureName);
-    if (name.empty())
-        return;
-    const std::wstring target = imagesFolder + name;
-    if (catalog.CurrentSettings().storeImages && !specimen.pictureData.empty()) {
-        if (CreateFolderPath(imagesFolder, false))
-            pictures.WritePicture(target, specimen.pictureData);
-        return;
-    }
-    // A catalog that was never saved has no picture folder.
-    if (catalog.FilePath().empty())
-        return;
-    const std::wstring source = PictureFolderOf(catalog.FilePath()) + name;
-    if (!SameTextIgnoringCase(source, target) && CreateFolderPath(imagesFolder, false))
-        CopyFileReplacing(source, target);
-}
-
-// Which specimens' pictures a later specimen puts into the same file the same way, so that
-// each picture shown on many specimens is written once, with the same files in the end.
-std::vector<bool> RepeatedLater(const Catalog& catalog, const std::vector<const Specimen*>& chosen) {
-    std::vector<bool> repeated(chosen.size());
-    // Per file name, the bytes later specimens write (null: copied from the catalog's folder).
-    std::unordered_map<std::wstring, std::vector<const std::vector<std::uint8_t>*>> later;
-    for (size_t i = chosen.size(); i-- > 0;) {
-        const Specimen& specimen = *chosen[i];
-        if (specimen.pictureName.empty())
-            continue;
-        const bool writesBytes = catalog.CurrentSettings().storeImages && !specimen.pictureData.empty();
-        const std::vector<std::uint8_t>* bytes = writesBytes ? &specimen.pictureData : nullptr;
-        auto& seen = later[SafePictureFileName(specimen.pictureName)];
-        repeated[i] = std::any_of(seen.begin(), seen.end(), [bytes](const std::vector<std::uint8_t>* other) {
-            return other == nullptr || bytes == nullptr ? other == bytes : *other == *bytes;
-        });
-        if (!repeated[i])
-            seen.push_back(bytes);
-    }
-    return repeated;
-}
-
-// Copying pictures is the slow part of an export, so it carries the progress: 10 to 100
-// percent over the specimens and one more step.
-void ExportPictures(const Catalog& catalog, const std::vector<const Specimen*>& chosen, bool withPictures,
-                    const std::wstring& imagesFolder, PictureFileWriter& pictures, ProgressSink* progress) {
-    ProgressThrottle reporter(progress);
-    const std::vector<bool> repeated = withPictures ? RepeatedLater(catalog, chosen) : std::vector<bool>();
-    const auto count = static_cast<long long>(chosen.size()) + 1;
-    for (size_t i = 0; i < chosen.size(); ++i) {
-        if (withPictures && !chosen[i]->pictureName.empty() && !repeated[i])
-            ExportPicture(catalog, *chosen[i], imagesFolder, pictures);
-        reporter.Report(static_cast<long long>(i) + 1, count, 10, 90);
-    }
-}
-
 bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
-            bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress) {
+            bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress, bool pictureFiles,
+            const std::atomic<bool>* cancelled) {
     const Settings& settings = catalog.CurrentSettings();
     const std::vector<int> fields = ExportedFields(settings, allData);
     std::vector<const Specimen*> chosen;
@@ -207,27 +151,36 @@ bool Export(const Catalog& catalog, const std::wstring& path, std::wstring_view 
         if (taken.Takes(specimen))
             chosen.push_back(&specimen);
     }
+    const bool withPictures = pictureFiles && std::find(fields.begin(), fields.end(), kFieldPicture) != fields.end();
+    // The rows take 10 to 100 percent, or to 50 when pictures follow them.
+    const int rowSpan = withPictures ? 40 : 90;
+    ProgressThrottle reporter(progress);
 
-    // The rows go to the file as they are made: a large export is never held whole.
+    // The rows go to the file as they are made: a large export is never held whole. A cancel
+    // stops before the file replaces the one there.
     const bool oneByte = !preserveUnicode;
+    const auto count = static_cast<long long>(chosen.size()) + 1;
     auto writeRows = [&](DataFile& file) {
         std::wstring text;
         AppendRow(text, fields, [&settings](int field) { return HeaderCell(settings, field); });
-        for (const Specimen* specimen : chosen) {
-            AppendSpecimenRow(text, fields, *specimen);
-            if (!WriteWholePieces(file, text, oneByte))
+        for (size_t i = 0; i < chosen.size(); ++i) {
+            AppendSpecimenRow(text, fields, *chosen[i]);
+            if (IsCancelled(cancelled) || !WriteWholePieces(file, text, oneByte))
                 return false;
+            reporter.Report(static_cast<long long>(i) + 1, count, 10, rowSpan);
         }
-        return WriteEncoded(file, text, oneByte);
+        return !IsCancelled(cancelled) && WriteEncoded(file, text, oneByte);
     };
     if (!WriteFileReplacing(path, writeRows))
         return false;
 
     // The pictures follow the file, so that an export that cannot be written leaves nothing
     // behind.
-    const bool withPictures = std::find(fields.begin(), fields.end(), kFieldPicture) != fields.end();
-    ExportPictures(catalog, chosen, withPictures, FolderOf(path) + LoadText(IDS_PICTURE_FOLDER), pictures, progress);
-    return true;
+    if (withPictures) {
+        ExportPictureFiles(catalog, chosen, FolderOf(path) + LoadText(IDS_PICTURE_FOLDER), pictures, reporter, 50, 50,
+                           cancelled);
+    }
+    return !IsCancelled(cancelled);
 }
 
 // Import.
@@ -444,9 +397,10 @@ ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, S
 }  // namespace
 
 bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
-                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress) {
+                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress, bool pictureFiles,
+                          const std::atomic<bool>* cancelled) {
     try {
-        return Export(catalog, path, filter, allData, preserveUnicode, pictures, progress);
+        return Export(catalog, path, filter, allData, preserveUnicode, pictures, progress, pictureFiles, cancelled);
     } catch (...) {
         // Out of memory, most likely: the export fails and the catalog is as it was.
         return false;
@@ -492,9 +446,10 @@ std::wstring NothingImportedText(ImportProblem problem, const std::wstring& path
     }
 }
 
-bool IsCommaSeparatedName(std::wstring_view name) {
-    size_t dot = name.rfind(L'.');
-    if (dot == std::wstring_view::npos)
+bool IsCommaSeparatedName(std::wstring_view path) {
+    const std::wstring extension = LoadText(IDS_CSV_EXTENSION);
+    const std::wstring name = FileNameOf(path);
+    if (extension.empty() || name.size() < extension.size())
         return false;
-    return SameTextIgnoringCase(name.substr(dot, 4), LoadText(IDS_CSV_EXTENSION));
+    return SameTextIgnoringCase(std::wstring_view(name).substr(name.size() - extension.size()), extension);
 }

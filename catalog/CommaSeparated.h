@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,13 @@ struct Settings;
 
 // Writes the specimens in the filter, with all 23 fields or with the list's columns, as
 // UTF-16 little-endian without a mark or, without preserveUnicode, one byte per code unit
-// (its low byte). The pictures of the Picture column go to the "Images" folder beside the
-// file. The catalog is not changed; a failed write leaves any earlier file as it was.
+// (a character above 255 becomes "?"). With pictureFiles, the pictures of the Picture column
+// go to the "Images" folder beside the file; without, no picture file is written. The catalog
+// is not changed. A failed write, or one cancelled before its last row, leaves any earlier
+// file as it was; a cancel among the pictures stops copying them. False in all three cases.
 bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std::wstring_view filter, bool allData,
-                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress);
+                          bool preserveUnicode, PictureFileWriter& pictures, ProgressSink* progress,
+                          bool pictureFiles = true, const std::atomic<bool>* cancelled = nullptr);
 
 // Why an import took nothing from its file.
 enum class ImportProblem {
@@ -45,7 +49,6 @@ bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMo
 bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
                          ProgressSink* progress);
 
-// Whether Import reads a file as comma-separated values: the name's last dot and the three
-// characters after it are ".csv", ignoring case (so "a.CSV" and "a.csvx" are, "a" and "a.txt"
-// are not).
-bool IsCommaSeparatedName(std::wstring_view name);
+// Whether a path names a comma-separated file: its file name ends with ".csv", ignoring case
+// (so "a.CSV" is; "a.csvx", "a.csv.xml" and "x.csv\\a" are not).
+bool IsCommaSeparatedName(std::wstring_view path);

@@ -83,6 +83,9 @@ void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes) {
     }
 }
 
+// What a character that needs more than one byte is written as in the one-byte form.
+constexpr std::uint32_t kNotOneByte = '?';
+
 bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte) {
     // One buffer for every piece, filled by index: no growing, no clearing first.
     const size_t unitBytes = oneByte ? 1 : 2;
@@ -91,9 +94,12 @@ bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte) {
         const std::wstring_view piece = text.substr(0, kPieceUnits);
         std::uint8_t* out = bytes.get();
         if (oneByte) {
-            // Characters above 255 keep their low byte: no code page is involved.
-            for (size_t i = 0; i < piece.size(); ++i)
-                out[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(piece[i]) & 0xFF);
+            // No code page is involved. A character above 255 becomes "?": its low byte alone
+            // could be a quote, a comma or a line feed and break the row.
+            for (size_t i = 0; i < piece.size(); ++i) {
+                const auto value = static_cast<std::uint32_t>(piece[i]);
+                out[i] = static_cast<std::uint8_t>(value <= 0xFF ? value : kNotOneByte);
+            }
         } else {
             for (size_t i = 0; i < piece.size(); ++i) {
                 const auto value = static_cast<std::uint32_t>(piece[i]);

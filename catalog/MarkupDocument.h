@@ -89,7 +89,7 @@ std::wstring TextFromUtf16Le(const std::uint8_t* bytes, size_t count);
 // Two bytes per code unit, low byte first.
 void AppendUtf16Le(std::wstring_view text, std::vector<std::uint8_t>& bytes);
 // Writes the text to the file in pieces of 64 KiB of UTF-16 little-endian or, with oneByte,
-// in the low byte of each code unit (no code page is involved).
+// one byte per code unit: the unit itself up to 255, "?" above (no code page is involved).
 bool WriteEncoded(DataFile& file, std::wstring_view text, bool oneByte);
 // Writes the whole pieces the text holds and keeps the rest in it: a long text goes out as it
 // grows, and the file's bytes are the same as from one WriteEncoded of the whole.

@@ -98,6 +98,17 @@
 #define IDD_CHANGE_CATEGORY 1500
 #define IDC_CHANGE_CATEGORY_LIST 1501
 
+// The Export dialog, with the texts of its file chooser.
+#define IDD_EXPORT 1400
+#define IDC_EXPORT_ALL_DATA 1401
+#define IDC_EXPORT_BROWSE 1402
+#define IDC_EXPORT_CATEGORY 1403
+#define IDC_EXPORT_PATH 1404
+#define IDC_EXPORT_PICTURES 1405
+#define IDC_EXPORT_SELECTED_COLUMNS 1406
+#define IDC_EXPORT_PRESERVE_UNICODE 1407
+#define IDS_EXPORT_TITLE 3300
+
 // The Select a Date dialog. Its Erase button is IDOK.
 #define IDD_SELECT_DATE 20200
 #define IDC_DATE_CALENDAR 20201

@@ -165,13 +165,31 @@ TEST_F(CommaSeparatedTest, SizesThatWouldNeedAnExponentKeepTheirValue) {
         EXPECT_EQ(imported.Specimens()[i].size, sizes[i]) << sizes[i];
 }
 
-TEST_F(CommaSeparatedTest, WithoutUnicodeEachCodeUnitBecomesItsLowByte) {
-    Specimen s;
-    s.tag = L"\x00E9\x0152\x4E2D";
-    catalog.AddSpecimen(s);
-    settings.columns = {10};
-    ASSERT_TRUE(Export(folder.File(L"narrow.csv"), false, false));
-    EXPECT_EQ(ReadFileBytes(folder.File(L"narrow.csv")), AsciiBytes("\"Tag\"\r\n\"\xE9\x52\x2D\"\r\n"));
+// A character above 255 whose low byte is a quote, a comma or a line feed would break the row;
+// every such character becomes "?", in one byte as in the rows read back.
+TEST_F(CommaSeparatedTest, WithoutUnicodeCharactersAbove255BecomeAQuestionMark) {
+    const std::pair<std::wstring, std::string> cases[] = {
+            {L"caf\x00E9 \x00FF", "caf\xE9 \xFF"},  // Latin-1 stays as it is
+            {L"\x0152uvre", "?uvre"},
+            {L"a\u0122b", "a?b"},            // low byte: a double quote
+            {L"a\u012Cb", "a?b"},            // low byte: a comma
+            {L"a\u010Ab", "a?b"},            // low byte: a line feed
+            {L"\x4E2D\xD83D\xDC1A", "???"},  // a surrogate pair is two characters here
+    };
+    settings.columns = {10, 11};  // Tag, User Field 1
+    for (const auto& [tag, bytes] : cases) {
+        catalog.Clear();
+        Specimen s;
+        s.tag = tag;
+        s.userFields[0] = L"next";
+        catalog.AddSpecimen(s);
+        ASSERT_TRUE(Export(folder.File(L"narrow.csv"), false, false));
+        EXPECT_EQ(ReadFileBytes(folder.File(L"narrow.csv")),
+                  AsciiBytes("\"Tag\",\"User Field 1\"\r\n\"" + bytes + "\",\"next\"\r\n"));
+        ASSERT_TRUE(Import(folder.File(L"narrow.csv")));
+        ASSERT_EQ(imported.Specimens().size(), 1u);
+        EXPECT_EQ(imported.Specimens()[0].userFields[0], L"next");
+    }
 }
 
 TEST_F(CommaSeparatedTest, OneByteFilesImportThroughTheSecondReading) {
@@ -455,7 +473,11 @@ TEST_F(CommaSeparatedTest, ProgressFollowsSpecimensAndLines) {
     }
     RecordedProgress exporting;
     ASSERT_TRUE(Export(folder.File(L"a.csv"), true, true, L"A", &exporting));
-    EXPECT_EQ(exporting.percents, (std::vector<int>{32, 55, 77}));  // 10 + 90 * k / 4
+    // The rows from 10 to 50 percent, the pictures from there on.
+    EXPECT_EQ(exporting.percents, (std::vector<int>{20, 30, 40, 62, 75, 87}));
+    RecordedProgress withoutPictures;
+    ASSERT_TRUE(Export(folder.File(L"a.csv"), false, true, L"A", &withoutPictures));
+    EXPECT_EQ(withoutPictures.percents, (std::vector<int>{32, 55, 77}));  // 10 + 90 * k / 4
 
     RecordedProgress importing;
     ASSERT_TRUE(Import(folder.File(L"a.csv"), false, &importing));
@@ -486,12 +508,18 @@ TEST_F(CommaSeparatedTest, AFailedExportLeavesNothingBehind) {
     EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));
 }
 
-TEST(CommaSeparated, ImportTakesCommaSeparatedValuesByTheLastExtension) {
+TEST(CommaSeparated, APathIsCommaSeparatedWhenItsFileNameEndsInCsv) {
     const std::pair<const wchar_t*, bool> cases[] = {
             {L"specimens.csv", true},
             {L"SPECIMENS.CSV", true},
             {L"C:\\Data\\shells.Csv", true},
-            {L"shells.csvx", true},
+            {L".csv", true},
+            {L"C:\\a.b\\shells.csv", true},
+            {L"shells.csvx", false},
+            {L"shells.csv ", false},
+            {L"C:\\Data.csv\\shells", false},
+            {L"C:\\Data.csv\\", false},
+            {L"sv", false},
             {L"shells.csv.xml", false},
             {L"shells.xml.csv", true},
             {L"shells.xml", false},

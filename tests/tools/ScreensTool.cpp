@@ -221,6 +221,16 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_CHANGE_CATEGORY);
     }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_EXPORT_PATH, L"C:\\Collection\\shells.csv");
+            CheckDlgButton(dialog, IDC_EXPORT_PICTURES, BST_CHECKED);
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"export.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_EXPORT);
+    }
     program.Close();
     return 0;
 }

@@ -1,0 +1,123 @@
+#include "app/ExportDialog.h"
+
+#include "app/Application.h"
+#include "app/framework/Dialogs.h"
+#include "app/framework/FileChooser.h"
+#include "catalog/CommaSeparated.h"
+#include "catalog/StringTable.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+bool IsChecked(HWND dialog, int item) {
+    return IsDlgButtonChecked(dialog, item) == BST_CHECKED;
+}
+
+void Check(HWND dialog, int item, bool checked) {
+    CheckDlgButton(dialog, item, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The combo's own texts: two categories may differ only in letter case.
+void FillCategories(HWND box, const Catalog& catalog) {
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(IDS_ALL_CATEGORIES).c_str()));
+    for (const std::wstring& category : catalog.Categories())
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(category.c_str()));
+    SendMessageW(box, CB_SETCURSEL, 0, 0);
+}
+
+std::wstring SelectedText(HWND box) {
+    const auto index = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (index < 0)
+        return LoadText(IDS_ALL_CATEGORIES);
+    std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
+    SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+struct ExportDialog {
+    TQAppWindows& application;
+    ExportChoice& choice;
+
+    void OnInitDialog(HWND dialog) {
+        // Exporting changes nothing, so a read-only catalog exports too.
+        PrepareDialog(dialog, false);
+        FillCategories(GetDlgItem(dialog, IDC_EXPORT_CATEGORY), application.CurrentCatalog());
+        Check(dialog, IDC_EXPORT_ALL_DATA, true);
+        FollowPath(dialog);
+    }
+
+    void OnCommand(HWND dialog, int item, int) {
+        switch (item) {
+            case IDC_EXPORT_PATH:
+            case IDC_EXPORT_PICTURES:
+                FollowPath(dialog);
+                break;
+            case IDC_EXPORT_BROWSE:
+                Browse(dialog);
+                break;
+            case IDOK:
+                OnOk(dialog);
+                break;
+            case IDCANCEL:
+                EndDialog(dialog, IDCANCEL);
+                break;
+            default:
+                break;
+        }
+    }
+
+    // Only a comma-separated file has columns to choose and an encoding; any other file is all
+    // data.
+    static void FollowPath(HWND dialog) {
+        const std::wstring path = ItemText(dialog, IDC_EXPORT_PATH);
+        const bool commaSeparated = IsCommaSeparatedName(path);
+        for (int item : {IDC_EXPORT_ALL_DATA, IDC_EXPORT_SELECTED_COLUMNS, IDC_EXPORT_PRESERVE_UNICODE})
+            EnableWindow(GetDlgItem(dialog, item), commaSeparated ? TRUE : FALSE);
+        if (!commaSeparated && !path.empty()) {
+            Check(dialog, IDC_EXPORT_ALL_DATA, true);
+            Check(dialog, IDC_EXPORT_SELECTED_COLUMNS, false);
+        }
+    }
+
+    void Browse(HWND dialog) {
+        FileChooser chooser;
+        chooser.title = LoadText(IDS_EXPORT_TITLE);
+        chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
+        chooser.path = LoadText(IDS_PRODUCT_NAME);
+        chooser.initialFolder = application.CurrentSettings().lastFolder;
+        chooser.filter = FileFilter({{LoadText(IDS_CSV_FILES), LoadText(IDS_CSV_PATTERN)},
+                                     {LoadText(IDS_XML_FILES), LoadText(IDS_XML_PATTERN)}});
+        const std::wstring path = chooser.ChooseSaveFile(dialog);
+        if (path.empty())
+            return;
+        SetDlgItemTextW(dialog, IDC_EXPORT_PATH, path.c_str());
+        // A save may be reading the settings: they change under the lock.
+        CatalogLockGuard guard(application.Lock());
+        application.CurrentSettings().SetLastFolder(path, true);
+    }
+
+    void OnOk(HWND dialog) {
+        choice.path = ItemText(dialog, IDC_EXPORT_PATH);
+        if (choice.path.empty()) {
+            EndDialog(dialog, IDCANCEL);
+            return;
+        }
+        choice.filter = SelectedText(GetDlgItem(dialog, IDC_EXPORT_CATEGORY));
+        choice.exportPictures = IsChecked(dialog, IDC_EXPORT_PICTURES);
+        choice.commaSeparated = IsCommaSeparatedName(choice.path);
+        choice.allData = !choice.commaSeparated || IsChecked(dialog, IDC_EXPORT_ALL_DATA);
+        choice.preserveUnicode = choice.commaSeparated && IsChecked(dialog, IDC_EXPORT_PRESERVE_UNICODE);
+        EndDialog(dialog, IDOK);
+    }
+};
+
+}  // namespace
+
+bool ChooseExport(TQAppWindows& application, ExportChoice& choice) {
+    ExportDialog state{application, choice};
+    return RunDialog(application.MainWindow(), IDD_EXPORT, state);
+}
+
+}  // namespace TQLibrary
