@@ -28,15 +28,18 @@ Specimen Tagged(const std::wstring& tag, Names categories) {
 class ImportCommandTest : public LoadedProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(StartWith({Tagged(L"OWN-1", {L"Shells"}), Tagged(L"OWN-2", {L"Shells"})}, {L"Shells"}));
-        App().CurrentSettings().nextTagNumber = 40;
-        // Saved now, so that the import has nothing left to save before it asks for a file.
-        App().Session().SaveIfDue();
+        Settings settings;
+        settings.nextTagNumber = 40;
+        ASSERT_TRUE(WriteCatalogFile(catalogPath, {Tagged(L"OWN-1", {L"Shells"}), Tagged(L"OWN-2", {L"Shells"})},
+                                     {L"Shells"}, settings));
+        ASSERT_TRUE(StartOnCatalog());
     }
 
     // Imports the file, answering the replace-or-add question with the button; the question's
     // text, or empty when none came.
     std::wstring Import(const std::wstring& path, int answer) {
+        // Whatever is due is saved first, under a dialog of its own.
+        App().Session().SaveIfDue();
         std::wstring question;
         DialogSequence user({[&](HWND chooser) { TypeFileNameAndAccept(chooser, path); },
                              [&](HWND box) {
