@@ -231,6 +231,23 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_EXPORT);
     }
+    // The import's replace-or-add question, after the file chooser.
+    {
+        program.Application().Session().SaveIfDue();
+        DialogDriver driver([&](HWND chooser) {
+            TypeFileNameAndAccept(chooser, catalogPath);
+            for (int i = 0; i < 100; ++i) {
+                if (HWND box = FindDialog(chooser, IsMessageBox)) {
+                    Sleep(300);
+                    SaveWindowPicture(box, folder + L"import-question.bmp");
+                    PressButton(box, IDCANCEL);
+                    break;
+                }
+                Sleep(50);
+            }
+        });
+        program.Command(IDM_IMPORT);
+    }
     program.Close();
     return 0;
 }
