@@ -182,9 +182,11 @@ TEST_F(CatalogFileTest, ReplacingStartsFromDefaultSettingsAndAddingKeepsThem) {
         std::int32_t nextTag;
     };
     const Step steps[] = {
-            {plain, false, true, true, L"User Field 1", 1}, {own, false, true, false, L"Depth", 5},
+            {plain, false, true, true, L"User Field 1", 1},
+            {own, false, true, false, L"Depth", 5},
             {other, false, false, false, L"Depth", 5},  // not a catalog: nothing changes
-            {plain, true, true, false, L"Depth", 5},        {plain, false, true, true, L"User Field 1", 1},
+            {plain, true, true, false, L"Depth", 5},
+            {plain, false, true, true, L"User Field 1", 1},
             // Another catalog's specimens join; its settings do not.
             {own, true, true, true, L"User Field 1", 1},
     };
