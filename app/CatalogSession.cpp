@@ -72,10 +72,19 @@ LoadOutcome CatalogSession::Load(const std::wstring& path, LoadMode mode) {
     const bool readable = FileExists(path);
     if (readable && IsEmpty(path))
         return {true, false, false};
-    const bool read = readable && pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS,
-                                                  [&, this] { return LoadWorker(path, mode, report); });
+    // An import or a restore may be stopped: the catalog is then as it was. Opening a file
+    // has no catalog to go back to.
+    std::atomic<bool> cancelled{false};
+    PleaseWaitTask::Cancel cancel;
+    if (mode != LoadMode::Open)
+        cancel = [&cancelled] { cancelled = true; };
+    const bool read = readable && pleaseWait_.Run(
+                                          mainWindow_, IDS_LOADING_SPECIMENS,
+                                          [&, this] { return LoadWorker(path, mode, report, &cancelled); }, cancel);
     if (!read) {
-        TellLoadFailed(path, mode, report);
+        // The user who cancelled knows why nothing changed.
+        if (!report.read.cancelled)
+            TellLoadFailed(path, mode, report);
         return {};
     }
     if (report.read.incomplete) {
@@ -95,13 +104,14 @@ void CatalogSession::TellLoadFailed(const std::wstring& path, LoadMode mode, con
     WarnText(FillIn(LoadText(report.read.notACatalog ? IDS_NOT_A_CATALOG : IDS_CATALOG_UNREADABLE), {path}));
 }
 
-bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report) {
+bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report,
+                                const std::atomic<bool>* cancelled) {
     pleaseWait_.ReportProgress(0);
     bool read = false;
     try {
         CatalogLockGuard guard(lock_);
         const size_t before = mode == LoadMode::Add ? catalog_.Specimens().size() : 0;
-        read = ReadCatalog(catalog_, path, mode == LoadMode::Add, screen_, &pleaseWait_, report.read);
+        read = ReadCatalog(catalog_, path, mode == LoadMode::Add, screen_, &pleaseWait_, report.read, cancelled);
         if (read) {
             savedSettings_.CopyFrom(settings_);
             report.specimensRead = catalog_.Specimens().size() - before;
@@ -137,10 +147,15 @@ ImportProblem CatalogSession::ImportCommaSeparatedFile(const std::wstring& path,
     // A save already started writes the catalog as it was before the import.
     WaitForSaves();
     ImportProblem problem = ImportProblem::Unreadable;
-    const bool imported = pleaseWait_.Run(mainWindow_, IDS_LOADING_SPECIMENS, [&, this] {
-        CatalogLockGuard guard(lock_);
-        return ImportCommaSeparated(catalog_, path, addMode, savedSettings_, &pleaseWait_, &problem);
-    });
+    std::atomic<bool> cancelled{false};
+    const bool imported = pleaseWait_.Run(
+            mainWindow_, IDS_LOADING_SPECIMENS,
+            [&, this] {
+                CatalogLockGuard guard(lock_);
+                return ImportCommaSeparated(catalog_, path, addMode, savedSettings_, &pleaseWait_, &problem,
+                                            &cancelled);
+            },
+            [&cancelled] { cancelled = true; });
     if (!imported)
         return problem == ImportProblem::None ? ImportProblem::Unreadable : problem;
     unsavedChanges_ = true;

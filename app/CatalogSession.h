@@ -74,11 +74,12 @@ public:
     // program holds it) or is no catalog is refused with a message and, when opened, makes the
     // session read-only, so it is never overwritten. A file cut short is read as far as it goes,
     // its bytes are kept beside it as "<file>.damaged" before anything can write it, and the user
-    // is told.
+    // is told. An import or a restore has a Cancel button that leaves the catalog as it was.
     LoadOutcome Load(const std::wstring& path, LoadMode mode);
     // Reads a comma-separated file into the catalog under the please-wait dialog, replacing
-    // it or adding to it; a file that cannot be taken leaves the catalog as it was. The change
-    // is due to be saved afterwards. Says what went wrong, if anything.
+    // it or adding to it; a file that cannot be taken, or an import the user cancels, leaves the
+    // catalog as it was. The change is due to be saved afterwards. Says what went wrong, if
+    // anything.
     ImportProblem ImportCommaSeparatedFile(const std::wstring& path, bool addMode);
     // Saves under the please-wait dialog, or hands the save to the silent saver and returns.
     void Save(SaveMode mode);
@@ -94,7 +95,7 @@ private:
         size_t specimensRead = 0;
         std::wstring damagedCopy;  // where a file cut short was kept; empty when it could not be
     };
-    bool LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report);
+    bool LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report, const std::atomic<bool>* cancelled);
     void TellLoadFailed(const std::wstring& path, LoadMode mode, const LoadReport& report);
     // Writes the catalog to its file; only a save under the please-wait dialog reports progress.
     bool SaveWorker(SaveMode mode);

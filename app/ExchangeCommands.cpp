@@ -50,7 +50,9 @@ void OnImport(TQAppWindows& application) {
         const ImportProblem problem = session.ImportCommaSeparatedFile(name, addMode);
         if (problem != ImportProblem::None) {
             application.RefreshViews(RefreshRows);
-            WarnText(NothingImportedText(problem, name));
+            // The user who cancelled knows why nothing was imported.
+            if (problem != ImportProblem::Cancelled)
+                WarnText(NothingImportedText(problem, name));
             return;
         }
     } else if (!application.LoadCatalogFile(name, addMode ? LoadMode::Add : LoadMode::Restore)) {

@@ -55,6 +55,16 @@ void Catalog::AddCategory(const std::wstring& name) {
     categoryKeys_.insert(std::move(key));
 }
 
+void Catalog::CutBackTo(const Extent& extent) {
+    if (extent.specimens < specimens_.size())
+        specimens_.resize(extent.specimens);
+    if (extent.categories < categories_.size()) {
+        categories_.resize(extent.categories);
+        IndexCategories();
+    }
+    colours_ = extent.colours;
+}
+
 void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
     if (!IsCategoryName(newName))
         return;

@@ -65,6 +65,16 @@ public:
     void SetSpecimensCategories(const std::vector<std::int32_t>& ids, const std::vector<std::wstring>& categories);
     static bool RemoveCategoryFromSpecimen(Specimen& specimen, std::wstring_view name);
 
+    // How far the catalog reaches: an import that only appends is undone by cutting the
+    // catalog back to where it reached before.
+    struct Extent {
+        size_t categories = 0;
+        size_t specimens = 0;
+        std::set<std::wstring> colours;
+    };
+    Extent CurrentExtent() const { return {categories_.size(), specimens_.size(), colours_}; }
+    void CutBackTo(const Extent& extent);
+
     // The text a field shows in the list, reports and exports.
     static std::wstring FieldText(const Specimen& specimen, int fieldId);
 

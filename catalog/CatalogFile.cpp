@@ -9,6 +9,7 @@
 #include "catalog/CatalogFileOldLayout.h"
 #include "catalog/CategoryFilter.h"
 #include "catalog/DataFile.h"
+#include "catalog/ImportUndo.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
 #include "catalog/PictureExport.h"
@@ -211,8 +212,12 @@ void ReserveForTheRest(const MarkupDocument& document, Catalog& catalog, size_t 
 }
 
 // Reads specimens one after another as long as each ends where the next one starts.
-void ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* progress) {
+// False when cancelled.
+bool ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* progress,
+                   const std::atomic<bool>* cancelled) {
     for (size_t read = 1;; ++read) {
+        if (IsCancelled(cancelled))
+            return false;
         Specimen specimen;
         SpecimenEnd end = ReadSpecimen(document, specimen);
         // A specimen cut off by the end of the file is kept when anything of it was read.
@@ -222,13 +227,13 @@ void ReadSpecimens(MarkupDocument& document, Catalog& catalog, ProgressSink* pro
             ReserveForTheRest(document, catalog, read);
         Report(progress, document.ProgressPercent());
         if (end != SpecimenEnd::NextSpecimen)
-            return;
+            return true;
     }
 }
 
 // Reads the current layout after the root; true when the root's end tag was reached.
 bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenMetrics& screen, ProgressSink* progress,
-                       CatalogReadOutcome& outcome) {
+                       CatalogReadOutcome& outcome, const std::atomic<bool>* cancelled) {
     bool insideCategoryList = false;
     bool insideSpecimenList = false;
     while (const wchar_t* tag = document.NextTag()) {
@@ -247,7 +252,10 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
         } else if (IsElement(name, L"SPECIMEN"sv)) {
             if (!insideSpecimenList)
                 outcome.incomplete = true;
-            ReadSpecimens(document, catalog, progress);
+            if (!ReadSpecimens(document, catalog, progress, cancelled)) {
+                outcome.cancelled = true;
+                return false;
+            }
         } else if (const wchar_t* text = document.ReadText(name)) {
             if (IsElement(name, L"CATEGORYNAME"sv)) {
                 if (!insideCategoryList)
@@ -260,30 +268,10 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
     return false;
 }
 
-// What a replacing read takes out of the catalog, kept to be put back when the read fails.
-class CatalogContents {
-public:
-    explicit CatalogContents(Catalog& catalog)
-        : categories_(catalog.Categories()), specimens_(std::move(catalog.Specimens())) {
-        settings_.CopyFrom(catalog.CurrentSettings());
-    }
-    void PutBack(Catalog& catalog) {
-        catalog.Clear();
-        for (const std::wstring& category : categories_)
-            catalog.AddCategory(category);
-        catalog.Specimens() = std::move(specimens_);
-        catalog.CurrentSettings().CopyFrom(settings_);
-    }
-
-private:
-    std::vector<std::wstring> categories_;
-    std::vector<Specimen> specimens_;
-    Settings settings_;
-};
-
 // Reads a loaded catalog document; the path is the file's, for the older layout's pictures.
 bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::wstring& path, bool addMode,
-                         const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome) {
+                         const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome,
+                         const std::atomic<bool>* cancelled) {
     ProgressThrottle reports(progress);
     // Only the root's start tag is required: a file cut short keeps what it holds. A file
     // that is no catalog at all leaves the catalog as it was.
@@ -293,12 +281,9 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
     }
     // Settings at their default value are not written, so a replaced catalog's settings must
     // not stand in for them: the next tag number 1, for one, would read back as Clear's 0.
-    std::optional<CatalogContents> previous;
-    if (!addMode) {
-        previous.emplace(catalog);
-        catalog.Clear();
+    ImportUndo undo(catalog, addMode);
+    if (!addMode)
         catalog.CurrentSettings().ResetToDefaults();
-    }
     // Specimens added from another file join the user's catalog; that file's settings (its
     // date style, captions, tag format) are read into a scratch record and dropped.
     std::optional<Settings> own;
@@ -307,12 +292,14 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
     bool read = true;
     if (!document.HasElement(L"DATAVERSION")) {
         read = ReadOldLayout(document, catalog, path, screen, &reports);
-        if (!read && previous)
-            previous->PutBack(catalog);
         outcome.upgraded = read;
-    } else if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome)) {
-        outcome.incomplete = true;
+    } else if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome, cancelled)) {
+        read = !outcome.cancelled;
+        outcome.incomplete = read;
     }
+    // A read that did not finish leaves the catalog as it was.
+    if (!read)
+        undo.Undo();
     if (own)
         catalog.CurrentSettings().CopyFrom(*own);
     return read;
@@ -424,12 +411,12 @@ bool ExportCatalog(const Catalog& catalog, const std::wstring& path, std::wstrin
 }
 
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
-                 ProgressSink* progress, CatalogReadOutcome& outcome) {
+                 ProgressSink* progress, CatalogReadOutcome& outcome, const std::atomic<bool>* cancelled) {
     outcome = CatalogReadOutcome();
     MarkupDocument document;
     if (!document.LoadFromFile(path))
         return false;
-    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome);
+    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome, cancelled);
 }
 
 bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count, const std::wstring& path, bool addMode,
@@ -437,5 +424,5 @@ bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count,
     outcome = CatalogReadOutcome();
     MarkupDocument document;
     document.LoadFromBytes(bytes, count);
-    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome);
+    return ReadCatalogDocument(document, catalog, path, addMode, screen, progress, outcome, nullptr);
 }

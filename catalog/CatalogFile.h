@@ -34,15 +34,17 @@ struct CatalogReadOutcome {
     bool upgraded = false;     // the file had the older layout and should be written anew
     bool incomplete = false;   // the file was cut off: what was read is kept, no backup is made
     bool notACatalog = false;  // the file was read but holds no catalog
+    bool cancelled = false;    // the user stopped the read: the catalog is as it was
 };
 
 // Reads a catalog file into the catalog, replacing its contents or adding to them. Replacing
 // starts the settings from their defaults (the read-only copy stays), so the file's settings
 // are exactly those it holds; adding reads them over the current ones. False when the file
 // cannot be read or is not a catalog file, and when a file of the older layout is cut short;
-// a failed replacing read leaves the catalog and its settings as they were.
+// a failed read, or one cancelled before its last specimen, leaves the catalog and its settings
+// as they were.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
-                 ProgressSink* progress, CatalogReadOutcome& outcome);
+                 ProgressSink* progress, CatalogReadOutcome& outcome, const std::atomic<bool>* cancelled = nullptr);
 // The same for the bytes of a catalog file already in memory; the path is the file's, where a
 // file of the older layout finds its pictures.
 bool ReadCatalogBytes(Catalog& catalog, const std::uint8_t* bytes, size_t count, const std::wstring& path, bool addMode,

@@ -11,6 +11,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/CategoryFilter.h"
 #include "catalog/DataFile.h"
+#include "catalog/ImportUndo.h"
 #include "catalog/MarkupDocument.h"
 #include "catalog/MarkupValues.h"
 #include "catalog/NumberFormat.h"
@@ -335,18 +336,22 @@ private:
     std::unordered_map<std::wstring, std::optional<std::vector<std::uint8_t>>> pictures_;
 };
 
+enum class ParseEnd { NoFieldNamed, Cancelled, Done };
+
 // With emptyFirst, a replacing parse empties the catalog once the header is known to be usable.
-bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
-           ProgressThrottle& reporter, bool emptyFirst = false) {
+ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
+               ProgressThrottle& reporter, bool emptyFirst = false, const std::atomic<bool>* cancelled = nullptr) {
     const std::vector<std::wstring_view> lines = SplitLines(text);
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
-        return false;
-    if (!addMode && emptyFirst) {
+        return ParseEnd::NoFieldNamed;
+    // Kept until the last line is read: a cancelled import leaves the catalog as it was.
+    std::optional<ImportUndo> undo;
+    if (addMode || emptyFirst) {
         // The file carries no settings: the tag numbers go on from where they were, or new
         // specimens would be proposed tags the catalog's own specimens may still carry.
         const std::int32_t nextTag = catalog.CurrentSettings().nextTagNumber;
-        catalog.Clear();
+        undo.emplace(catalog, addMode);
         catalog.CurrentSettings().nextTagNumber = nextTag;
     }
     if (!addMode)
@@ -355,13 +360,18 @@ bool Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesF
     LineReader reader(columns, imagesFolder);
     const auto lineCount = static_cast<long long>(lines.size());
     for (size_t i = 1; i < lines.size(); ++i) {
+        if (IsCancelled(cancelled)) {
+            if (undo)
+                undo->Undo();
+            return ParseEnd::Cancelled;
+        }
         // The header counts as the first line.
         reporter.Report(static_cast<long long>(i) + 1, lineCount, 0, 100);
         Specimen specimen;
         if (reader.Read(lines[i], specimen))
             catalog.AddSpecimen(std::move(specimen));
     }
-    return true;
+    return ParseEnd::Done;
 }
 
 // A file that is not UTF-16: UTF-8 when its bytes are (a spreadsheet's "Hélène" would otherwise
@@ -375,7 +385,7 @@ std::wstring TextFromBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                     ProgressThrottle& reporter) {
+                     ProgressThrottle& reporter, const std::atomic<bool>* cancelled) {
     std::vector<std::uint8_t> bytes;
     {
         DataFile file(path);
@@ -384,12 +394,16 @@ ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, S
     }
     const std::wstring imagesFolder = FolderOf(path) + LoadText(IDS_PICTURE_FOLDER);
     // A file with the UTF-8 mark is no UTF-16 file, whatever its bytes would read as.
-    bool parsed = !StartsWithUtf8Mark(bytes.data(), bytes.size()) &&
-                  Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true);
-    if (!parsed)
-        parsed = Parse(catalog, TextFromBytes(bytes), imagesFolder, addMode, reporter, true);
-    if (!parsed)
+    ParseEnd end = ParseEnd::NoFieldNamed;
+    if (!StartsWithUtf8Mark(bytes.data(), bytes.size()))
+        end = Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true,
+                    cancelled);
+    if (end == ParseEnd::NoFieldNamed)
+        end = Parse(catalog, TextFromBytes(bytes), imagesFolder, addMode, reporter, true, cancelled);
+    if (end == ParseEnd::NoFieldNamed)
         return ImportProblem::NoFieldNamed;
+    if (end == ParseEnd::Cancelled)
+        return ImportProblem::Cancelled;
     savedSettings.CopyFrom(catalog.CurrentSettings());
     return ImportProblem::None;
 }
@@ -408,12 +422,12 @@ bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std:
 }
 
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                          ProgressSink* progress, ImportProblem* problem) {
+                          ProgressSink* progress, ImportProblem* problem, const std::atomic<bool>* cancelled) {
     ProgressThrottle reporter(progress);
     ImportProblem outcome = ImportProblem::Unreadable;
     try {
         reporter.ReportProgress(0);
-        outcome = Import(catalog, path, addMode, savedSettings, reporter);
+        outcome = Import(catalog, path, addMode, savedSettings, reporter, cancelled);
     } catch (...) {
         outcome = ImportProblem::Unreadable;
     }
@@ -427,7 +441,7 @@ bool ParseCommaSeparated(Catalog& catalog, std::wstring_view text, const std::ws
                          ProgressSink* progress) {
     try {
         ProgressThrottle reporter(progress);
-        return Parse(catalog, text, imagesFolder, addMode, reporter);
+        return Parse(catalog, text, imagesFolder, addMode, reporter) == ParseEnd::Done;
     } catch (...) {
         return false;
     }

@@ -30,6 +30,7 @@ enum class ImportProblem {
     Unreadable,    // the file could not be read
     NoFieldNamed,  // no cell of the first line names a field
     NotACatalog,   // a markup file read, but no catalog
+    Cancelled,     // the user stopped the import: the catalog is as it was
 };
 
 // The message that tells the user nothing was imported from the file, and why; empty for None.
@@ -38,10 +39,11 @@ std::wstring NothingImportedText(ImportProblem problem, const std::wstring& path
 // Reads a file written by the export or a spreadsheet, replacing the catalog's contents or
 // adding to them. The text is taken as UTF-16 and, when its header names no field, once more
 // as one byte per character. On success the catalog's settings are copied to savedSettings.
-// The catalog is replaced only once the file is known to be usable: a failed import leaves it
-// as it was and tells why in problem.
+// The catalog is replaced only once the file is known to be usable: a failed or cancelled
+// import leaves it as it was and tells why in problem.
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                          ProgressSink* progress, ImportProblem* problem = nullptr);
+                          ProgressSink* progress, ImportProblem* problem = nullptr,
+                          const std::atomic<bool>* cancelled = nullptr);
 
 // The reading itself, on a text already in memory: header, then one specimen per line.
 // Picture files are read from imagesFolder (ending with a separator). False when no header

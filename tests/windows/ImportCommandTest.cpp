@@ -119,4 +119,35 @@ TEST_F(ImportCommandTest, AnotherCatalogJoinsWithoutItsSettingsOrReplacesWithout
     EXPECT_EQ(program->CommandAnsweringBox(IDM_IMPORT, IDOK), L"Read Only");
 }
 
+// What one category exports, as markup or comma-separated, comes back whole through Import.
+TEST_F(ImportCommandTest, AnExportedCategoryJoinsTheCatalogAgainThroughImport) {
+    App().CurrentCatalog().AddCategory(L"Fossils");
+    for (const wchar_t* name : {L"shells.xml", L"shells.csv"}) {
+        SCOPED_TRACE(testing::Message() << name);
+        const std::wstring path = folder.File(name);
+        DialogDriver exporter(
+                [&](HWND dialog) {
+                    SetDlgItemTextW(dialog, IDC_EXPORT_PATH, path.c_str());
+                    HWND box = GetDlgItem(dialog, IDC_EXPORT_CATEGORY);
+                    SendMessageW(box, CB_SETCURSEL, SendMessageW(box, CB_FINDSTRINGEXACT, -1, LPARAM(L"Shells")), 0);
+                    PressButton(dialog, IDOK);
+                },
+                [](HWND dialog) { return GetDlgItem(dialog, IDC_EXPORT_PATH) != nullptr; });
+        program->Command(IDM_EXPORT);
+        ASSERT_TRUE(exporter.Handled());
+
+        // Every specimen is in Shells: the catalog doubles.
+        const std::vector<Specimen> before = App().CurrentCatalog().Specimens();
+        Import(path, IDNO);
+        const std::vector<Specimen>& after = App().CurrentCatalog().Specimens();
+        ASSERT_EQ(after.size(), 2 * before.size());
+        for (size_t i = 0; i < before.size(); ++i) {
+            for (int field = 0; field < kFieldCount; ++field)
+                EXPECT_EQ(Catalog::FieldText(after[before.size() + i], field), Catalog::FieldText(before[i], field));
+        }
+        EXPECT_EQ(App().CurrentCatalog().Categories(), (Names{L"Shells", L"Fossils"}));
+        EXPECT_EQ(SavedTags().size(), after.size());
+    }
+}
+
 }  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "catalog/Catalog.h"
+#include "catalog/Settings.h"
+#include "catalog/Specimen.h"
+
+// Puts the catalog back as it was before a read that did not finish (cancelled, or a file
+// that failed half way). Adding only appends, so the catalog is cut back to where it reached;
+// replacing takes the whole contents out here, leaving the catalog empty for the read, and
+// returns them on Undo. Callers hold the catalog lock.
+class ImportUndo {
+public:
+    ImportUndo(Catalog& catalog, bool addMode);
+    ImportUndo(const ImportUndo&) = delete;
+    ImportUndo& operator=(const ImportUndo&) = delete;
+
+    void Undo();
+
+private:
+    struct Contents {
+        std::vector<std::wstring> categories;
+        std::vector<Specimen> specimens;
+        Settings settings;
+        std::set<std::wstring> colours;
+    };
+
+    Catalog& catalog_;
+    std::optional<Catalog::Extent> extent_;
+    std::optional<Contents> contents_;
+};

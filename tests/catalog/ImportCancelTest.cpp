@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "catalog/Catalog.h"
+#include "catalog/CatalogFile.h"
+#include "catalog/CommaSeparated.h"
+#include "catalog/DataFile.h"
+#include "catalog/Settings.h"
+#include "support/Fakes.h"
+#include "support/ScriptedHost.h"
+#include "support/SpecimenSamples.h"
+#include "support/TestFolder.h"
+
+namespace {
+
+// Stops the work once it is half done, as the user's click on Cancel would.
+class CancelHalfWay final : public ProgressSink {
+public:
+    void ReportProgress(int percent) override {
+        furthest = std::max(furthest, percent);
+        if (percent >= 50)
+            cancelled = true;
+    }
+    std::atomic<bool> cancelled{false};
+    int furthest = -1;
+};
+
+TEST(ImportCancel, ACancelledImportLeavesCategoriesSpecimensColoursAndSettingsAsTheyWere) {
+    TestFolder folder;
+    ScriptedHost host;
+    Settings sourceSettings;
+    Catalog source{host, sourceSettings};
+    for (int i = 0; i < 300; ++i) {
+        Specimen specimen = SampleSpecimen(i);
+        specimen.categories = {L"New " + std::to_wstring(i % 7)};
+        specimen.colour = L"Shade " + std::to_wstring(i);
+        source.AddSpecimen(specimen);
+    }
+    sourceSettings.captions[0] = L"Depth";
+    const std::wstring markup = folder.File(L"other.xml");
+    const std::wstring commaSeparated = folder.File(L"other.csv");
+    RecordingPictureWriter pictures;
+    ASSERT_TRUE(WriteCatalog(source, markup, L"", pictures, nullptr));
+    ASSERT_TRUE(ExportCommaSeparated(source, commaSeparated, L"<All>", true, true, pictures, nullptr));
+
+    for (const std::wstring& file : {markup, commaSeparated}) {
+        for (bool addMode : {false, true}) {
+            for (bool atOnce : {false, true}) {
+                SCOPED_TRACE(testing::Message() << FileNameOf(file) << (addMode ? " added" : " replacing")
+                                                << (atOnce ? " cancelled at once" : " cancelled half way"));
+                Settings settings;
+                Catalog catalog{host, settings};
+                Specimen own = SampleSpecimen(1);
+                own.categories = {L"Old"};
+                own.colour = L"Red";
+                catalog.AddSpecimen(own);
+                catalog.AddCategory(L"Empty");
+                settings.nextTagNumber = 7;
+                settings.captions[0] = L"Width";
+                Settings settingsBefore;
+                settingsBefore.CopyFrom(settings);
+                const auto categoriesBefore = catalog.Categories();
+                const auto specimensBefore = catalog.Specimens();
+                const auto coloursBefore = catalog.Colours();
+
+                CancelHalfWay user;
+                user.cancelled = atOnce;
+                if (file == markup) {
+                    FixedScreen screen;
+                    CatalogReadOutcome outcome;
+                    EXPECT_FALSE(ReadCatalog(catalog, file, addMode, screen, &user, outcome, &user.cancelled));
+                    EXPECT_TRUE(outcome.cancelled);
+                    EXPECT_FALSE(outcome.incomplete);
+                } else {
+                    Settings saved;
+                    ImportProblem problem = ImportProblem::None;
+                    EXPECT_FALSE(ImportCommaSeparated(catalog, file, addMode, saved, &user, &problem, &user.cancelled));
+                    EXPECT_EQ(problem, ImportProblem::Cancelled);
+                }
+                if (!atOnce) {
+                    EXPECT_GE(user.furthest, 50);  // the reading was well under way
+                }
+                EXPECT_EQ(catalog.Categories(), categoriesBefore);
+                EXPECT_EQ(catalog.Specimens(), specimensBefore);
+                EXPECT_EQ(catalog.Colours(), coloursBefore);
+                EXPECT_FALSE(settings.DiffersFrom(settingsBefore));
+                EXPECT_EQ(settings.nextTagNumber, 7);
+            }
+        }
+    }
+}
+
+}  // namespace
