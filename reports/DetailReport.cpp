@@ -56,7 +56,7 @@ public:
         : surface_(surface), pages_(surface), groups_(DetailRowGroups(settings)) {
         device_ = surface.Metrics();
         page_ = PortraitPage(device_.dpiX, device_.dpiY);
-        lineHeight_ = surface.SelectFont({settings.reportFont, (device_.vertRes - 2 * device_.dpiY) / 55}).lineHeight;
+        lineHeight_ = surface.UseFont({settings.reportFont, (device_.vertRes - 2 * device_.dpiY) / 55}).lineHeight;
         for (unsigned id = IDS_FIELD_CAPTION_FIRST; id <= kLastMeasuredName; ++id)
             labelWidth_ = std::max(labelWidth_,
                                    surface.TextWidth(FieldName(static_cast<int>(id - IDS_FIELD_CAPTION_FIRST))));
@@ -84,7 +84,7 @@ ReportOutcome DetailDrawing::Draw(const ReportSpecimens& specimens, const std::w
         if (!pages_.EnsurePage())
             break;
         DrawSpecimen(*specimens[i], pictureFolder);
-        surface_.DrawText(pageText + FormatInteger(static_cast<long long>(i + 1)) + ofCount, page_, kFooterFlags);
+        surface_.DrawTextInBox(pageText + FormatInteger(static_cast<long long>(i + 1)) + ofCount, page_, kFooterFlags);
         if (!pages_.EndPage())
             break;
     }
@@ -93,7 +93,7 @@ ReportOutcome DetailDrawing::Draw(const ReportSpecimens& specimens, const std::w
 }
 
 void DetailDrawing::DrawSpecimen(const Specimen& specimen, const std::wstring& pictureFolder) {
-    surface_.DrawText(specimen.commonName + L" (" + specimen.latinName + L")", page_, kTextCentre);
+    surface_.DrawTextInBox(specimen.commonName + L" (" + specimen.latinName + L")", page_, kTextCentre);
     const int valueLeft = page_.left + labelWidth_ + page_.left / 4;
     int y = page_.top + lineHeight_;
     int valueWidth = 0;
@@ -103,9 +103,10 @@ void DetailDrawing::DrawSpecimen(const Specimen& specimen, const std::wstring& p
             y += lineHeight_;
         for (const DetailRow& row : groups_[g]) {
             y += lineHeight_;
-            surface_.DrawText(row.label + L":", {page_.left, y, page_.left + labelWidth_, page_.bottom}, kTextRight);
+            surface_.DrawTextInBox(row.label + L":", {page_.left, y, page_.left + labelWidth_, page_.bottom},
+                                   kTextRight);
             const std::wstring value = Catalog::FieldText(specimen, row.field);
-            const int drawn = surface_.DrawText(value, {valueLeft, y, page_.right, page_.bottom}, kTextLeft);
+            const int drawn = surface_.DrawTextInBox(value, {valueLeft, y, page_.right, page_.bottom}, kTextLeft);
             valueWidth = std::max(valueWidth, WidestLine(surface_, value));
             valuesBottom = std::max(valuesBottom, y + std::max(drawn, lineHeight_));
         }

@@ -10,7 +10,9 @@
 // What the reports draw on. The layout of every page is computed by plain code against this
 // interface, so that the printer, a bitmap for previews and a recording fake in the tests all
 // get the same pages. Each operation is one GDI call (or a few) on a device context, so a
-// printer surface implements it directly; all positions and sizes are device units.
+// printer surface implements it directly; all positions and sizes are device units. The names
+// keep clear of the Win32 macros (DrawText, and SelectFont of <windowsx.h>), which would
+// otherwise rename the methods in the files that include them.
 
 // A font as CreateFontW takes it: height is the character height in device units (what
 // CreateFontW gets as a negative height).
@@ -61,14 +63,14 @@ public:
     virtual DeviceMetrics Metrics() const = 0;
 
     // Selects the font for the text operations that follow and returns its metrics.
-    virtual FontMetrics SelectFont(const FontSpec& font) = 0;
+    virtual FontMetrics UseFont(const FontSpec& font) = 0;
     // GetTextExtentPoint32W: the width of the text on one line in the selected font.
     virtual int TextWidth(std::wstring_view text) = 0;
     // DrawTextW with DT_CALCRECT: the height the text takes when drawn in a rectangle of that
     // width with those flags, nothing drawn.
     virtual int TextHeight(std::wstring_view text, int width, unsigned flags) = 0;
     // DrawTextW: draws inside the box (clipped to it) and returns the height of the text drawn.
-    virtual int DrawText(std::wstring_view text, const Rect& box, unsigned flags) = 0;
+    virtual int DrawTextInBox(std::wstring_view text, const Rect& box, unsigned flags) = 0;
 
     // MoveToEx and LineTo with a solid black pen of that width.
     virtual void DrawLine(int x0, int y0, int x1, int y1, int penWidth) = 0;

@@ -17,7 +17,7 @@ public:
         page_ = PortraitPage(device.dpiX, device.dpiY);
         for (size_t i = 0; i < lines_.size(); ++i) {
             fonts_[i] = {settings.reportFont, lines_[i].pointSize * device.dpiY / 72};
-            heights_[i] = surface.SelectFont(fonts_[i]).lineHeight;
+            heights_[i] = surface.UseFont(fonts_[i]).lineHeight;
             if (lines_[i].InUse())
                 blockHeight_ += heights_[i];
         }
@@ -65,10 +65,10 @@ int LabelDrawing::DrawLabel(const Specimen& specimen, int left, int y) {
     for (size_t i = 0; i < lines_.size(); ++i) {
         if (!lines_[i].InUse())
             continue;
-        surface_.SelectFont(fonts_[i]);
+        surface_.UseFont(fonts_[i]);
         // The box reaches the page's right edge, so a long left-hand text is not cut at the middle.
-        surface_.DrawText(Catalog::FieldText(specimen, lines_[i].field), {left, y, page_.right, page_.bottom},
-                          kTextLeft);
+        surface_.DrawTextInBox(Catalog::FieldText(specimen, lines_[i].field), {left, y, page_.right, page_.bottom},
+                               kTextLeft);
         y += heights_[i];
     }
     return y;

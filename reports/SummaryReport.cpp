@@ -25,7 +25,7 @@ public:
         dpiX_ = device.dpiX;
         dpiY_ = device.dpiY;
         page_ = LandscapePage(device.dpiX, device.dpiY);
-        lineHeight_ = surface.SelectFont({settings.reportFont, (device.horzRes - 2 * device.dpiX) / 55}).lineHeight;
+        lineHeight_ = surface.UseFont({settings.reportFont, (device.horzRes - 2 * device.dpiX) / 55}).lineHeight;
     }
 
     void MeasureColumns(const ReportSpecimens& specimens);
@@ -87,12 +87,12 @@ ReportOutcome SummaryDrawing::Draw(const ReportSpecimens& specimens) {
 }
 
 void SummaryDrawing::DrawHeading() {
-    surface_.DrawText(LoadText(IDS_SUMMARY_TITLE), page_, kTextCentre);
+    surface_.DrawTextInBox(LoadText(IDS_SUMMARY_TITLE), page_, kTextCentre);
     y_ += 2 * lineHeight_;
     tableTop_ = y_;
     int x = page_.left;
     for (size_t i = 0; i < columns_.size(); ++i) {
-        surface_.DrawText(SummaryHeading(columns_[i]), {x, y_, page_.right, page_.bottom}, kTextLeft);
+        surface_.DrawTextInBox(SummaryHeading(columns_[i]), {x, y_, page_.right, page_.bottom}, kTextLeft);
         x += widths_[i];
     }
     surface_.DrawLine(page_.left, y_ + lineHeight_, page_.right, y_ + lineHeight_, kPenWidth);
@@ -126,7 +126,7 @@ void SummaryDrawing::DrawRow(const std::vector<std::wstring>& cells) {
     }
     int x = page_.left;
     for (size_t i = 0; i < cells.size(); ++i) {
-        surface_.DrawText(cells[i], CellBox(i, x), kCellFlags);
+        surface_.DrawTextInBox(cells[i], CellBox(i, x), kCellFlags);
         x += widths_[i];
     }
     y_ += height;
@@ -161,7 +161,7 @@ void SummaryDrawing::EndLastPage() {
 }
 
 void SummaryDrawing::DrawFooter() {
-    surface_.DrawText(LoadText(IDS_REPORT_PAGE) + FormatInteger(pageNumber_), page_, kFooterFlags);
+    surface_.DrawTextInBox(LoadText(IDS_REPORT_PAGE) + FormatInteger(pageNumber_), page_, kFooterFlags);
     ++pageNumber_;
 }
 

@@ -6,7 +6,7 @@ FakeSurface::FakeSurface(bool landscape) {
     metrics = landscape ? DeviceMetrics{100, 100, 1100, 850, 100, 100} : DeviceMetrics{100, 100, 850, 1100, 100, 100};
 }
 
-FontMetrics FakeSurface::SelectFont(const FontSpec& font) {
+FontMetrics FakeSurface::UseFont(const FontSpec& font) {
     fontHeight_ = std::abs(font.height);
     return {fontHeight_, CharWidth()};
 }
@@ -55,7 +55,7 @@ int FakeSurface::TextHeight(std::wstring_view text, int width, unsigned flags) {
     return LineCount(text, width, flags) * fontHeight_;
 }
 
-int FakeSurface::DrawText(std::wstring_view text, const Rect& box, unsigned flags) {
+int FakeSurface::DrawTextInBox(std::wstring_view text, const Rect& box, unsigned flags) {
     Current().texts.push_back({std::wstring(text), box, flags, fontHeight_});
     return TextHeight(text, box.Width(), flags);
 }

@@ -37,10 +37,10 @@ public:
     explicit FakeSurface(bool landscape = false);
 
     DeviceMetrics Metrics() const override { return metrics; }
-    FontMetrics SelectFont(const FontSpec& font) override;
+    FontMetrics UseFont(const FontSpec& font) override;
     int TextWidth(std::wstring_view text) override;
     int TextHeight(std::wstring_view text, int width, unsigned flags) override;
-    int DrawText(std::wstring_view text, const Rect& box, unsigned flags) override;
+    int DrawTextInBox(std::wstring_view text, const Rect& box, unsigned flags) override;
     void DrawLine(int x0, int y0, int x1, int y1, int penWidth) override;
     PictureSize MeasurePicture(std::span<const std::uint8_t> bytes) override;
     void DrawPicture(std::span<const std::uint8_t> bytes, const Rect& box) override;
