@@ -82,6 +82,11 @@ public:
     // Reads a catalog file and shows the window as the file left it; see CatalogSession::Load.
     bool LoadCatalogFile(const std::wstring& path, LoadMode mode);
     void SaveCatalog(SaveMode mode) { session_.Save(mode); }
+    // A setting changed by a dialog is kept at once, as every other change is.
+    void SaveSettingsIfChanged() {
+        if (session_.CurrentSettings().DiffersFrom(session_.SavedSettings()))
+            SaveCatalog(SaveMode::Silent);
+    }
     void RefreshViews(RefreshFlags what);
     void UpdateStatusBar();
     // Shows the catalog's categories as tabs and selects the one named, or "<All>".

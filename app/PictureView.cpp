@@ -17,7 +17,7 @@ namespace {
 namespace Flat = Gdiplus::DllExports;
 
 // A stream over a copy of the bytes; the stream frees the copy.
-StreamHandle StreamOverCopy(const std::vector<std::uint8_t>& bytes) {
+StreamHandle StreamOverCopy(std::span<const std::uint8_t> bytes) {
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     if (!memory)
         return {};
@@ -53,8 +53,10 @@ BitmapHandle RenderImage(Gdiplus::GpImage* image, int width, int height) {
     return bitmap;
 }
 
+}  // namespace
+
 // The decoded picture, or none when GDI+ cannot read the bytes.
-BitmapHandle DecodePicture(const std::vector<std::uint8_t>& bytes, int& width, int& height) {
+BitmapHandle DecodePicture(std::span<const std::uint8_t> bytes, int& width, int& height) {
     if (bytes.empty() || bytes.size() > MAXDWORD)
         return {};
     StreamHandle stream = StreamOverCopy(bytes);
@@ -75,8 +77,6 @@ BitmapHandle DecodePicture(const std::vector<std::uint8_t>& bytes, int& width, i
     height = static_cast<int>(imageHeight);
     return RenderImage(image.Get(), width, height);
 }
-
-}  // namespace
 
 PictureView::PictureView() : gdiplus_(std::make_unique<GdiplusSession>()) {}
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@
 namespace TQLibrary {
 
 class GdiplusSession;
+
+// A picture file's bytes (JPEG, PNG, BMP, GIF) decoded into a screen-compatible bitmap of its
+// own size, transparent areas black; none when GDI+ cannot read them. GDI+ must be started.
+BitmapHandle DecodePicture(std::span<const std::uint8_t> bytes, int& width, int& height);
 
 // A specimen's picture decoded into a bitmap, fitted into a box and drawn: in the details
 // dialog, in the main window's picture pane and in the picture popup. Every drawing goes

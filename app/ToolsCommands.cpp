@@ -4,6 +4,7 @@
 #include "app/CommandHandlers.h"
 #include "app/MessageSwitch.h"
 #include "app/OptionsDialog.h"
+#include "app/ReportCommands.h"
 #include "catalog/Clock.h"
 #include "catalog/OptionsForm.h"
 #include "catalog/RestyleDates.h"
@@ -13,13 +14,6 @@ namespace TQLibrary {
 
 namespace {
 
-// A setting changed by a dialog is kept at once, as every other change is.
-void SaveSettingsIfChanged(TQAppWindows& application) {
-    CatalogSession& session = application.Session();
-    if (session.CurrentSettings().DiffersFrom(session.SavedSettings()))
-        application.SaveCatalog(SaveMode::Silent);
-}
-
 void OnCustomizeToolbar(TQAppWindows& application) {
     TQToolbar& toolbar = application.Toolbar();
     SendMessageW(toolbar.Window(), TB_CUSTOMIZE, 0, 0);
@@ -28,7 +22,7 @@ void OnCustomizeToolbar(TQAppWindows& application) {
     toolbar.StoreButtons(application.CurrentSettings().toolbarButtons);
     // A toolbar emptied, or filled from empty, is hidden or shown and the views move.
     application.Relayout();
-    SaveSettingsIfChanged(application);
+    application.SaveSettingsIfChanged();
 }
 
 void OnCustomizeColumns(TQAppWindows& application) {
@@ -36,7 +30,7 @@ void OnCustomizeColumns(TQAppWindows& application) {
     if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, application.IsReadOnly()))
         return;
     application.RefreshViews(RefreshColumns);
-    SaveSettingsIfChanged(application);
+    application.SaveSettingsIfChanged();
 }
 
 // The command table refuses Options on a read-only catalog before this runs.
@@ -57,13 +51,15 @@ void OnOptions(TQAppWindows& application) {
     application.ShowStatusBarAsSet();
     // The captions of the user fields head their columns.
     application.RefreshViews(RefreshColumns);
-    SaveSettingsIfChanged(application);
+    application.SaveSettingsIfChanged();
 }
 
 constexpr HandlerEntry kHandlers[] = {
         {IDM_OPTIONS, OnOptions},
         {IDM_CUSTOMIZE_TOOLBAR, OnCustomizeToolbar},
         {IDM_CUSTOMIZE_COLUMNS, OnCustomizeColumns},
+        {IDM_PRINT, PrintReport},
+        {IDM_STATISTICS, ShowCatalogStatistics},
 };
 
 }  // namespace
