@@ -99,8 +99,11 @@ size_t AppendEntity(std::wstring& out, std::wstring_view body, size_t at) {
             AppendHexByte(out, value);
         else
             AppendRtfUnit(out, value);
-        // A numeric reference is taken as five characters, whatever its length.
-        return std::min(at + 5, body.size());
+        // A numeric reference is taken as five characters, whatever its length, but never
+        // reaches into the RTF the walk wrote after it: splitting a doubled "\\" would leave a
+        // backslash that starts a control word of the message's choosing.
+        const size_t backslash = body.find(L'\\', at);
+        return std::min({at + 5, body.size(), backslash});
     }
     out += L'&';
     return at + 1;

@@ -127,6 +127,9 @@ TEST(MarkupToRtf, EscapesBracesBackslashesAndEntities) {
                     // A reference cut off by the end of the text reads only what is there.
                     {L"<body>&#6", L"\\plain\\f0\\fs20 \\'06"},
                     {L"<body>&#", L"\\plain\\f0\\fs20 &#"},
+                    // Nor does it reach into what the walk wrote as RTF.
+                    {L"<body>&#6v\\y", L"\\plain\\f0\\fs20 \\'06\\\\y"},
+                    {L"<body>&#6<b>x", L"\\plain\\f0\\fs20 \\'06\\plain\\f0\\fs20\\b x"},
                     {L"<body>&", L"\\plain\\f0\\fs20 &"},
             },
             true);

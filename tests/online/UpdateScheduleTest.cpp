@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "catalog/StringTable.h"
 #include "online/UpdateSchedule.h"
 
 namespace {
@@ -22,6 +24,14 @@ using Ymd = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t>;
 
 Ymd AsTuple(const ScheduleDate& date) {
     return {date.year, date.month, date.day};
+}
+
+TEST(UpdateSchedule, FrequenciesAreListedInTheDialogsOrderWithTheirTexts) {
+    const wchar_t* const texts[] = {L"1 Day",    L"2 Days",   L"1 Week", L"2 Weeks", L"1 Month",
+                                    L"2 Months", L"6 Months", L"1 Year", L"Never"};
+    ASSERT_EQ(std::size(texts), kFrequencies.size());
+    for (size_t i = 0; i < kFrequencies.size(); ++i)
+        EXPECT_EQ(LoadText(kFrequencies[i]), texts[i]) << kFrequencies[i];
 }
 
 TEST(UpdateSchedule, EachFrequencySetsItsNextCheck) {
