@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/DeviceSurface.h"
 #include "app/PleaseWait.h"
 #include "catalog/DataFile.h"
 #include "catalog/Handles.h"
 #include "catalog/Settings.h"
+#include "reports/DrawReport.h"
+#include "reports/ReportSettings.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"
@@ -20,6 +23,32 @@
 #include "windows/support/ProgramUnderTest.h"
 
 namespace {
+
+// Writes the bitmap, of width x height, as a 24-bit BMP file.
+bool SaveBitmap(HBITMAP bitmap, int width, int height, const std::wstring& path) {
+    using namespace TQLibrary;
+    WindowDC screen = WindowDC::OfClientArea(nullptr);
+    MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
+    std::vector<std::uint8_t> pixels(rowBytes * static_cast<DWORD>(height));
+    GetDIBits(memory.Get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    DataFile out(path);
+    return out.Write(&file, sizeof file) && out.Write(&header, sizeof header) &&
+           out.Write(pixels.data(), pixels.size());
+}
 
 // Copies what the screen shows of the window into a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
@@ -36,26 +65,30 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
         SelectedObject selected(memory.Get(), bitmap.Get());
         BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), box.left, box.top, SRCCOPY);
     }
+    return SaveBitmap(bitmap.Get(), width, height, path);
+}
 
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
-    std::vector<std::uint8_t> pixels(rowBytes * static_cast<DWORD>(height));
-    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    DataFile out(path);
-    return out.Write(&file, sizeof file) && out.Write(&header, sizeof header) &&
-           out.Write(pixels.data(), pixels.size());
+// The first page of each report on the sample catalog, at 100 dots per inch.
+void SaveReportPages(const std::vector<Specimen>& specimens, const std::wstring& folder) {
+    ReportSpecimens list;
+    for (const Specimen& specimen : specimens)
+        list.push_back(&specimen);
+    const struct {
+        std::uint32_t type;
+        const wchar_t* name;
+    } reports[] = {{kSummaryReport, L"report-summary.bmp"},
+                   {kDetailReport, L"report-detail.bmp"},
+                   {kSpecimenLabels, L"report-labels.bmp"}};
+    for (const auto& report : reports) {
+        Settings settings;
+        settings.reportType = report.type;
+        settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
+        TQLibrary::PageBitmaps pages(100, report.type == kSummaryReport, 1);
+        if (pages.StartPage())
+            DrawReport(pages, settings, list, L"");
+        if (!pages.Pages().empty())
+            SaveBitmap(pages.Pages().front().Get(), pages.PageWidth(), pages.PageHeight(), folder + report.name);
+    }
 }
 
 // A picture of rings in a colour of its own for each number, 320 x 240.
@@ -248,6 +281,42 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_IMPORT);
     }
+    // Orvelle Reporting with the labels chosen, then the preview of the summary.
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_REPORT_LABELS), BM_CLICK, 0, 0);
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"report-settings.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_PRINT);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_REPORT_SUMMARY), BM_CLICK, 0, 0);
+            SendMessageW(GetDlgItem(dialog, IDC_REPORT_ALL), BM_CLICK, 0, 0);
+            PressButton(dialog, IDOK);
+            for (int i = 0; i < 100; ++i) {
+                if (HWND preview = FindDialog(dialog)) {
+                    Sleep(500);
+                    SaveWindowPicture(preview, folder + L"print-preview.bmp");
+                    PressButton(preview, IDCANCEL);
+                    break;
+                }
+                Sleep(50);
+            }
+        });
+        program.Command(IDM_PRINT);
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"statistics.bmp");
+            PressButton(dialog, IDOK);
+        });
+        program.Command(IDM_STATISTICS);
+    }
+    SaveReportPages(specimens, folder);
     program.Close();
     return 0;
 }

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/DeviceSurface.h"
+#include "reports/DrawReport.h"
+#include "reports/ReportSettings.h"
+#include "resources/resource.h"
+#include "support/SampleCatalog.h"
+#include "support/SpecimenSamples.h"
+#include "windows/support/DialogDriver.h"
+#include "windows/support/DialogSequence.h"
+#include "windows/support/LoadedProgramTest.h"
+#include "windows/support/PictureBytes.h"
+#include "windows/support/ProgramUnderTest.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+using TQLibrary::BitmapHandle;
+using TQLibrary::PageBitmaps;
+
+std::wstring SelectedText(HWND dialog, int item) {
+    HWND box = GetDlgItem(dialog, item);
+    const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return L"";
+    std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, selected, 0)), L'\0');
+    SendMessageW(box, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+void Choose(HWND dialog, int item, const std::wstring& text) {
+    HWND box = GetDlgItem(dialog, item);
+    SendMessageW(box, CB_SETCURSEL, SendMessageW(box, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str())),
+                 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(item, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+void Click(HWND dialog, int item) {
+    SendMessageW(GetDlgItem(dialog, item), BM_CLICK, 0, 0);
+}
+
+bool Enabled(HWND dialog, int item) {
+    return IsWindowEnabled(GetDlgItem(dialog, item)) != FALSE;
+}
+
+// What Orvelle Reporting shows of its choices.
+struct ReportScreen {
+    bool summary, all;
+    std::wstring category, sort, firstLine, firstSize, fourthLine;
+    bool labelsEnabled;
+    bool operator==(const ReportScreen&) const = default;
+};
+
+ReportScreen ScreenOf(HWND dialog) {
+    return {IsDlgButtonChecked(dialog, IDC_REPORT_SUMMARY) == BST_CHECKED,
+            IsDlgButtonChecked(dialog, IDC_REPORT_ALL) == BST_CHECKED,
+            SelectedText(dialog, IDC_REPORT_CATEGORY),
+            SelectedText(dialog, IDC_REPORT_SORT),
+            SelectedText(dialog, IDC_REPORT_LABEL_FIELD1),
+            SelectedText(dialog, IDC_REPORT_LABEL_SIZE1),
+            SelectedText(dialog, IDC_REPORT_LABEL_FIELD4),
+            Enabled(dialog, IDC_REPORT_LABEL_SIZE4)};
+}
+
+Specimen Priced(const std::wstring& tag, Names categories, const std::wstring& quality, double price) {
+    Specimen specimen;
+    specimen.tag = tag;
+    specimen.commonName = L"Shell " + tag;
+    specimen.categories = std::move(categories);
+    specimen.quality = quality;
+    specimen.price = price;
+    specimen.value = 2 * price;
+    return specimen;
+}
+
+class ReportCommandsTest : public LoadedProgramTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(
+                StartWith({Priced(L"A", {L"Shells"}, L"Good", 1.5), Priced(L"B", {L"Shells", L"Fossils"}, L"Fine", 10),
+                           Priced(L"C", {L"Fossils"}, L"good", 100)},
+                          {L"Shells", L"Fossils"}));
+    }
+};
+
+TEST_F(ReportCommandsTest, ReportChoicesAreStoredOnOkAndUntouchedOnCancel) {
+    App().CurrentSettings().currentCategory = L"Fossils";
+    ReportScreen opened{};
+    ReportScreen labels{};
+    ReportScreen detail{};
+    int previewPages = 0;
+    {
+        DialogSequence user({[&](HWND dialog) {
+                                 opened = ScreenOf(dialog);
+                                 Click(dialog, IDC_REPORT_LABELS);
+                                 labels = ScreenOf(dialog);
+                                 Click(dialog, IDC_REPORT_DETAIL);
+                                 Click(dialog, IDC_REPORT_ALL);
+                                 Choose(dialog, IDC_REPORT_SORT, L"Price");
+                                 Choose(dialog, IDC_REPORT_LABEL_FIELD1, L"Tag");
+                                 Choose(dialog, IDC_REPORT_LABEL_SIZE1, L"24 pt");
+                                 detail = ScreenOf(dialog);
+                                 PressButton(dialog, IDOK);
+                             },
+                             [&](HWND preview) {
+                                 previewPages = std::stoi(WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER))
+                                                                  .substr(std::wstring(L"Page 1 of ").size()));
+                                 PressButton(preview, IDCANCEL);
+                             }});
+        program->Command(IDM_PRINT);
+        EXPECT_EQ(user.StepsPlayed(), 2);
+    }
+    // The defaults, on the current category.
+    EXPECT_EQ(opened,
+              (ReportScreen{true, false, L"Fossils", L"Common Name", L"Common Name", L"16 pt", L"Category", false}));
+    EXPECT_TRUE(labels.labelsEnabled);
+    EXPECT_EQ(detail, (ReportScreen{false, true, L"Fossils", L"Price", L"Tag", L"24 pt", L"Category", false}));
+    EXPECT_EQ(previewPages, 2);  // one page for each specimen under Fossils
+
+    const Settings& settings = App().CurrentSettings();
+    EXPECT_EQ(settings.reportType, kDetailReport);
+    EXPECT_TRUE(settings.reportSpecimens);
+    EXPECT_EQ(settings.reportSort, 13u);
+    EXPECT_EQ(settings.reportLabels, (std::vector<int>{10, 7, 0, 0}));
+    EXPECT_EQ(settings.reportSizes, (std::vector<int>{24, 12, 12, 12}));
+    App().WaitForSaves();
+    StoredCatalog stored;
+    ASSERT_TRUE(stored.Read(catalogPath));
+    EXPECT_EQ(stored.settings.reportType, kDetailReport);
+
+    // Cancel stores nothing, whatever was changed.
+    {
+        DialogDriver driver([](HWND dialog) {
+            Click(dialog, IDC_REPORT_SUMMARY);
+            Choose(dialog, IDC_REPORT_SORT, L"Tag");
+            PressButton(dialog, IDCANCEL);
+        });
+        program->Command(IDM_PRINT);
+        EXPECT_TRUE(driver.Handled());
+    }
+    EXPECT_EQ(settings.reportType, kDetailReport);
+    EXPECT_EQ(settings.reportSort, 13u);
+}
+
+TEST_F(ReportCommandsTest, StatisticsRecountAsTheFiltersChangeAndEscapeCloses) {
+    App().CurrentSettings().currentCategory = L"Shells";
+    struct Seen {
+        std::wstring count, cost, value;
+        bool operator==(const Seen&) const = default;
+    };
+    std::vector<Seen> seen;
+    DialogDriver driver([&](HWND dialog) {
+        auto look = [&] {
+            seen.push_back({WindowText(GetDlgItem(dialog, IDC_STATISTICS_COUNT)),
+                            WindowText(GetDlgItem(dialog, IDC_STATISTICS_COST)),
+                            WindowText(GetDlgItem(dialog, IDC_STATISTICS_VALUE))});
+        };
+        look();
+        Choose(dialog, IDC_STATISTICS_QUALITY, L"Good");  // "good" is another text
+        look();
+        Choose(dialog, IDC_STATISTICS_CATEGORY, L"<All>");
+        look();
+        Choose(dialog, IDC_STATISTICS_QUALITY, L"<All>");
+        look();
+        Choose(dialog, IDC_STATISTICS_ABUNDANCE, L"Rare");
+        look();
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // what Escape sends
+    });
+    // Returns only once the dialog has closed.
+    program->Command(IDM_STATISTICS);
+    ASSERT_TRUE(driver.Handled());
+    const std::vector<Seen> expected = {{L"2", L"$11.50", L"$23.00"},
+                                        {L"1", L"$1.50", L"$3.00"},
+                                        {L"1", L"$1.50", L"$3.00"},
+                                        {L"3", L"$111.50", L"$223.00"},
+                                        {L"0", L"$0.00", L"$0.00"}};
+    EXPECT_EQ(seen, expected);
+}
+
+// How many pixels of the area are not white.
+int InkIn(const BitmapHandle& page, int left, int top, int right, int bottom) {
+    TQLibrary::WindowDC screen = TQLibrary::WindowDC::OfClientArea(nullptr);
+    TQLibrary::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    TQLibrary::SelectedObject selected(memory.Get(), page.Get());
+    int ink = 0;
+    for (int y = top; y < bottom; y += 2) {
+        for (int x = left; x < right; x += 2) {
+            if ((GetPixel(memory.Get(), x, y) & 0xFFFFFF) != 0xFFFFFF)
+                ++ink;
+        }
+    }
+    return ink;
+}
+
+// Each report drawn on bitmap pages: text where the title and the footer go, the picture
+// beside the detail's values, and nothing past the labels' last line.
+TEST(ReportPages, EachReportPutsInkWhereItsTextAndPictureGo) {
+    std::vector<Specimen> specimens;
+    for (int i = 0; i < 3; ++i) {
+        Specimen specimen = SampleSpecimen(i);
+        specimen.pictureData = PlainBmp(120, 90);
+        specimens.push_back(specimen);
+    }
+    ReportSpecimens list;
+    for (const Specimen& specimen : specimens)
+        list.push_back(&specimen);
+    constexpr int dpi = 72;
+    struct Case {
+        std::uint32_t type;
+        bool landscape;
+        int pages;
+    };
+    for (const Case& c :
+         {Case{kSummaryReport, true, 1}, Case{kDetailReport, false, 3}, Case{kSpecimenLabels, false, 1}}) {
+        SCOPED_TRACE(c.type);
+        Settings settings;
+        settings.reportType = c.type;
+        settings.reportFont = L"Arial";
+        PageBitmaps pages(dpi, c.landscape, 10);
+        ASSERT_TRUE(pages.StartPage());
+        DrawReport(pages, settings, list, L"");
+        ASSERT_EQ(pages.PageCount(), c.pages);
+        const BitmapHandle& first = pages.Pages().front();
+        const int width = pages.PageWidth();
+        const int height = pages.PageHeight();
+        // Nothing in the half-inch margin above the page rectangle.
+        EXPECT_EQ(InkIn(first, 0, 0, width, dpi / 2 - 2), 0);
+        // The top line: the summary's title or the detail's name, or the first label.
+        EXPECT_GT(InkIn(first, dpi / 2, dpi / 2, width - dpi / 2, dpi), 0);
+        if (c.type == kDetailReport) {
+            // The picture, about 90 x 67 pixels at this resolution, sampled every other pixel.
+            std::vector<Specimen> bare = specimens;
+            for (Specimen& specimen : bare)
+                specimen.pictureData.clear();
+            const ReportSpecimens bareList{&bare[0], &bare[1], &bare[2]};
+            PageBitmaps without(dpi, false, 1);
+            ASSERT_TRUE(without.StartPage());
+            DrawReport(without, settings, bareList, L"");
+            EXPECT_GT(InkIn(first, 0, 0, width, height) - InkIn(without.Pages().front(), 0, 0, width, height), 1000);
+        }
+        if (c.type != kSpecimenLabels) {
+            // The page number at the bottom right.
+            EXPECT_GT(InkIn(first, width - 2 * dpi, height - dpi, width - dpi / 2, height - dpi / 2), 0);
+        } else {
+            // Two labels of three lines, and nothing below them.
+            EXPECT_EQ(InkIn(first, 0, 3 * dpi, width, height), 0);
+        }
+    }
+}
+
+}  // namespace
