@@ -57,9 +57,15 @@ public:
         device_ = surface.Metrics();
         page_ = PortraitPage(device_.dpiX, device_.dpiY);
         lineHeight_ = surface.UseFont({settings.reportFont, (device_.vertRes - 2 * device_.dpiY) / 55}).lineHeight;
+        // Measured as drawn, with the colon and the user's own captions: the widest label would
+        // otherwise lose its first letters at the page's left edge.
         for (unsigned id = IDS_FIELD_CAPTION_FIRST; id <= kLastMeasuredName; ++id)
             labelWidth_ = std::max(labelWidth_,
-                                   surface.TextWidth(FieldName(static_cast<int>(id - IDS_FIELD_CAPTION_FIRST))));
+                                   surface.TextWidth(FieldName(static_cast<int>(id - IDS_FIELD_CAPTION_FIRST)) + L":"));
+        for (const auto& group : groups_) {
+            for (const auto& row : group)
+                labelWidth_ = std::max(labelWidth_, surface.TextWidth(row.label + L":"));
+        }
     }
 
     ReportOutcome Draw(const ReportSpecimens& specimens, const std::wstring& pictureFolder);

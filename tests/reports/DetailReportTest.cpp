@@ -95,6 +95,28 @@ TEST(DetailReport, RowsComeInGroupsWithTheUserCaptionsAndABlankLineBetween) {
     }
 }
 
+// The widest label, a long caption of the user's included, fits its box with its colon: a
+// label wider than its box would lose its first letters at the page's left edge.
+TEST(DetailReport, EveryLabelFitsItsBoxWithItsColon) {
+    std::vector<Specimen> specimens{Named(L"Cowrie", L"Cypraea")};
+    ReportSpecimens list{&specimens[0]};
+    for (const std::wstring& caption : {std::wstring(L"Box"), std::wstring(L"Depth below the sea floor")}) {
+        Settings settings;
+        settings.captions[4] = caption;
+        FakeSurface surface;
+        PrintDetailReport(surface, settings, list, L"");
+        int labels = 0;
+        for (const FakeSurface::Text& text : surface.pages[0].texts) {
+            if (text.flags != kTextRight)
+                continue;
+            ++labels;
+            EXPECT_GE(text.box.Width(), static_cast<int>(text.text.size()) * text.fontHeight / 2) << text.text;
+            EXPECT_EQ(text.box.left, kPage.left) << text.text;
+        }
+        EXPECT_EQ(labels, 20);
+    }
+}
+
 TEST(DetailReport, PicturesGoBesideTheValuesBelowThemOrNowhere) {
     const auto at = [](int left, int top, int width, int height) {
         return std::optional<Rect>(Rect{left, top, left + width, top + height});

@@ -295,6 +295,12 @@ int wmain(int argc, wchar_t** argv) {
         DialogDriver driver([&](HWND dialog) {
             SendMessageW(GetDlgItem(dialog, IDC_REPORT_SUMMARY), BM_CLICK, 0, 0);
             SendMessageW(GetDlgItem(dialog, IDC_REPORT_ALL), BM_CLICK, 0, 0);
+            // Wine has no Times New Roman; a plain serif face rather than the first in the list.
+            HWND fonts = GetDlgItem(dialog, IDC_REPORT_FONT);
+            const LRESULT serif = SendMessageW(fonts, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(L"DejaVu Serif"));
+            if (serif != CB_ERR)
+                SendMessageW(fonts, CB_SETCURSEL, static_cast<WPARAM>(serif), 0);
             PressButton(dialog, IDOK);
             for (int i = 0; i < 100; ++i) {
                 if (HWND preview = FindDialog(dialog)) {
