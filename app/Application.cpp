@@ -7,8 +7,11 @@
 #include "app/framework/CommonControls.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
+#include "app/MessagePopup.h"
 #include "app/StartupChoices.h"
+#include "app/UpdateCheck.h"
 #include "app/ViewLayout.h"
+#include "catalog/Clock.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
@@ -62,6 +65,9 @@ bool TQAppWindows::Initialise() {
         Warn(IDS_ALREADY_RUNNING);
         return false;
     }
+    // An update being installed ends the start here.
+    if (CheckForUpdate(mainWindow_, DataFolder(), false, true, SystemClock()))
+        return false;
     if (!splitter_.Create(mainWindow_, [this](int x) { OnSplitterDropped(x); }))
         return false;
     if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
@@ -69,6 +75,7 @@ bool TQAppWindows::Initialise() {
     tabs_.SetContextMenu(LoadProgramMenu(IDR_TAB_MENU), mainWindow_);
     tabs_.AddTooltip(ProgramInstance());
     CurrentCatalog().SetFilePath(ChooseCatalogFile());
+    CheckMessages(mainWindow_, SystemClock());
     return SetTimer(mainWindow_, kDeferredLoadTimer, kDeferredLoadDelay, nullptr) != 0;
 }
 

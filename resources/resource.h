@@ -144,6 +144,25 @@
 #define IDC_PREVIEW_PRINT 1854
 #define IDC_PREVIEW_PAGE_NUMBER 1855
 
+// The vendor's addresses: the daily message feed and the web folder of the program.
+#define IDS_MESSAGE_FEED_ADDRESS 3103
+#define IDS_HOME_PAGE_ADDRESS 3109
+
+// The automatic update's question.
+#define IDD_AUTO_UPDATE 20707
+#define IDC_UPDATE_NO 20711
+#define IDC_UPDATE_QUESTION 20713
+#define IDC_UPDATE_FREQUENCY 20716
+#define IDC_UPDATE_YES 20718
+#define IDS_UPDATE_CAPTION 20704
+#define IDS_UPDATE_CHECKING 20705
+#define IDS_NO_UPDATE 20712
+
+// The daily message.
+#define IDD_MESSAGE_POPUP 20250
+#define IDC_HIDE_MESSAGES 20251
+#define IDC_MESSAGE_TEXT 20252
+
 // Specimen Statistics.
 #define IDD_STATISTICS 1900
 #define IDC_STATISTICS_ABUNDANCE 1901

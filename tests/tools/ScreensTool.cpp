@@ -9,7 +9,10 @@
 
 #include "app/Application.h"
 #include "app/DeviceSurface.h"
+#include "app/MessagePopup.h"
 #include "app/PleaseWait.h"
+#include "app/UpdateCheck.h"
+#include "catalog/Clock.h"
 #include "catalog/DataFile.h"
 #include "catalog/Handles.h"
 #include "catalog/Settings.h"
@@ -144,6 +147,28 @@ int wmain(int argc, wchar_t** argv) {
             Sleep(1500);
             return true;
         });
+    }
+
+    // The update question with its markup label, and a daily message as rich text.
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"update-question.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        TQLibrary::CheckForUpdate(nullptr, folder, true, true, SystemClock());
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(500);
+            SaveWindowPicture(dialog, folder + L"message-popup.bmp");
+            PressButton(dialog, IDOK);
+        });
+        TQLibrary::ShowMessagePopup(
+                nullptr,
+                L"<body><p><font size=+2 color=#8C5A2E>New in the shop</font></p><p>Welcome back, "
+                L"collector! The <b>spring fair</b> catalogue is out, with <i>Conus gloriamaris</i> on "
+                L"the cover.</p><p><u>Tip:</u> press F5 to add a specimen, and keep a backup.</p></body>");
     }
 
     TQLibrary::StartOptions options{L"orvelle.exe \"-F" + catalogPath + L"\"", folder, folder};

@@ -1,7 +1,14 @@
 #include "windows/support/LoadedProgramTest.h"
 
+#include "app/framework/RegistryValues.h"
 #include "catalog/DataFile.h"
 #include "support/SampleCatalog.h"
+
+OfflineAddresses::OfflineAddresses() {
+    TQLibrary::RegistryValues values(L"Brackenfield", L"Orvelle");
+    values.WriteText(L"MessageFeedAddress", L"http://127.0.0.1:9/messages.xml");
+    values.WriteText(L"UpdateAddress", L"http://127.0.0.1:9/");
+}
 
 TQLibrary::StartOptions LoadedProgramTest::Options(const std::wstring& commandLine) {
     CreateFolderPath(folder.File(L"program"), false);

@@ -12,6 +12,11 @@
 #include "windows/support/ProgramUnderTest.h"
 #include "windows/support/ScratchRegistry.h"
 
+// Points the program's online addresses at this machine, where nothing answers.
+struct OfflineAddresses {
+    OfflineAddresses();
+};
+
 // Tests of the program running on a catalog of their own: a scratch registry, a fresh folder
 // for the program's folder, its data folder and the catalog file, and the program itself.
 class LoadedProgramTest : public ::testing::Test {
@@ -32,6 +37,9 @@ protected:
     TQLibrary::TQAppWindows& App() { return program->Application(); }
 
     ScratchRegistry registry;
+    // The program's start asks the vendor for the daily message: here a port where nothing
+    // listens answers at once.
+    OfflineAddresses offline;
     TestFolder folder;
     std::wstring catalogPath = folder.File(L"cat.xml");
     std::unique_ptr<ProgramUnderTest> program;

@@ -1,0 +1,207 @@
+#include "app/HttpTransfer.h"
+
+#include <wininet.h>
+
+#include <algorithm>
+
+#include "catalog/DataFile.h"
+#include "catalog/Handles.h"
+#include "catalog/Progress.h"
+
+namespace TQLibrary {
+
+namespace {
+
+constexpr DWORD kBlockSize = 4096;
+constexpr wchar_t kAgent[] = L"TQXferHTTP";
+constexpr wchar_t kTemporaryExtension[] = L".tqxfer";
+
+// An open answer to one GET request, never from the cache.
+class HttpAnswer {
+public:
+    bool Open(const std::wstring& address, const std::wstring& agent, const HttpTimeouts& timeouts) {
+        if (InternetAttemptConnect(0) != ERROR_SUCCESS)
+            return false;
+        session_.Reset(InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        if (!session_)
+            return false;
+        SetTimeout(INTERNET_OPTION_CONNECT_TIMEOUT, timeouts.connectMilliseconds);
+        SetTimeout(INTERNET_OPTION_RECEIVE_TIMEOUT, timeouts.receiveMilliseconds);
+        SetTimeout(INTERNET_OPTION_SEND_TIMEOUT, timeouts.receiveMilliseconds);
+        const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
+        request_.Reset(InternetOpenUrlW(session_.Get(), address.c_str(), nullptr, 0, flags, 0));
+        if (!request_)
+            return false;
+        // An error page is not the file asked for.
+        DWORD status = 0;
+        DWORD size = sizeof status;
+        if (!HttpQueryInfoW(request_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+            return false;
+        if (status != HTTP_STATUS_OK) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return false;
+        }
+        return true;
+    }
+
+    // The announced length of the body; none when the server does not say.
+    std::optional<std::uint64_t> Length() const {
+        wchar_t text[32] = {};
+        DWORD size = sizeof text;
+        if (!HttpQueryInfoW(request_.Get(), HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+            return std::nullopt;
+        std::uint64_t length = 0;
+        for (const wchar_t* digit = text; *digit != 0; ++digit) {
+            if (*digit < L'0' || *digit > L'9' || length > UINT64_MAX / 10 - 9)
+                return std::nullopt;
+            length = length * 10 + static_cast<std::uint64_t>(*digit - L'0');
+        }
+        return length;
+    }
+
+    // Bytes read into the buffer (0 at the end); false on a failed read.
+    bool Read(std::uint8_t* buffer, DWORD capacity, DWORD& read) {
+        read = 0;
+        return InternetReadFile(request_.Get(), buffer, capacity, &read) != FALSE;
+    }
+
+private:
+    void SetTimeout(DWORD option, DWORD milliseconds) {
+        InternetSetOptionW(session_.Get(), option, &milliseconds, sizeof milliseconds);
+    }
+
+    // The request goes before the session it belongs to.
+    InternetHandle session_;
+    InternetHandle request_;
+};
+
+// The position between start and end for received bytes of length, in 64 bits however large
+// the file.
+int PositionAt(int start, int end, std::uint64_t received, std::uint64_t length) {
+    if (length == 0)
+        return end;
+    const std::uint64_t done = std::min(received, length);
+    const long double share = static_cast<long double>(done) / static_cast<long double>(length);
+    return start + static_cast<int>(static_cast<long double>(end - start) * share);
+}
+
+void Report(ProgressSink* task, int position) {
+    if (task != nullptr)
+        task->ReportProgress(position);
+}
+
+}  // namespace
+
+TQXferHTTP::TQXferHTTP(std::wstring baseAddress, HttpTimeouts timeouts)
+    : base_(std::move(baseAddress)), timeouts_(timeouts) {}
+
+void TQXferHTTP::SetTransfer(const std::wstring& remotePath, const std::wstring& destination) {
+    lastError_ = 0;
+    cancelled_ = false;
+    const size_t split = remotePath.find_last_of(L"/\\");
+    folder_ = split == std::wstring::npos ? std::wstring() : remotePath.substr(0, split);
+    fileName_ = split == std::wstring::npos ? remotePath : remotePath.substr(split + 1);
+    destination_ = destination;
+}
+
+std::wstring TQXferHTTP::Address() const {
+    std::wstring address = base_;
+    for (const std::wstring* part : {&folder_, &fileName_}) {
+        if (!address.ends_with(L'/'))
+            address += L'/';
+        address += *part;
+    }
+    return address;
+}
+
+bool TQXferHTTP::Fail() {
+    if (lastError_ == 0)
+        lastError_ = GetLastError();
+    return false;
+}
+
+bool TQXferHTTP::Transfer(ProgressSink* task, int start, int end) {
+    Report(task, start);
+    HttpAnswer answer;
+    if (cancelled_ || !answer.Open(Address(), kAgent, timeouts_))
+        return Fail();
+    const std::optional<std::uint64_t> length = answer.Length();
+    const int readStart = start + (end - start) / 5;
+    Report(task, readStart);
+
+    const std::wstring temporary = destination_ + kTemporaryExtension;
+    bool complete = false;
+    {
+        DataFile file(temporary);
+        // An empty answer still makes an (empty) file.
+        if (!file.Write(nullptr, 0))
+            return Fail();
+        std::uint8_t block[kBlockSize];
+        std::uint64_t received = 0;
+        for (;;) {
+            if (cancelled_)
+                break;
+            DWORD read = 0;
+            if (!answer.Read(block, kBlockSize, read)) {
+                lastError_ = GetLastError();
+                break;
+            }
+            if (read == 0) {
+                // A known length must be met: fewer bytes is a connection cut short.
+                complete = !length || received == *length;
+                break;
+            }
+            if (!file.Write(block, read)) {
+                lastError_ = file.LastError();
+                break;
+            }
+            received += read;
+            if (length && received > *length)
+                break;
+            if (length)
+                Report(task, PositionAt(readStart, end, received, *length));
+        }
+        complete = complete && file.Flush();
+    }
+    if (!complete) {
+        DeleteFileForce(temporary);
+        if (lastError_ == 0)
+            lastError_ = cancelled_ ? ERROR_CANCELLED : ERROR_HANDLE_EOF;
+        return false;
+    }
+    // A read-only copy of an earlier download is replaced all the same.
+    if (FileIsPresent(destination_))
+        SetFileAttributesW(destination_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!ReplaceWithFile(temporary, destination_)) {
+        lastError_ = GetLastError();
+        DeleteFileForce(temporary);
+        return false;
+    }
+    Report(task, end);
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>> FetchBytes(const std::wstring& address, const std::wstring& agent,
+                                                    size_t limit, HttpTimeouts timeouts) {
+    HttpAnswer answer;
+    if (!answer.Open(address, agent, timeouts))
+        return std::nullopt;
+    const std::optional<std::uint64_t> length = answer.Length();
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(std::min<size_t>(limit, length.value_or(kBlockSize)));
+    std::uint8_t block[kBlockSize];
+    while (bytes.size() < limit) {
+        DWORD read = 0;
+        if (!answer.Read(block, static_cast<DWORD>(std::min<size_t>(kBlockSize, limit - bytes.size())), read))
+            return std::nullopt;
+        if (read == 0) {
+            if (length && bytes.size() != *length)
+                return std::nullopt;
+            break;
+        }
+        bytes.insert(bytes.end(), block, block + read);
+    }
+    return bytes;
+}
+
+}  // namespace TQLibrary
