@@ -372,6 +372,27 @@ TEST_F(CatalogFileTest, CutOffFilesKeepEveryCompleteSpecimen) {
     }
 }
 
+// The sample that ships with the program reads whole: its categories, specimens and pictures.
+TEST_F(CatalogFileTest, TheShippedSampleReadsWhole) {
+    const std::string sample = std::string(ORVELLE_SOURCE_DIR) + "/resources/sample/Orvelle Sample.xml";
+    CatalogUnderTest reader;
+    ASSERT_TRUE(reader.Read(std::wstring(sample.begin(), sample.end())));
+    EXPECT_FALSE(reader.outcome.incomplete);
+    EXPECT_EQ(reader.catalog.Categories(), (Names{L"Shells", L"Minerals", L"Fossils", L"Wish List"}));
+    ASSERT_EQ(reader.catalog.Specimens().size(), 27u);
+    int pictures = 0;
+    for (const Specimen& specimen : reader.catalog.Specimens()) {
+        if (specimen.pictureData.empty())
+            continue;
+        ++pictures;
+        EXPECT_EQ(std::vector<std::uint8_t>(specimen.pictureData.begin(), specimen.pictureData.begin() + 4),
+                  (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G'}))
+                << specimen.pictureName;
+    }
+    EXPECT_EQ(pictures, 6);
+    EXPECT_EQ(reader.settings.captions[0], L"Acquired From");
+}
+
 TEST_F(CatalogFileTest, OneBytePerCharacterCatalogsAreRead) {
     std::string content =
             "<ORVELLE>\r\n<DATAVERSION>1000</DATAVERSION>\r\n<CATEGORYLIST>\r\n<CATEGORYNAME>Min\xE9raux</CATEGORYNAME>\r\n"

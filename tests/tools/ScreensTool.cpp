@@ -121,7 +121,7 @@ void Settle() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputs("usage: screens_tool <folder>\n", stderr);
+        std::fputs("usage: screens_tool <folder> [sample catalog]\n", stderr);
         return 2;
     }
     std::wstring folder = argv[1];
@@ -130,10 +130,22 @@ int wmain(int argc, wchar_t** argv) {
     Settings settings;
     settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
     settings.splitter = 260;  // room for the picture pane
-    std::vector<Specimen> specimens = SampleSpecimens(12);
-    for (size_t i = 0; i < specimens.size(); ++i)
-        specimens[i].pictureData = ShellPicture(static_cast<int>(i));
-    WriteCatalogFile(catalogPath, specimens, {}, settings);
+    // The shipped sample catalog when it is given, else specimens made up here.
+    std::vector<Specimen> specimens;
+    std::vector<std::wstring> categories;
+    StoredCatalog sample;
+    if (argc >= 3 && sample.Read(argv[2])) {
+        specimens = sample.catalog.Specimens();
+        categories = sample.catalog.Categories();
+        settings.captions = sample.settings.captions;
+        settings.sizeUnits = sample.settings.sizeUnits;
+        settings.storeImages = true;
+    } else {
+        specimens = SampleSpecimens(12);
+        for (size_t i = 0; i < specimens.size(); ++i)
+            specimens[i].pictureData = ShellPicture(static_cast<int>(i));
+    }
+    WriteCatalogFile(catalogPath, specimens, categories, settings);
 
     // The please-wait dialog, held up long enough to be seen.
     {
@@ -180,7 +192,7 @@ int wmain(int argc, wchar_t** argv) {
     // Share the columns out over the list's width at this size.
     program.Application().CurrentSettings().columnWidths.assign(kFieldCount, -1);
     program.Application().RefreshViews(TQLibrary::RefreshColumns);
-    program.SelectRows({1});
+    program.SelectRows({0});  // the tiger cowrie, with its picture
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
     {
