@@ -36,7 +36,7 @@ std::wstring MessageFeedAddress() {
 }
 
 std::wstring UpdateFolderAddress() {
-    return AddressOr(L"UpdateAddress", IDS_HOME_PAGE_ADDRESS);
+    return AddressOr(L"UpdateAddress", IDS_HOME_PAGE_LINK);
 }
 
 }  // namespace TQLibrary

@@ -5,6 +5,7 @@
 #include "app/MessageSwitch.h"
 #include "app/OptionsDialog.h"
 #include "app/ReportCommands.h"
+#include "app/TransferCommand.h"
 #include "catalog/Clock.h"
 #include "catalog/OptionsForm.h"
 #include "catalog/RestyleDates.h"
@@ -60,6 +61,7 @@ constexpr HandlerEntry kHandlers[] = {
         {IDM_CUSTOMIZE_COLUMNS, OnCustomizeColumns},
         {IDM_PRINT, PrintReport},
         {IDM_STATISTICS, ShowCatalogStatistics},
+        {IDM_TRANSFER_APPLICATION, TransferApplication},
 };
 
 }  // namespace

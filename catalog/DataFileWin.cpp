@@ -31,6 +31,13 @@ bool SomethingAt(const std::wstring& prefix) {
     return FindsAnything(prefix + L"\\*.*");
 }
 
+// A folder, not a file, of that name: a file where a folder should go is no folder.
+bool FolderAt(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(path.c_str(), &found));
+    return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // Every move goes through here, so that tests can make any of them fail.
 bool MoveCounted(const std::wstring& from, const std::wstring& to, DWORD flags) {
     return !InjectedFailure(FileCall::Move) && MoveFileExW(from.c_str(), to.c_str(), flags) != FALSE;
@@ -167,5 +174,6 @@ bool CreateFolderPath(const std::wstring& requested, bool everyone) {
         create(path.substr(0, separator));
     }
     create(path);
-    return FindsAnything(path);
+    // A drive's root ("C:") is found by nothing but its entries.
+    return FolderAt(path) || SomethingAt(path);
 }

@@ -117,6 +117,18 @@
 #define IDD_PICTURE_POPUP 1700
 #define IDC_PICTURE_FRAME 1701
 
+// The About box. Its Done button is IDCANCEL.
+#define IDD_ABOUT 1000
+#define IDC_ABOUT_COMPANY 1001
+#define IDC_ABOUT_DESCRIPTION 1002
+#define IDC_ABOUT_VERSION 1003
+#define IDC_ABOUT_COPYRIGHT 1004
+#define IDC_ABOUT_HOME_PAGE 1005
+#define IDC_ABOUT_LINE 501
+
+// The compiled help file, an RT_RCDATA resource.
+#define IDR_HELP_FILE 1005
+
 // Report settings (Orvelle Reporting).
 #define IDD_REPORT_SETTINGS 1800
 #define IDC_REPORT_ALL 1802
@@ -144,9 +156,8 @@
 #define IDC_PREVIEW_PRINT 1854
 #define IDC_PREVIEW_PAGE_NUMBER 1855
 
-// The vendor's addresses: the daily message feed and the web folder of the program.
+// The vendor's address of the daily message feed.
 #define IDS_MESSAGE_FEED_ADDRESS 3103
-#define IDS_HOME_PAGE_ADDRESS 3109
 
 // The automatic update's question.
 #define IDD_AUTO_UPDATE 20707
@@ -218,6 +229,11 @@
 #define IDS_XML_PATTERN 3311
 #define IDS_ALL_FILES 3312
 #define IDS_ALL_PATTERN 3313
+#define IDS_TRANSFER_OVERWRITE 3302
+#define IDS_TRANSFER_COPIED 3320
+#define IDS_TRANSFER_PICTURES 3321
+#define IDS_TRANSFER_FAILED 3322
+#define IDS_TRANSFER_NOTHING_COPIED 3323
 #define IDS_USER_FIELD_CAPTION_FIRST 3400
 #define IDS_SIZE_UNITS_DEFAULT 3405
 #define IDS_REPORT_DOCUMENT 3500
@@ -285,6 +301,9 @@
 #define IDM_CHECK_UPDATE 2304
 #define IDM_SELECT_ALL 2600
 #define IDS_TAB_TOOLTIP 3108
+#define IDS_HOME_PAGE_LINK 3109
+#define IDS_SUPPORT_MAIL_LINK 3110
+#define IDS_NO_HELP_VIEWER 3111
 // Follows the path in the save chooser's overwrite question; the table holds no such text.
 #define IDS_OVERWRITE_QUESTION 20902
 // Toolbar button images: normal ones from IDI_TOOLBAR_FIRST, hot ones from IDI_TOOLBAR_HOT_FIRST.

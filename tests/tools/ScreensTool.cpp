@@ -359,6 +359,14 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_STATISTICS);
     }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"about.bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_ABOUT);
+    }
     SaveReportPages(specimens, folder);
     program.Close();
     return 0;

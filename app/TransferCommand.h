@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace TQLibrary {
+
+class TQAppWindows;
+
+// Transfer application: copies the program, the catalog file and its picture folder into a
+// folder the user picks, then says what was copied and what could not be.
+void TransferApplication(TQAppWindows& application);
+// The same into a folder already chosen.
+void TransferApplicationTo(TQAppWindows& application, const std::wstring& folder);
+
+}  // namespace TQLibrary
