@@ -1,7 +1,8 @@
 ; The installer of Orvelle: the program for the current user or for all users, a Start menu
 ; entry and an uninstaller that removes the program and never the user's catalogs.
 ; Built by scripts/package: makensis -DVERSION=... -DEXE=... -DOUTFILE=... orvelle.nsi
-Unicode true
+; The program is 64-bit, and so is its installer.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Orvelle"
@@ -12,6 +13,7 @@ SetCompressor /SOLID lzma
 !endif
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_USE_PROGRAMFILES64
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
