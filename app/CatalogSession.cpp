@@ -121,20 +121,26 @@ bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadRep
             report.damagedCopy = KeepDamagedCopy(path);
         if (read && !report.read.incomplete) {
             const std::wstring& catalogPath = catalog_.FilePath();
-            if (mode == LoadMode::Restore) {
-                CopyFileReplacing(path, catalogPath);
+            // When the file read cannot be copied over the catalog file, the catalog shown is not
+            // on disk: it stays due, so the next save writes it (and says so if it cannot).
+            const auto copyOver = [&] {
+                if (!CopyFileReplacing(path, catalogPath))
+                    unsavedChanges_ = true;
                 catalog_.SetFilePath(catalogPath);
+            };
+            if (mode == LoadMode::Restore) {
+                copyOver();
             } else if (SameTextIgnoringCase(path, catalogPath)) {
                 if (settings_.backup)
                     CopyFileReplacing(catalogPath, catalogPath + LoadText(IDS_BACKUP_EXTENSION));
             } else if (mode == LoadMode::Open) {
-                CopyFileReplacing(path, catalogPath);
-                catalog_.SetFilePath(catalogPath);
+                copyOver();
             } else {
                 unsavedChanges_ = true;
             }
         }
-        if (read && report.read.incomplete && mode == LoadMode::Add)
+        // Pictures brought from another folder are on disk only once a save writes them.
+        if (read && ((report.read.incomplete && mode == LoadMode::Add) || report.read.picturesTaken > 0))
             unsavedChanges_ = true;
     } catch (...) {
         read = false;

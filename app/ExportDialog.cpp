@@ -3,8 +3,11 @@
 #include "app/Application.h"
 #include "app/framework/Dialogs.h"
 #include "app/framework/FileChooser.h"
+#include "app/framework/Messages.h"
 #include "catalog/CommaSeparated.h"
+#include "catalog/DataFile.h"
 #include "catalog/StringTable.h"
+#include "catalog/TextSplit.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
@@ -36,9 +39,21 @@ std::wstring SelectedText(HWND box) {
     return text;
 }
 
+// The full paths Windows would open, compared ignoring case as Windows does.
+bool IsSameFile(const std::wstring& a, const std::wstring& b) {
+    const auto full = [](const std::wstring& path) {
+        std::wstring result(32768, L'\0');
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(result.size()), result.data(), nullptr);
+        result.resize(length > 0 && length < result.size() ? length : 0);
+        return result.empty() ? path : result;
+    };
+    return CompareStringOrdinal(full(a).c_str(), -1, full(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 struct ExportDialog {
     TQAppWindows& application;
     ExportChoice& choice;
+    std::wstring confirmedPath;  // the file the chooser already asked to replace
 
     void OnInitDialog(HWND dialog) {
         // Exporting changes nothing, so a read-only catalog exports too.
@@ -93,9 +108,26 @@ struct ExportDialog {
         if (path.empty())
             return;
         SetDlgItemTextW(dialog, IDC_EXPORT_PATH, path.c_str());
+        confirmedPath = path;
         // A save may be reading the settings: they change under the lock.
         CatalogLockGuard guard(application.Lock());
         application.CurrentSettings().SetLastFolder(path, true);
+    }
+
+    // An export never replaces the open catalog or its backup: the next start would take the cut-down
+    // file as the catalog. Any other file is replaced only when the user says so.
+    bool MayWrite(HWND dialog, const std::wstring& path) const {
+        const std::wstring& catalogPath = application.CurrentCatalog().FilePath();
+        if (!catalogPath.empty() &&
+            (IsSameFile(path, catalogPath) || IsSameFile(path, catalogPath + LoadText(IDS_BACKUP_EXTENSION)))) {
+            WarnText(FillIn(LoadText(IDS_EXPORT_ONTO_CATALOG), {path}), dialog);
+            return false;
+        }
+        if (path == confirmedPath || !FileExists(path))
+            return true;
+        const std::wstring caption = LoadText(IDS_DISPLAY_NAME);
+        const std::wstring question = LoadText(IDS_TRANSFER_OVERWRITE);
+        return MessageBoxW(dialog, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
 
     void OnOk(HWND dialog) {
@@ -104,6 +136,8 @@ struct ExportDialog {
             EndDialog(dialog, IDCANCEL);
             return;
         }
+        if (!MayWrite(dialog, choice.path))
+            return;
         choice.filter = SelectedText(GetDlgItem(dialog, IDC_EXPORT_CATEGORY));
         choice.exportPictures = IsChecked(dialog, IDC_EXPORT_PICTURES);
         choice.commaSeparated = IsCommaSeparatedName(choice.path);
@@ -116,7 +150,7 @@ struct ExportDialog {
 }  // namespace
 
 bool ChooseExport(TQAppWindows& application, ExportChoice& choice) {
-    ExportDialog state{application, choice};
+    ExportDialog state{application, choice, {}};
     return RunDialog(application.MainWindow(), IDD_EXPORT, state);
 }
 

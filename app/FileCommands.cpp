@@ -105,8 +105,12 @@ void OnRestore(TQAppWindows& application) {
     if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
         return;
     const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
-    if (application.LoadCatalogFile(backup, LoadMode::Restore))
-        application.RefreshViews(RefreshEverything);
+    if (!application.LoadCatalogFile(backup, LoadMode::Restore))
+        return;
+    // The backup could not be copied over the catalog file: write it there now.
+    if (application.Session().HasUnsavedChanges())
+        application.SaveCatalog(SaveMode::Silent);
+    application.RefreshViews(RefreshEverything);
 }
 
 void OnExit(TQAppWindows& application) {

@@ -14,6 +14,7 @@
 #include "catalog/MarkupValues.h"
 #include "catalog/PictureExport.h"
 #include "catalog/PictureFiles.h"
+#include "catalog/PictureNames.h"
 #include "catalog/Progress.h"
 #include "catalog/Settings.h"
 #include "catalog/StringTable.h"
@@ -268,6 +269,32 @@ bool ReadCurrentLayout(MarkupDocument& document, Catalog& catalog, const ScreenM
     return false;
 }
 
+// A catalog read from another folder brings its picture files: their bytes join the catalog as a
+// picture chosen in the details dialog would, so the next save writes them into the catalog's own
+// picture folder, apart from a different picture of the same name. A picture missing there stays
+// a name. Returns how many pictures were taken in.
+size_t TakeInPictureFiles(Catalog& catalog, size_t first, const std::wstring& path) {
+    if (catalog.FilePath().empty())
+        return 0;
+    const std::wstring folder = PictureFolderOf(path);
+    const std::wstring ownFolder = PictureFolderOf(catalog.FilePath());
+    if (SameTextIgnoringCase(folder, ownFolder))
+        return 0;
+    size_t taken = 0;
+    std::vector<Specimen>& specimens = catalog.Specimens();
+    for (size_t i = first; i < specimens.size(); ++i) {
+        Specimen& specimen = specimens[i];
+        if (specimen.pictureName.empty() || !specimen.pictureData.empty())
+            continue;
+        specimen.pictureData = ReadPictureFile(folder, specimen.pictureName);
+        if (specimen.pictureData.empty())
+            continue;
+        specimen.pictureName = NameFreeInFolder(specimen.pictureName, specimen.pictureData, ownFolder);
+        ++taken;
+    }
+    return taken;
+}
+
 // Reads a loaded catalog document; the path is the file's, for the older layout's pictures.
 bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::wstring& path, bool addMode,
                          const ScreenMetrics& screen, ProgressSink* progress, CatalogReadOutcome& outcome,
@@ -293,25 +320,32 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
     if (!document.HasElement(L"DATAVERSION")) {
         read = ReadOldLayout(document, catalog, path, screen, &reports);
         outcome.upgraded = read;
-    } else if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome, cancelled)) {
-        read = !outcome.cancelled;
-        outcome.incomplete = read;
+    } else {
+        const size_t first = catalog.Specimens().size();
+        if (!ReadCurrentLayout(document, catalog, screen, &reports, outcome, cancelled)) {
+            read = !outcome.cancelled;
+            outcome.incomplete = read;
+        }
+        if (read)
+            outcome.picturesTaken = TakeInPictureFiles(catalog, first, path);
     }
     // A read that did not finish leaves the catalog as it was.
     if (!read)
-        undo.Undo();
+        return false;
     if (own)
         catalog.CurrentSettings().CopyFrom(*own);
-    return read;
+    undo.Commit();
+    return true;
 }
 
-// Where a save of the catalog to its own file finds and puts the pictures.
-PictureFolders SaveFolders(const Catalog& catalog) {
+// Where a save finds the pictures (beside the catalog's own file) and puts them (beside the file
+// written, never in the working folder of a catalog that has no file yet).
+PictureFolders SaveFolders(const Catalog& catalog, const std::wstring& path) {
     PictureFolders folders;
     if (!catalog.FilePath().empty())
         folders.source = PictureFolderOf(catalog.FilePath());
     if (!catalog.CurrentSettings().storeImages)
-        folders.target = PictureFolderOf(catalog.FilePath());
+        folders.target = PictureFolderOf(path);
     return folders;
 }
 
@@ -365,7 +399,7 @@ bool WriteCatalog(const Catalog& catalog, const std::wstring& path, std::wstring
         MarkupDocument document;
         document.StreamTo(file);
         ProgressThrottle reports(progress);
-        picturesWritten = WriteDocument(document, catalog, filter, SaveFolders(catalog), pictures, reports);
+        picturesWritten = WriteDocument(document, catalog, filter, SaveFolders(catalog, path), pictures, reports);
         return document.FinishStream();
     });
     return saved && picturesWritten;

@@ -35,6 +35,7 @@ struct CatalogReadOutcome {
     bool incomplete = false;   // the file was cut off: what was read is kept, no backup is made
     bool notACatalog = false;  // the file was read but holds no catalog
     bool cancelled = false;    // the user stopped the read: the catalog is as it was
+    size_t picturesTaken = 0;  // picture files of another folder read into the catalog, to be saved
 };
 
 // Reads a catalog file into the catalog, replacing its contents or adding to them. Replacing
@@ -42,7 +43,7 @@ struct CatalogReadOutcome {
 // are exactly those it holds; adding reads them over the current ones. False when the file
 // cannot be read or is not a catalog file, and when a file of the older layout is cut short;
 // a failed read, or one cancelled before its last specimen, leaves the catalog and its settings
-// as they were.
+// as they were. A file of another folder than the catalog's brings the bytes of its picture files.
 bool ReadCatalog(Catalog& catalog, const std::wstring& path, bool addMode, const ScreenMetrics& screen,
                  ProgressSink* progress, CatalogReadOutcome& outcome, const std::atomic<bool>* cancelled = nullptr);
 // The same for the bytes of a catalog file already in memory; the path is the file's, where a

@@ -345,7 +345,8 @@ ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& ima
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
         return ParseEnd::NoFieldNamed;
-    // Kept until the last line is read: a cancelled import leaves the catalog as it was.
+    // Kept until the last line is read: an import cancelled or failed half way leaves the catalog
+    // as it was.
     std::optional<ImportUndo> undo;
     if (addMode || emptyFirst) {
         // The file carries no settings: the tag numbers go on from where they were, or new
@@ -360,17 +361,16 @@ ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& ima
     LineReader reader(columns, imagesFolder);
     const auto lineCount = static_cast<long long>(lines.size());
     for (size_t i = 1; i < lines.size(); ++i) {
-        if (IsCancelled(cancelled)) {
-            if (undo)
-                undo->Undo();
+        if (IsCancelled(cancelled))
             return ParseEnd::Cancelled;
-        }
         // The header counts as the first line.
         reporter.Report(static_cast<long long>(i) + 1, lineCount, 0, 100);
         Specimen specimen;
         if (reader.Read(lines[i], specimen))
             catalog.AddSpecimen(std::move(specimen));
     }
+    if (undo)
+        undo->Commit();
     return ParseEnd::Done;
 }
 

@@ -5,6 +5,7 @@
 ImportUndo::ImportUndo(Catalog& catalog, bool addMode) : catalog_(catalog) {
     if (addMode) {
         extent_.emplace(catalog.CurrentExtent());
+        settings_.emplace(catalog.CurrentSettings());
         return;
     }
     // Moved, not copied: a catalog of many pictures would otherwise be held twice.
@@ -16,9 +17,25 @@ ImportUndo::ImportUndo(Catalog& catalog, bool addMode) : catalog_(catalog) {
     catalog.Clear();
 }
 
+ImportUndo::~ImportUndo() {
+    try {
+        Undo();
+    } catch (...) {
+        // Nothing may leave a destructor; the read that failed reports its own failure.
+    }
+}
+
+void ImportUndo::Commit() {
+    extent_.reset();
+    settings_.reset();
+    contents_.reset();
+}
+
 void ImportUndo::Undo() {
     if (extent_) {
         catalog_.CutBackTo(*extent_);
+        catalog_.CurrentSettings().CopyFrom(*settings_);
+        Commit();
         return;
     }
     if (!contents_)

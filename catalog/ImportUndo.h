@@ -9,17 +9,22 @@
 #include "catalog/Settings.h"
 #include "catalog/Specimen.h"
 
-// Puts the catalog back as it was before a read that did not finish (cancelled, or a file
-// that failed half way). Adding only appends, so the catalog is cut back to where it reached;
-// replacing takes the whole contents out here, leaving the catalog empty for the read, and
-// returns them on Undo. Callers hold the catalog lock.
+// Puts the catalog back as it was before a read that did not finish (cancelled, a file that
+// failed half way, or an exception such as running out of memory): unless the read is committed,
+// the catalog is put back when the undo goes away. Adding only appends, so the catalog is cut
+// back to where it reached and its settings restored; replacing takes the whole contents out
+// here, leaving the catalog empty for the read, and returns them on Undo. Callers hold the
+// catalog lock.
 class ImportUndo {
 public:
     ImportUndo(Catalog& catalog, bool addMode);
+    ~ImportUndo();
     ImportUndo(const ImportUndo&) = delete;
     ImportUndo& operator=(const ImportUndo&) = delete;
 
     void Undo();
+    // The read finished: what it changed stays.
+    void Commit();
 
 private:
     struct Contents {
@@ -31,5 +36,6 @@ private:
 
     Catalog& catalog_;
     std::optional<Catalog::Extent> extent_;
+    std::optional<Settings> settings_;
     std::optional<Contents> contents_;
 };

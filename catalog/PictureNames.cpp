@@ -132,6 +132,18 @@ std::wstring FreePictureName(const Catalog& catalog, const Specimen& specimen, c
     }
 }
 
+std::wstring NameFreeInFolder(const std::wstring& name, const std::vector<std::uint8_t>& bytes,
+                              const std::wstring& pictureFolder) {
+    const std::wstring fileName = SafePictureFileName(name);
+    if (fileName.empty() || !FolderHoldsOther(pictureFolder, fileName, bytes))
+        return name;
+    for (int number = 2;; ++number) {
+        std::wstring candidate = NumberedName(fileName, number);
+        if (!FolderHoldsOther(pictureFolder, candidate, bytes))
+            return candidate;
+    }
+}
+
 int SeparateClashingPictures(Catalog& catalog, const std::wstring& pictureFolder) {
     PictureNameTable table(catalog, pictureFolder);
     int renamed = 0;

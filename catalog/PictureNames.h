@@ -22,3 +22,9 @@ std::wstring FreePictureName(const Catalog& catalog, const Specimen& specimen, c
 // picture folder, holds with different bytes gets a free name of its own (the same one for the
 // same bytes). Returns how many specimens were renamed. The caller holds the catalog lock.
 int SeparateClashingPictures(Catalog& catalog, const std::wstring& pictureFolder);
+
+// The name a picture brought from elsewhere is stored under: its own, unless a file of that name
+// in the picture folder holds other bytes; then the first "<stem> (n)<ext>" that no such file
+// holds. Names other specimens hold are left to SeparateClashingPictures at the save.
+std::wstring NameFreeInFolder(const std::wstring& name, const std::vector<std::uint8_t>& bytes,
+                              const std::wstring& pictureFolder);

@@ -235,14 +235,24 @@ TEST(CalendarDate, CompareReturnsMinusOneWhenTheFirstIsLater) {
     }
 }
 
-TEST(RestyleDates, RewritesReadableDatesAndKeepsEmptyAndFreeText) {
+// Only a text that is exactly a date of the old style changes; the remembered last date follows
+// the same rule, so Add never pre-fills a text that now means another day.
+TEST(RestyleDates, RewritesExactDatesOfTheOldStyleAndKeepsEveryOtherText) {
     const std::tuple<int, int, const wchar_t*, const wchar_t*> cases[] = {
             {6, 3, L"5/1/2008", L"01/05/2008"},
-            {6, 1, L"05/01/2008 13:07", L"01/05/08"},
+            {6, 3, L" 05/01/2008 ", L"01/05/2008"},
             {6, 3, L"29/02/2008", L"02/29/2008"},
             {1, 6, L"12/31/07", L"31/12/2007"},
             {3, 7, L"12/31/07", L"0007-12-31"},
-            {5, 4, L"January 5, 2008", L"January 05, 2008"},
+            {3, 6, L"03/05/2008", L"05/03/2008"},
+            {6, 1, L"05/01/2008 13:07", L"05/01/2008 13:07"},
+            {5, 4, L"January 5, 2008", L"January 5, 2008"},
+            {3, 6, L"12/1975 - 1/1976", L"12/1975 - 1/1976"},
+            {3, 6, L"1975-06-05", L"1975-06-05"},
+            {3, 6, L"Lot 12, 3/5/1975", L"Lot 12, 3/5/1975"},
+            {3, 6, L"3/5/1975-3/8/1975", L"3/5/1975-3/8/1975"},
+            {3, 6, L"ca. 3/5/1975", L"ca. 3/5/1975"},
+            {3, 6, L"3/5/01975", L"3/5/01975"},
             {3, 6, L"", L""},
             {1, 3, L"unknown", L"unknown"},
             {3, 6, L"Summer 1998", L"Summer 1998"},
@@ -252,12 +262,14 @@ TEST(RestyleDates, RewritesReadableDatesAndKeepsEmptyAndFreeText) {
     for (const auto& [oldStyle, newStyle, text, expected] : cases) {
         ScriptedHost host;
         Settings settings;
+        settings.lastDate = text;
         Catalog catalog(host, settings);
         Specimen specimen;
         specimen.dateCollected = text;
         catalog.AddSpecimen(specimen);
         RestyleDates(catalog, oldStyle, newStyle, kClock);
         EXPECT_EQ(catalog.Specimens()[0].dateCollected, expected) << oldStyle << " " << text;
+        EXPECT_EQ(settings.lastDate, expected) << oldStyle << " " << text;
     }
 }
 

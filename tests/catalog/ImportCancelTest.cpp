@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
@@ -14,19 +15,32 @@
 
 namespace {
 
-// Stops the work once it is half done, as the user's click on Cancel would.
-class CancelHalfWay final : public ProgressSink {
+enum class Stop { AtOnce, HalfWay, FailsHalfWay };
+
+// Stops the work once it is half done, as the user's click on Cancel would, or fails there once
+// as running out of memory would.
+class StopHalfWay final : public ProgressSink {
 public:
+    explicit StopHalfWay(Stop stop) : stop_(stop) { cancelled = stop == Stop::AtOnce; }
     void ReportProgress(int percent) override {
         furthest = std::max(furthest, percent);
-        if (percent >= 50)
-            cancelled = true;
+        if (percent < 50 || failed_)
+            return;
+        if (stop_ == Stop::FailsHalfWay) {
+            failed_ = true;
+            throw std::bad_alloc();
+        }
+        cancelled = true;
     }
     std::atomic<bool> cancelled{false};
     int furthest = -1;
+
+private:
+    Stop stop_;
+    bool failed_ = false;
 };
 
-TEST(ImportCancel, ACancelledImportLeavesCategoriesSpecimensColoursAndSettingsAsTheyWere) {
+TEST(ImportCancel, AnImportCancelledOrFailedLeavesCategoriesSpecimensColoursAndSettingsAsTheyWere) {
     TestFolder folder;
     ScriptedHost host;
     Settings sourceSettings;
@@ -46,9 +60,9 @@ TEST(ImportCancel, ACancelledImportLeavesCategoriesSpecimensColoursAndSettingsAs
 
     for (const std::wstring& file : {markup, commaSeparated}) {
         for (bool addMode : {false, true}) {
-            for (bool atOnce : {false, true}) {
+            for (Stop stop : {Stop::AtOnce, Stop::HalfWay, Stop::FailsHalfWay}) {
                 SCOPED_TRACE(testing::Message() << FileNameOf(file) << (addMode ? " added" : " replacing")
-                                                << (atOnce ? " cancelled at once" : " cancelled half way"));
+                                                << " stopped " << static_cast<int>(stop));
                 Settings settings;
                 Catalog catalog{host, settings};
                 Specimen own = SampleSpecimen(1);
@@ -64,21 +78,25 @@ TEST(ImportCancel, ACancelledImportLeavesCategoriesSpecimensColoursAndSettingsAs
                 const auto specimensBefore = catalog.Specimens();
                 const auto coloursBefore = catalog.Colours();
 
-                CancelHalfWay user;
-                user.cancelled = atOnce;
+                StopHalfWay user(stop);
                 if (file == markup) {
                     FixedScreen screen;
                     CatalogReadOutcome outcome;
-                    EXPECT_FALSE(ReadCatalog(catalog, file, addMode, screen, &user, outcome, &user.cancelled));
-                    EXPECT_TRUE(outcome.cancelled);
-                    EXPECT_FALSE(outcome.incomplete);
+                    try {
+                        EXPECT_FALSE(ReadCatalog(catalog, file, addMode, screen, &user, outcome, &user.cancelled));
+                        EXPECT_TRUE(outcome.cancelled);
+                        EXPECT_FALSE(outcome.incomplete);
+                    } catch (const std::bad_alloc&) {
+                        EXPECT_EQ(stop, Stop::FailsHalfWay);
+                    }
                 } else {
                     Settings saved;
                     ImportProblem problem = ImportProblem::None;
                     EXPECT_FALSE(ImportCommaSeparated(catalog, file, addMode, saved, &user, &problem, &user.cancelled));
-                    EXPECT_EQ(problem, ImportProblem::Cancelled);
+                    EXPECT_EQ(problem,
+                              stop == Stop::FailsHalfWay ? ImportProblem::Unreadable : ImportProblem::Cancelled);
                 }
-                if (!atOnce) {
+                if (stop != Stop::AtOnce) {
                     EXPECT_GE(user.furthest, 50);  // the reading was well under way
                 }
                 EXPECT_EQ(catalog.Categories(), categoriesBefore);

@@ -113,6 +113,16 @@ TEST_F(PictureFilesTest, ASaveWritesOnlyThePictureFilesThatAreMissingOrChanged) 
     EXPECT_EQ(ReadFileBytes(images + L"b.jpg"), kY);
 }
 
+// A catalog not yet given a file keeps its pictures beside the file it is written to, never in
+// whatever folder the program was started from.
+TEST_F(PictureFilesTest, PictureFilesGoBesideTheFileWrittenWhenTheCatalogHasNoFileYet) {
+    catalog.SetFilePath(L"");
+    catalog.AddSpecimen(WithPicture(L"a.jpg", kX));
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(pictures.paths, Names{images + L"a.jpg"});
+    EXPECT_EQ(ReadFileBytes(images + L"a.jpg"), kX);
+}
+
 TEST_F(PictureFilesTest, KeepingPicturesInTheFileTakesThoseNeverReadFromThePictureFolder) {
     PutPicture(L"shell.jpg", kX);
     ASSERT_TRUE(WriteFileBytes(folder.File(L"secret.jpg"), kY));
@@ -160,6 +170,48 @@ TEST_F(PictureFilesTest, DifferentPicturesUnderOneNameGetNamesOfTheirOwnBeforeAS
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(ReadFileBytes(images + name), bytes) << name;
     EXPECT_EQ(SeparateClashingPictures(catalog, images), 0);
+}
+
+// A catalog imported from another folder brings the bytes of its picture files, so a picture of
+// the same name in this catalog's folder is neither shown in its place nor replaced by it.
+TEST_F(PictureFilesTest, ACatalogReadFromAnotherFolderBringsItsPictureFiles) {
+    PutPicture(L"IMG_0001.JPG", kY);
+    catalog.AddSpecimen(WithPicture(L"own.jpg", {}));
+    ScriptedHost otherHost;
+    Settings otherSettings;
+    Catalog other{otherHost, otherSettings};
+    const std::wstring otherPath = folder.File(L"trip\\trip.xml");
+    other.SetFilePath(otherPath);
+    ASSERT_TRUE(CreateFolderPath(folder.File(L"trip"), false));
+    other.AddSpecimen(WithPicture(L"IMG_0001.JPG", kX));
+    other.AddSpecimen(WithPicture(L"lost.jpg", kZ));
+    ASSERT_TRUE(WriteCatalog(other, otherPath, L"", pictures, nullptr));
+    ASSERT_TRUE(DeleteFileForce(folder.File(L"trip\\Images\\lost.jpg")));
+
+    for (bool addMode : {true, false}) {
+        FixedScreen screen;
+        CatalogReadOutcome outcome;
+        ASSERT_TRUE(ReadCatalog(catalog, otherPath, addMode, screen, nullptr, outcome));
+        EXPECT_EQ(outcome.picturesTaken, 1u);
+        const std::vector<Specimen>& read = catalog.Specimens();
+        ASSERT_EQ(read.size(), addMode ? 3u : 2u);
+        EXPECT_EQ(read[read.size() - 2].pictureData, kX);
+        EXPECT_EQ(read[read.size() - 2].pictureName, L"IMG_0001 (2).JPG");
+        EXPECT_EQ(read.back().pictureName, L"lost.jpg");  // missing: a name, as before
+        EXPECT_TRUE(read.back().pictureData.empty());
+        if (addMode) {
+            EXPECT_TRUE(read.front().pictureData.empty());  // its own picture is not read
+        }
+    }
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(ReadFileBytes(images + L"IMG_0001.JPG"), kY);
+    EXPECT_EQ(ReadFileBytes(images + L"IMG_0001 (2).JPG"), kX);
+
+    // The catalog's own file, or another in its folder, brings nothing.
+    FixedScreen screen;
+    CatalogReadOutcome outcome;
+    ASSERT_TRUE(ReadCatalog(catalog, path, false, screen, nullptr, outcome));
+    EXPECT_EQ(outcome.picturesTaken, 0u);
 }
 
 TEST_F(PictureFilesTest, APictureChosenForASpecimenGetsANameNoOtherPictureHolds) {

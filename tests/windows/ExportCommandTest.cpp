@@ -10,6 +10,7 @@
 #include "catalog/DataFile.h"
 #include "catalog/Handles.h"
 #include "catalog/StringTable.h"
+#include "catalog/TextSplit.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"
@@ -33,6 +34,23 @@ HWND WaitForDialog(HWND except) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return nullptr;
+}
+
+// Answers the message box the dialog raises with the button and gives its text.
+std::wstring AnswerQuestion(HWND dialog, int button) {
+    HWND box = WaitForDialog(dialog);
+    if (box == nullptr)
+        return {};
+    const std::wstring text = MessageBoxText(box);
+    PressButton(box, button);
+    for (int i = 0; i < 100 && IsWindow(box); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return text;
+}
+
+std::wstring CharUpper(std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
 }
 
 bool Enabled(HWND dialog, int item) {
@@ -247,12 +265,48 @@ TEST_F(ExportCommandTest, AFailedWriteIsReportedAndLeavesTheFileAsItWas) {
                     message = MessageBoxText(dialog);
                     PressButton(dialog, IDOK);
                 },
-                IsMessageBox);
-        ASSERT_TRUE(ExportTo(path));
+                [](HWND dialog) {
+                    return IsMessageBox(dialog) && MessageBoxText(dialog) == LoadText(IDS_SAVE_FAILED);
+                });
+        ASSERT_TRUE(InExportDialog([&](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_EXPORT_PATH, path.c_str());
+            PressButton(dialog, IDOK);
+            AnswerQuestion(dialog, IDYES);
+        }));
         EXPECT_TRUE(box.Handled());
     }
     EXPECT_EQ(message, LoadText(IDS_SAVE_FAILED));
     EXPECT_EQ(ReadFileBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+// The open catalog and its backup are never export targets, typed in any letter case; any other
+// existing file is replaced only after Yes.
+TEST_F(ExportCommandTest, AnExportRefusesTheCatalogAndItsBackupAndAsksBeforeReplacingAFile) {
+    StartWithSpecimens();
+    App().WaitForSaves();
+    const std::wstring backupPath = catalogPath + LoadText(IDS_BACKUP_EXTENSION);
+    ASSERT_TRUE(WriteFileBytes(backupPath, {7}));
+    const std::vector<std::uint8_t> catalogBytes = ReadFileBytes(catalogPath);
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteFileBytes(other, {1}));
+    std::vector<std::wstring> seen;
+    ASSERT_TRUE(InExportDialog([&](HWND dialog) {
+        const std::pair<std::wstring, int> tries[] = {
+                {CharUpper(catalogPath), IDOK}, {backupPath, IDOK}, {other, IDNO}, {other, IDYES}};
+        for (const auto& [path, answer] : tries) {
+            SetDlgItemTextW(dialog, IDC_EXPORT_PATH, path.c_str());
+            PressButton(dialog, IDOK);
+            seen.push_back(AnswerQuestion(dialog, answer));
+        }
+    }));
+    const std::wstring replace = LoadText(IDS_TRANSFER_OVERWRITE);
+    EXPECT_EQ(seen, (Names{FillIn(LoadText(IDS_EXPORT_ONTO_CATALOG), {CharUpper(catalogPath)}),
+                           FillIn(LoadText(IDS_EXPORT_ONTO_CATALOG), {backupPath}), replace, replace}));
+    EXPECT_EQ(ReadFileBytes(catalogPath), catalogBytes);
+    EXPECT_EQ(ReadFileBytes(backupPath), std::vector<std::uint8_t>{7});
+    StoredCatalog stored;
+    ASSERT_TRUE(stored.Read(other));
+    EXPECT_EQ(stored.catalog.Specimens().size(), 3u);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include "app/Application.h"
 #include "catalog/DataFile.h"
+#include "catalog/Handles.h"
+#include "catalog/StringTable.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"
@@ -117,6 +119,37 @@ TEST_F(ImportCommandTest, AnotherCatalogJoinsWithoutItsSettingsOrReplacesWithout
     // A read-only catalog refuses.
     App().Session().SetReadOnly(true);
     EXPECT_EQ(program->CommandAnsweringBox(IDM_IMPORT, IDOK), L"Read Only");
+}
+
+// Another program holds the catalog file while a file replaces the catalog: the user is told it
+// could not be saved, and the imported catalog is written once the file is free.
+TEST_F(ImportCommandTest, AReplacingImportThatCannotReachTheCatalogFileIsSavedLater) {
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteCatalogFile(other, {Tagged(L"THEIRS-1", {L"Fossils"})}, {L"Fossils"}, Settings()));
+    App().Session().SaveIfDue();
+    App().WaitForSaves();
+    std::wstring message;
+    {
+        TQLibrary::FileHandle held(
+                CreateFileW(catalogPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        DialogDriver box(
+                [&](HWND dialog) {
+                    message = MessageBoxText(dialog);
+                    PressButton(dialog, IDOK);
+                },
+                [](HWND dialog) { return IsMessageBox(dialog) && GetDlgItem(dialog, IDYES) == nullptr; });
+        Import(other, IDYES);
+        App().WaitForSaves();
+    }
+    EXPECT_EQ(message, LoadText(IDS_SAVE_FAILED));
+    EXPECT_EQ(Tags(), Names{L"THEIRS-1"});
+    EXPECT_TRUE(App().Session().HasUnsavedChanges());
+    program->Close();
+    StoredCatalog stored;
+    ASSERT_TRUE(stored.Read(catalogPath));
+    ASSERT_EQ(stored.catalog.Specimens().size(), 1u);
+    EXPECT_EQ(stored.catalog.Specimens()[0].tag, L"THEIRS-1");
 }
 
 // What one category exports, as markup or comma-separated, comes back whole through Import.
