@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "app/DeviceSurface.h"
-
 #include "app/framework/Dialogs.h"
 #include "catalog/StringTable.h"
 #include "resources/resource.h"
