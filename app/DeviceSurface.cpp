@@ -174,6 +174,21 @@ bool PrinterSurface::EndPage() {
     return ::EndPage(Context()) > 0;
 }
 
+LayoutSurface::LayoutSurface(int dpi, bool landscape)
+    : DeviceSurface(ScreenCompatibleDC(), SheetMetrics(dpi, landscape)) {}
+
+PagePicture DrawPagePicture(const ReportLayout& layout, int page, int dpi) {
+    PageBitmaps sheet(dpi, layout.Landscape(), 1);
+    if (!sheet.StartPage())
+        return {};
+    layout.Pages().DrawPageOn(page, sheet);
+    sheet.EndPage();
+    std::vector<BitmapHandle> drawn = sheet.TakePages();
+    if (drawn.empty())
+        return {};
+    return {std::move(drawn.front()), sheet.PageWidth(), sheet.PageHeight()};
+}
+
 PageBitmaps::PageBitmaps(int dpi, bool landscape, size_t pagesKept)
     : DeviceSurface(ScreenCompatibleDC(), SheetMetrics(dpi, landscape)), pagesKept_(pagesKept) {}
 

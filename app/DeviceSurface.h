@@ -10,6 +10,7 @@
 
 #include "catalog/Handles.h"
 #include "reports/DrawingSurface.h"
+#include "reports/PageRecording.h"
 
 namespace TQLibrary {
 
@@ -78,6 +79,7 @@ public:
     bool EndPage() override;
 
     const std::vector<BitmapHandle>& Pages() const { return pages_; }
+    std::vector<BitmapHandle> TakePages() { return std::move(pages_); }
     int PageCount() const { return pageCount_; }
     int PageWidth() const { return Metrics().horzRes; }
     int PageHeight() const { return Metrics().vertRes; }
@@ -90,6 +92,46 @@ private:
     HGDIOBJ replaced_ = nullptr;
     std::vector<BitmapHandle> pages_;
 };
+
+// Measures text on a letter-sized sheet at the given resolution, as a printer of that
+// resolution would, with the screen's fonts; its pages are nowhere.
+class LayoutSurface final : public DeviceSurface {
+public:
+    LayoutSurface(int dpi, bool landscape);
+    bool StartPage() override { return true; }
+    bool EndPage() override { return true; }
+};
+
+// A report laid out once for the preview and the printer alike: on a letter-sized sheet at a
+// printer's resolution, so that the fonts are as large as on paper; each device draws the pages
+// scaled to its own resolution.
+class ReportLayout {
+public:
+    static constexpr int kDpi = 600;
+
+    explicit ReportLayout(bool landscape) : landscape_(landscape), surface_(kDpi, landscape), pages_(surface_) {}
+    ReportLayout(const ReportLayout&) = delete;
+    ReportLayout& operator=(const ReportLayout&) = delete;
+
+    // Where the report draws; its first page is begun.
+    PageRecording& Pages() { return pages_; }
+    const PageRecording& Pages() const { return pages_; }
+    bool Landscape() const { return landscape_; }
+
+private:
+    bool landscape_;
+    LayoutSurface surface_;
+    PageRecording pages_;
+};
+
+// One page of a layout drawn on a white letter-sized bitmap at the given resolution; no bitmap
+// when it cannot be made.
+struct PagePicture {
+    BitmapHandle bitmap;
+    int width = 0;
+    int height = 0;
+};
+PagePicture DrawPagePicture(const ReportLayout& layout, int page, int dpi);
 
 // The screen's resolution, by which pictures in screen pixels are enlarged on paper.
 DeviceMetrics MetricsOf(HDC dc);

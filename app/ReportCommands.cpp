@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <atomic>
+#include <memory>
 
 #include "app/Application.h"
 #include "app/DeviceSurface.h"
@@ -15,6 +16,7 @@
 #include "catalog/PictureFiles.h"
 #include "catalog/StringTable.h"
 #include "reports/DrawReport.h"
+#include "reports/PageRecording.h"
 #include "reports/ReportSelection.h"
 #include "reports/ReportSettings.h"
 #include "resources/resource.h"
@@ -22,11 +24,6 @@
 namespace TQLibrary {
 
 namespace {
-
-// The preview draws its sheets at screen-like resolution and keeps the first pages only, so
-// that thousands of pages need no more memory than a few.
-constexpr int kPreviewDpi = 72;
-constexpr size_t kPreviewPagesKept = 30;
 
 // The print dialog's results, freed when the command ends.
 struct PrintDialogResult {
@@ -55,9 +52,9 @@ void TurnToLandscape(PRINTDLGW& dialog) {
     GlobalUnlock(dialog.hDevMode);
 }
 
-// Prints the pages on the chosen printer; the job is abandoned when the user cancels.
-void PrintPages(TQAppWindows& application, HDC printer, const Settings& settings, const ReportSpecimens& specimens,
-                const std::wstring& pictureFolder) {
+// Prints the pages laid out on the chosen printer, with the share printed on the bar; the job
+// is abandoned when the user cancels.
+void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layout) {
     const std::wstring document = LoadText(IDS_REPORT_DOCUMENT);
     DOCINFOW info{};
     info.cbSize = sizeof info;
@@ -74,7 +71,7 @@ void PrintPages(TQAppWindows& application, HDC printer, const Settings& settings
                     PrinterSurface surface(printer, &cancelled);
                     started = surface.StartPage();
                     if (started)
-                        DrawReport(surface, settings, specimens, pictureFolder);
+                        PrintRecordedPages(layout.Pages(), surface, &task);
                 } catch (...) {
                     cancelled = true;
                 }
@@ -107,21 +104,23 @@ void PrintReport(TQAppWindows& application) {
     }
     application.SaveSettingsIfChanged();
 
-    // Only this thread changes the specimens, and it is busy here until the pages are printed.
-    const Catalog& catalog = application.CurrentCatalog();
+    // The report is drawn from copies: a save still running may rename pictures meanwhile.
     const std::vector<std::int32_t> selected = application.List().SelectedIds();
-    const ReportSpecimens specimens = CollectReportSpecimens(catalog.Specimens(), settings, form.categoryFilter,
-                                                             selected);
-    const std::wstring pictureFolder = PictureFolderOf(catalog.FilePath());
-    const bool landscape = ReportKindOf(settings.reportType) == ReportKind::Summary;
+    std::unique_ptr<ReportCopy> specimens;
+    std::wstring pictureFolder;
     {
-        PageBitmaps preview(kPreviewDpi, landscape, kPreviewPagesKept);
-        if (preview.StartPage())
-            DrawReport(preview, settings, specimens, pictureFolder);
-        if (!PreviewReport(application.MainWindow(), preview.Pages(), preview.PageCount(), preview.PageWidth(),
-                           preview.PageHeight()))
-            return;
+        CatalogLockGuard guard(application.Lock());
+        const Catalog& catalog = application.CurrentCatalog();
+        specimens = std::make_unique<ReportCopy>(
+                CollectReportSpecimens(catalog.Specimens(), settings, form.categoryFilter, selected));
+        pictureFolder = PictureFolderOf(catalog.FilePath());
     }
+    // Laid out once, reading no picture: the preview and the printer show the same pages.
+    const bool landscape = ReportKindOf(settings.reportType) == ReportKind::Summary;
+    ReportLayout layout(landscape);
+    DrawReport(layout.Pages(), settings, specimens->Specimens(), pictureFolder);
+    if (!PreviewReport(application.MainWindow(), layout))
+        return;
 
     PrintDialogResult chosen;
     chosen.dialog.lStructSize = sizeof chosen.dialog;
@@ -132,7 +131,7 @@ void PrintReport(TQAppWindows& application) {
         return;
     if (landscape)
         TurnToLandscape(chosen.dialog);
-    PrintPages(application, chosen.dialog.hDC, settings, specimens, pictureFolder);
+    PrintPages(application, chosen.dialog.hDC, layout);
 }
 
 void ShowCatalogStatistics(TQAppWindows& application) {

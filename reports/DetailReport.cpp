@@ -122,10 +122,9 @@ void DetailDrawing::DrawSpecimen(const Specimen& specimen, const std::wstring& p
 
 void DetailDrawing::DrawPicture(const Specimen& specimen, const std::wstring& pictureFolder, int valueWidth,
                                 int valuesBottom) {
-    const std::vector<std::uint8_t> bytes = PictureBytesForPrinting(specimen, pictureFolder);
-    if (bytes.empty())
+    // Nothing to fetch: no request is kept.
+    if (specimen.pictureData.empty() && (pictureFolder.empty() || specimen.pictureName.empty()))
         return;
-    const PictureSize size = surface_.MeasurePicture(bytes);
     PicturePlacementInput input;
     input.page = page_;
     input.besideX = page_.left * 5 / 4 + labelWidth_ + valueWidth + device_.dpiX / 8;
@@ -135,10 +134,15 @@ void DetailDrawing::DrawPicture(const Specimen& specimen, const std::wstring& pi
     input.dpiX = device_.dpiX;
     input.scaleX = Scale(device_.dpiX, device_.screenDpiX);
     input.scaleY = Scale(device_.dpiY, device_.screenDpiY);
-    input.pictureWidth = size.width;
-    input.pictureHeight = size.height;
-    if (const auto box = PlacePicture(input))
-        surface_.DrawPicture(bytes, *box);
+    // The specimens outlive the pages laid out from them; the folder is kept with the request.
+    const Specimen* shown = &specimen;
+    surface_.DrawRequestedPicture({[shown, pictureFolder] { return PictureBytesForPrinting(*shown, pictureFolder); },
+                                   [input](PictureSize size) {
+                                       PicturePlacementInput sized = input;
+                                       sized.pictureWidth = size.width;
+                                       sized.pictureHeight = size.height;
+                                       return PlacePicture(sized);
+                                   }});
 }
 
 }  // namespace

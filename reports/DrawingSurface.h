@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ViewLayout.h"
 
@@ -58,6 +61,13 @@ enum TextFlag : unsigned {
     kTextWordEllipsis = 1u << 5,  // DT_WORD_ELLIPSIS: a word too long for the width ends in "..."
 };
 
+// A picture whose place on the page depends on its pixel size: its bytes are fetched, and
+// the picture decoded, only when the page is drawn, so laying out a report reads no picture.
+struct PictureRequest {
+    std::function<std::vector<std::uint8_t>()> bytes;
+    std::function<std::optional<Rect>(PictureSize)> place;
+};
+
 class DrawingSurface {
 public:
     virtual DeviceMetrics Metrics() const = 0;
@@ -79,6 +89,15 @@ public:
     virtual PictureSize MeasurePicture(std::span<const std::uint8_t> bytes) = 0;
     // Draws the picture stretched to the box (BitBlt when the sizes agree, else StretchBlt).
     virtual void DrawPicture(std::span<const std::uint8_t> bytes, const Rect& box) = 0;
+    // Fetches, measures, places and draws the picture; a surface that lays pages out for later
+    // keeps the request instead.
+    virtual void DrawRequestedPicture(const PictureRequest& request) {
+        const std::vector<std::uint8_t> bytes = request.bytes();
+        if (bytes.empty())
+            return;
+        if (const std::optional<Rect> box = request.place(MeasurePicture(bytes)))
+            DrawPicture(bytes, *box);
+    }
 
     // StartPage and EndPage; false when the device refuses, and then the report stops at once.
     // A surface may also refuse EndPage when the user cancels the job.

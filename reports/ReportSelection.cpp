@@ -83,3 +83,11 @@ ReportSpecimens CollectReportSpecimens(std::span<const Specimen> specimens, cons
     SortReportSpecimens(list, static_cast<int>(std::min<std::uint32_t>(settings.reportSort, kFieldNone)));
     return list;
 }
+
+ReportCopy::ReportCopy(const ReportSpecimens& collected) {
+    copies_.reserve(collected.size());
+    for (const Specimen* specimen : collected)
+        copies_.push_back(*specimen);
+    for (const Specimen& copy : copies_)
+        order_.push_back(&copy);
+}

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/Specimen.h"
+
 struct Settings;
-struct Specimen;
 
 // Which specimens a report prints, and in which order. The list refers to the catalog's own
 // specimens, which stay where they are while one report is drawn.
@@ -29,3 +30,20 @@ void SortReportSpecimens(ReportSpecimens& list, int field);
 // category filter, else those of the selected rows; then sorted by REPORTSORT.
 ReportSpecimens CollectReportSpecimens(std::span<const Specimen> specimens, const Settings& settings,
                                        std::wstring_view categoryFilter, std::span<const std::int32_t> selectedIds);
+
+// A report's specimens copied, in print order, so that the report can be laid out, previewed
+// and printed (on another thread) while a save renames the catalog's pictures under its lock.
+class ReportCopy {
+public:
+    ReportCopy() = default;
+    explicit ReportCopy(const ReportSpecimens& collected);
+    ReportCopy(const ReportCopy&) = delete;
+    ReportCopy& operator=(const ReportCopy&) = delete;
+
+    // The copies in print order; they live as long as this.
+    const ReportSpecimens& Specimens() const { return order_; }
+
+private:
+    std::vector<Specimen> copies_;
+    ReportSpecimens order_;
+};

@@ -111,4 +111,19 @@ TEST(ReportSelection, ThePrintCommandTakesAllOrTheSelectedAndSortsThem) {
     EXPECT_EQ(TagsOf(CollectReportSpecimens(specimens, settings, L"<All>", selected)), L"abc");
 }
 
+// The report keeps its own copies in print order: a save that renames a catalog picture while
+// the report is printed on another thread does not reach it.
+TEST(ReportSelection, AReportPrintsFromCopiesThatLaterChangesDoNotReach) {
+    std::vector<Specimen> specimens = Tagged(3, [](Specimen& s, size_t) { s.pictureName = L"IMG_0001.JPG"; });
+    Settings settings;
+    settings.reportSpecimens = true;
+    settings.reportSort = 23;
+    const ReportCopy report(CollectReportSpecimens(specimens, settings, L"", {}));
+    for (Specimen& specimen : specimens)
+        specimen.pictureName = L"IMG_0001 (2).JPG";
+    ASSERT_EQ(TagsOf(report.Specimens()), L"abc");
+    for (const Specimen* specimen : report.Specimens())
+        EXPECT_EQ(specimen->pictureName, L"IMG_0001.JPG");
+}
+
 }  // namespace

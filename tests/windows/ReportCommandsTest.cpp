@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/DeviceSurface.h"
 #include "reports/DrawReport.h"
+#include "reports/PageRecording.h"
 #include "reports/ReportSettings.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
@@ -22,7 +23,6 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 using TQLibrary::BitmapHandle;
-using TQLibrary::PageBitmaps;
 
 std::wstring SelectedText(HWND dialog, int item) {
     HWND box = GetDlgItem(dialog, item);
@@ -148,6 +148,89 @@ TEST_F(ReportCommandsTest, ReportChoicesAreStoredOnOkAndUntouchedOnCancel) {
     EXPECT_EQ(settings.reportSort, 13u);
 }
 
+// A sheet of paper at a printer's resolution, which counts the pages it is given.
+class Paper final : public TQLibrary::DeviceSurface {
+public:
+    Paper(int dpi, double widthInches, double heightInches)
+        : DeviceSurface(TQLibrary::MemoryDC(CreateCompatibleDC(nullptr)), SheetOf(dpi, widthInches, heightInches)) {}
+    bool StartPage() override { return true; }
+    bool EndPage() override {
+        ++pages;
+        return true;
+    }
+    int pages = 0;
+
+private:
+    static DeviceMetrics SheetOf(int dpi, double widthInches, double heightInches) {
+        DeviceMetrics metrics = TQLibrary::MetricsOf(nullptr);
+        metrics.dpiX = metrics.dpiY = dpi;
+        metrics.horzRes = static_cast<int>(dpi * widthInches);
+        metrics.vertRes = static_cast<int>(dpi * heightInches);
+        return metrics;
+    }
+};
+
+int PreviewedPages(ProgramUnderTest& program, std::uint32_t reportType) {
+    int pages = 0;
+    DialogSequence user({[&](HWND dialog) {
+                             Click(dialog, reportType == kSummaryReport  ? IDC_REPORT_SUMMARY
+                                           : reportType == kDetailReport ? IDC_REPORT_DETAIL
+                                                                         : IDC_REPORT_LABELS);
+                             Click(dialog, IDC_REPORT_ALL);
+                             Choose(dialog, IDC_REPORT_CATEGORY, L"<All>");
+                             PressButton(dialog, IDOK);
+                         },
+                         [&](HWND preview) {
+                             const std::wstring shown = WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER));
+                             pages = std::stoi(shown.substr(shown.rfind(L' ') + 1));
+                             // Each page is drawn as it is shown.
+                             SendMessageW(preview, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_NEXT, BN_CLICKED),
+                                          reinterpret_cast<LPARAM>(GetDlgItem(preview, IDC_PREVIEW_NEXT)));
+                             UpdateWindow(GetDlgItem(preview, IDC_PREVIEW_PAGE));
+                             EXPECT_EQ(WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER)),
+                                       L"Page 2 of " + std::to_wstring(pages));
+                             PressButton(preview, IDCANCEL);
+                         }});
+    program.Command(IDM_PRINT);
+    EXPECT_EQ(user.StepsPlayed(), 2);
+    return pages;
+}
+
+// The preview counts the pages that a printer prints, whatever its resolution and paper: the
+// summary's font rounds differently at every resolution, which once made a preview of 9 pages
+// print 10.
+class ReportPrintingTest : public LoadedProgramTest {};
+
+TEST_F(ReportPrintingTest, ThePreviewShowsAsManyPagesAsAPrinterPrints) {
+    std::vector<Specimen> specimens;
+    for (int i = 0; i < 324; ++i)
+        specimens.push_back(Priced(L"T" + std::to_wstring(i), {L"Shells"}, L"Good", i));
+    ASSERT_TRUE(StartWith(specimens, {L"Shells"}));
+    struct Sheet {
+        int dpi;
+        double width, height;
+    };
+    const Sheet sheets[] = {{300, 8.5, 11}, {600, 8.5, 11}, {300, 8.27, 11.69}, {600, 8.27, 11.69}};
+    for (std::uint32_t type : {kSummaryReport, kSpecimenLabels}) {
+        SCOPED_TRACE(type);
+        const int previewed = PreviewedPages(*program, type);
+        const bool landscape = type == kSummaryReport;
+        const Settings& settings = App().CurrentSettings();
+        ReportSpecimens list;
+        for (const Specimen& specimen : specimens)
+            list.push_back(&specimen);
+        for (const Sheet& sheet : sheets) {
+            SCOPED_TRACE(sheet.dpi);
+            Paper paper(sheet.dpi, landscape ? sheet.height : sheet.width, landscape ? sheet.width : sheet.height);
+            TQLibrary::ReportLayout layout(landscape);
+            DrawReport(layout.Pages(), settings, list, L"");
+            const int printed = PrintRecordedPages(layout.Pages(), paper, nullptr).pages;
+            EXPECT_EQ(paper.pages, printed);
+            EXPECT_EQ(printed, previewed) << sheet.width;
+        }
+    }
+}
+
 TEST_F(ReportCommandsTest, StatisticsRecountAsTheFiltersChangeAndEscapeCloses) {
     App().CurrentSettings().currentCategory = L"Shells";
     struct Seen {
@@ -198,8 +281,8 @@ int InkIn(const BitmapHandle& page, int left, int top, int right, int bottom) {
     return ink;
 }
 
-// Each report drawn on bitmap pages: text where the title and the footer go, the picture
-// beside the detail's values, and nothing past the labels' last line.
+// Each report laid out and its first page drawn as the preview draws it: text where the title and the footer go, the
+// picture beside the detail's values, and nothing past the labels' last line.
 TEST(ReportPages, EachReportPutsInkWhereItsTextAndPictureGo) {
     std::vector<Specimen> specimens;
     for (int i = 0; i < 3; ++i) {
@@ -222,13 +305,13 @@ TEST(ReportPages, EachReportPutsInkWhereItsTextAndPictureGo) {
         Settings settings;
         settings.reportType = c.type;
         settings.reportFont = L"Arial";
-        PageBitmaps pages(dpi, c.landscape, 10);
-        ASSERT_TRUE(pages.StartPage());
-        DrawReport(pages, settings, list, L"");
-        ASSERT_EQ(pages.PageCount(), c.pages);
-        const BitmapHandle& first = pages.Pages().front();
-        const int width = pages.PageWidth();
-        const int height = pages.PageHeight();
+        TQLibrary::ReportLayout layout(c.landscape);
+        DrawReport(layout.Pages(), settings, list, L"");
+        ASSERT_EQ(layout.Pages().PageCount(), c.pages);
+        const TQLibrary::PagePicture page = TQLibrary::DrawPagePicture(layout, 0, dpi);
+        const BitmapHandle& first = page.bitmap;
+        const int width = page.width;
+        const int height = page.height;
         // Nothing in the half-inch margin above the page rectangle.
         EXPECT_EQ(InkIn(first, 0, 0, width, dpi / 2 - 2), 0);
         // The top line: the summary's title or the detail's name, or the first label.
@@ -239,10 +322,10 @@ TEST(ReportPages, EachReportPutsInkWhereItsTextAndPictureGo) {
             for (Specimen& specimen : bare)
                 specimen.pictureData.clear();
             const ReportSpecimens bareList{&bare[0], &bare[1], &bare[2]};
-            PageBitmaps without(dpi, false, 1);
-            ASSERT_TRUE(without.StartPage());
-            DrawReport(without, settings, bareList, L"");
-            EXPECT_GT(InkIn(first, 0, 0, width, height) - InkIn(without.Pages().front(), 0, 0, width, height), 1000);
+            TQLibrary::ReportLayout withoutLayout(false);
+            DrawReport(withoutLayout.Pages(), settings, bareList, L"");
+            const TQLibrary::PagePicture without = TQLibrary::DrawPagePicture(withoutLayout, 0, dpi);
+            EXPECT_GT(InkIn(first, 0, 0, width, height) - InkIn(without.bitmap, 0, 0, width, height), 1000);
         }
         if (c.type != kSpecimenLabels) {
             // The page number at the bottom right.
