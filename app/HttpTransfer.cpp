@@ -122,10 +122,17 @@ public:
         return length;
     }
 
-    // Bytes read into the buffer (0 at the end); false on a failed read.
+    // Bytes read into the buffer (0 at the end); false on a failed read. Only what has come
+    // is read: a read asking for more waits until the buffer is full, which a server sending
+    // a byte now and then would make last for ever.
     bool Read(std::uint8_t* buffer, DWORD capacity, DWORD& read) {
         read = 0;
-        return InternetReadFile(request_.Get(), buffer, capacity, &read) != FALSE;
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request_.Get(), &available, 0, 0))
+            return false;
+        if (available == 0)
+            return true;
+        return InternetReadFile(request_.Get(), buffer, std::min(available, capacity), &read) != FALSE;
     }
 
 private:

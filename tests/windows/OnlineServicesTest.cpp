@@ -351,10 +351,12 @@ namespace {
 // daily message nor the update check for long (without a limit of their own they wait minutes).
 TEST(OnlineServices, ASilentOrTricklingServerCannotHoldTheChecks) {
     ScratchRegistry registry;
-    LocalHttpServer server;
-    ASSERT_TRUE(server.Started());
-    ProgramValues().WriteText(L"MessageFeedAddress", server.Address() + L"messages.xml");
-    ProgramValues().WriteText(L"UpdateAddress", server.Address());
+    // One server each: a connection the message check left behind does not keep the other.
+    LocalHttpServer feedServer;
+    LocalHttpServer updateServer;
+    ASSERT_TRUE(feedServer.Started() && updateServer.Started());
+    ProgramValues().WriteText(L"MessageFeedAddress", feedServer.Address() + L"messages.xml");
+    ProgramValues().WriteText(L"UpdateAddress", updateServer.Address());
     LocalHttpServer::Answer silent{200, Counting(100)};
     silent.silent = true;
     LocalHttpServer::Answer trickling{200, Counting(100)};
@@ -365,8 +367,8 @@ TEST(OnlineServices, ASilentOrTricklingServerCannotHoldTheChecks) {
     const auto limit = std::chrono::seconds(20);
     for (const auto* answer : {&silent, &trickling}) {
         SCOPED_TRACE(answer->silent ? "silent" : "trickling");
-        server.Serve("/messages.xml", *answer);
-        server.Serve("/orvelle.ver", *answer);
+        feedServer.Serve("/messages.xml", *answer);
+        updateServer.Serve("/orvelle.ver", *answer);
         ProgramValues().WriteText(L"LastHint", L"07122026");
         auto started = std::chrono::steady_clock::now();
         TQLibrary::CheckMessages(nullptr, clock);
