@@ -1,22 +1,62 @@
 #include "app/BackgroundWork.h"
 
+#include <memory>
+
 #include "app/framework/Program.h"
 
 namespace TQLibrary {
 
 namespace {
 
-// Workers get a stack of their own size: they only read and write files.
-constexpr SIZE_T kWorkerStackBytes = 0x20000;
+// File workers get a small stack of their own: they only read and write files. Zero asks for
+// the size the program file names.
+constexpr SIZE_T kFileWorkerStackBytes = 0x20000;
+
+SIZE_T StackBytes(WorkerStack stack) {
+    return stack == WorkerStack::Files ? kFileWorkerStackBytes : 0;
+}
+
+// What a thread started by RunWithin owns: its work and the event it sets when done.
+struct OwnWork {
+    std::function<void()> work;
+    KernelHandle done;
+};
+
+DWORD WINAPI RunOwnWork(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<OwnWork>> handed(static_cast<std::shared_ptr<OwnWork>*>(parameter));
+    const std::shared_ptr<OwnWork> own = std::move(*handed);
+    try {
+        own->work();
+    } catch (...) {
+        // The work reports its own failures; nothing may leave the thread.
+    }
+    SetEvent(own->done.Get());
+    return 0;
+}
 
 }  // namespace
 
-bool WorkerThread::Start(std::function<void()> work) {
+bool WorkerThread::Start(std::function<void()> work, WorkerStack stack) {
     if (thread_)
         return false;
     work_ = std::move(work);
-    thread_.Reset(CreateThread(nullptr, kWorkerStackBytes, Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    thread_.Reset(CreateThread(nullptr, StackBytes(stack), Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     return static_cast<bool>(thread_);
+}
+
+bool RunWithin(std::function<void()> work, DWORD milliseconds) {
+    auto own = std::make_shared<OwnWork>();
+    own->work = std::move(work);
+    own->done.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!own->done)
+        return false;
+    // The thread holds its own reference, handed over through the parameter.
+    auto parameter = std::make_unique<std::shared_ptr<OwnWork>>(own);
+    KernelHandle thread(CreateThread(nullptr, 0, RunOwnWork, parameter.get(), 0, nullptr));
+    if (!thread)
+        return false;
+    parameter.release();
+    return WaitForSingleObject(own->done.Get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 DWORD WINAPI WorkerThread::Run(void* parameter) {

@@ -13,7 +13,11 @@
 
 namespace TQLibrary {
 
-// One worker thread with the program's worker stack size. The work object lives as long as the
+// The stack a worker runs on. File work needs little; printer drivers, picture decoding and
+// secure connections need the process's usual stack.
+enum class WorkerStack { Files, Default };
+
+// One worker thread with the stack chosen at its start. The work object lives as long as the
 // thread object; the destructor waits for the thread.
 class WorkerThread {
 public:
@@ -23,7 +27,7 @@ public:
     WorkerThread& operator=(const WorkerThread&) = delete;
 
     // False when the thread could not be created (or one is already running).
-    bool Start(std::function<void()> work);
+    bool Start(std::function<void()> work, WorkerStack stack = WorkerStack::Files);
     // Waits for the thread to end; nothing when none was started.
     void Join();
     // Waits for the thread to end while handling the thread's messages, so that a worker
@@ -37,6 +41,12 @@ private:
     std::function<void()> work_;
     KernelHandle thread_;
 };
+
+// Runs work on a thread of its own (with the default stack) and waits for it at most
+// milliseconds; true when it ended in time. Work that takes longer is left to end on its own,
+// so everything it uses must be its own (held by value or shared pointer). False as well when
+// no thread could be started.
+bool RunWithin(std::function<void()> work, DWORD milliseconds);
 
 // Runs call on the thread of the main window (the user-interface thread) and returns when it
 // has run. On that thread itself, or with no main window, it runs at once.

@@ -3,6 +3,8 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 #include "catalog/DataFile.h"
 #include "catalog/Handles.h"
@@ -16,21 +18,82 @@ constexpr DWORD kBlockSize = 4096;
 constexpr wchar_t kAgent[] = L"TQXferHTTP";
 constexpr wchar_t kTemporaryExtension[] = L".tqxfer";
 
+// The moment a whole fetch has to end by; never for no limit.
+class Deadline {
+public:
+    explicit Deadline(DWORD milliseconds) : end_(milliseconds == 0 ? UINT64_MAX : GetTickCount64() + milliseconds) {}
+    bool Passed() const { return GetTickCount64() >= end_; }
+
+private:
+    ULONGLONG end_;
+};
+
+std::wstring PartOf(const wchar_t* text, DWORD length) {
+    return text == nullptr ? std::wstring() : std::wstring(text, length);
+}
+
+// An http or https address in the parts a request is made of.
+struct WebAddress {
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object;  // the path and query
+    bool secure = false;
+};
+
+std::optional<WebAddress> SplitAddress(const std::wstring& address) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH] = {};
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    // Non-zero lengths without buffers: these parts are pointed out within the address.
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!InternetCrackUrlW(address.c_str(), 0, 0, &parts))
+        return std::nullopt;
+    WebAddress web;
+    web.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    if (!web.secure && parts.nScheme != INTERNET_SCHEME_HTTP) {
+        SetLastError(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+        return std::nullopt;
+    }
+    web.host = host;
+    web.port = parts.nPort;
+    web.object = PartOf(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                 PartOf(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (web.object.empty())
+        web.object = L"/";
+    return web;
+}
+
 // An open answer to one GET request, never from the cache.
 class HttpAnswer {
 public:
     bool Open(const std::wstring& address, const std::wstring& agent, const HttpTimeouts& timeouts) {
         if (InternetAttemptConnect(0) != ERROR_SUCCESS)
             return false;
+        const std::optional<WebAddress> web = SplitAddress(address);
+        if (!web)
+            return false;
+        // The time-outs go on every handle: some WinINet implementations only honour them on
+        // the connection and request handles.
         session_.Reset(InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
         if (!session_)
             return false;
-        SetTimeout(INTERNET_OPTION_CONNECT_TIMEOUT, timeouts.connectMilliseconds);
-        SetTimeout(INTERNET_OPTION_RECEIVE_TIMEOUT, timeouts.receiveMilliseconds);
-        SetTimeout(INTERNET_OPTION_SEND_TIMEOUT, timeouts.receiveMilliseconds);
-        const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
-        request_.Reset(InternetOpenUrlW(session_.Get(), address.c_str(), nullptr, 0, flags, 0));
+        SetTimeouts(session_.Get(), timeouts);
+        connection_.Reset(InternetConnectW(session_.Get(), web->host.c_str(), web->port, nullptr, nullptr,
+                                           INTERNET_SERVICE_HTTP, 0, 0));
+        if (!connection_)
+            return false;
+        SetTimeouts(connection_.Get(), timeouts);
+        const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
+                            (web->secure ? INTERNET_FLAG_SECURE : 0);
+        request_.Reset(
+                HttpOpenRequestW(connection_.Get(), L"GET", web->object.c_str(), nullptr, nullptr, nullptr, flags, 0));
         if (!request_)
+            return false;
+        SetTimeouts(request_.Get(), timeouts);
+        if (!HttpSendRequestW(request_.Get(), nullptr, 0, nullptr, 0))
             return false;
         // An error page is not the file asked for.
         DWORD status = 0;
@@ -59,19 +122,31 @@ public:
         return length;
     }
 
-    // Bytes read into the buffer (0 at the end); false on a failed read.
+    // Bytes read into the buffer (0 at the end); false on a failed read. Only what has come
+    // is read: a read asking for more waits until the buffer is full, which a server sending
+    // a byte now and then would make last for ever.
     bool Read(std::uint8_t* buffer, DWORD capacity, DWORD& read) {
         read = 0;
-        return InternetReadFile(request_.Get(), buffer, capacity, &read) != FALSE;
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(request_.Get(), &available, 0, 0))
+            return false;
+        if (available == 0)
+            return true;
+        return InternetReadFile(request_.Get(), buffer, std::min(available, capacity), &read) != FALSE;
     }
 
 private:
-    void SetTimeout(DWORD option, DWORD milliseconds) {
-        InternetSetOptionW(session_.Get(), option, &milliseconds, sizeof milliseconds);
+    static void SetTimeouts(HINTERNET handle, const HttpTimeouts& timeouts) {
+        const std::pair<DWORD, DWORD> options[] = {{INTERNET_OPTION_CONNECT_TIMEOUT, timeouts.connectMilliseconds},
+                                                   {INTERNET_OPTION_SEND_TIMEOUT, timeouts.receiveMilliseconds},
+                                                   {INTERNET_OPTION_RECEIVE_TIMEOUT, timeouts.receiveMilliseconds}};
+        for (auto [option, milliseconds] : options)
+            InternetSetOptionW(handle, option, &milliseconds, sizeof milliseconds);
     }
 
-    // The request goes before the session it belongs to.
+    // The request goes before the connection, and that before the session it belongs to.
     InternetHandle session_;
+    InternetHandle connection_;
     InternetHandle request_;
 };
 
@@ -85,10 +160,22 @@ int PositionAt(int start, int end, std::uint64_t received, std::uint64_t length)
     return start + static_cast<int>(static_cast<long double>(end - start) * share);
 }
 
-void Report(ProgressSink* task, int position) {
-    if (task != nullptr)
-        task->ReportProgress(position);
-}
+// Hands positions on to the task only when they change: a large file would otherwise send a
+// message for every block.
+class PositionReport {
+public:
+    explicit PositionReport(ProgressSink* task) : task_(task) {}
+    void operator()(int position) {
+        if (task_ == nullptr || position == last_)
+            return;
+        last_ = position;
+        task_->ReportProgress(position);
+    }
+
+private:
+    ProgressSink* task_;
+    int last_ = INT_MIN;
+};
 
 }  // namespace
 
@@ -96,8 +183,8 @@ TQXferHTTP::TQXferHTTP(std::wstring baseAddress, HttpTimeouts timeouts)
     : base_(std::move(baseAddress)), timeouts_(timeouts) {}
 
 void TQXferHTTP::SetTransfer(const std::wstring& remotePath, const std::wstring& destination) {
+    // A cancel stays: it may have come before this transfer was set.
     lastError_ = 0;
-    cancelled_ = false;
     const size_t split = remotePath.find_last_of(L"/\\");
     folder_ = split == std::wstring::npos ? std::wstring() : remotePath.substr(0, split);
     fileName_ = split == std::wstring::npos ? remotePath : remotePath.substr(split + 1);
@@ -121,13 +208,19 @@ bool TQXferHTTP::Fail() {
 }
 
 bool TQXferHTTP::Transfer(ProgressSink* task, int start, int end) {
-    Report(task, start);
+    const Deadline deadline(timeouts_.totalMilliseconds);
+    PositionReport report(task);
+    report(start);
     HttpAnswer answer;
-    if (cancelled_ || !answer.Open(Address(), kAgent, timeouts_))
+    if (cancelled_) {
+        lastError_ = ERROR_CANCELLED;
+        return false;
+    }
+    if (!answer.Open(Address(), kAgent, timeouts_))
         return Fail();
     const std::optional<std::uint64_t> length = answer.Length();
     const int readStart = start + (end - start) / 5;
-    Report(task, readStart);
+    report(readStart);
 
     const std::wstring temporary = destination_ + kTemporaryExtension;
     bool complete = false;
@@ -141,6 +234,10 @@ bool TQXferHTTP::Transfer(ProgressSink* task, int start, int end) {
         for (;;) {
             if (cancelled_)
                 break;
+            if (deadline.Passed()) {
+                lastError_ = ERROR_INTERNET_TIMEOUT;
+                break;
+            }
             DWORD read = 0;
             if (!answer.Read(block, kBlockSize, read)) {
                 lastError_ = GetLastError();
@@ -159,7 +256,7 @@ bool TQXferHTTP::Transfer(ProgressSink* task, int start, int end) {
             if (length && received > *length)
                 break;
             if (length)
-                Report(task, PositionAt(readStart, end, received, *length));
+                report(PositionAt(readStart, end, received, *length));
         }
         complete = complete && file.Flush();
     }
@@ -177,12 +274,13 @@ bool TQXferHTTP::Transfer(ProgressSink* task, int start, int end) {
         DeleteFileForce(temporary);
         return false;
     }
-    Report(task, end);
+    report(end);
     return true;
 }
 
 std::optional<std::vector<std::uint8_t>> FetchBytes(const std::wstring& address, const std::wstring& agent,
                                                     size_t limit, HttpTimeouts timeouts) {
+    const Deadline deadline(timeouts.totalMilliseconds);
     HttpAnswer answer;
     if (!answer.Open(address, agent, timeouts))
         return std::nullopt;
@@ -191,6 +289,8 @@ std::optional<std::vector<std::uint8_t>> FetchBytes(const std::wstring& address,
     bytes.reserve(std::min<size_t>(limit, length.value_or(kBlockSize)));
     std::uint8_t block[kBlockSize];
     while (bytes.size() < limit) {
+        if (deadline.Passed())
+            return std::nullopt;
         DWORD read = 0;
         if (!answer.Read(block, static_cast<DWORD>(std::min<size_t>(kBlockSize, limit - bytes.size())), read))
             return std::nullopt;

@@ -13,10 +13,13 @@ class ProgressSink;
 namespace TQLibrary {
 
 // How long a request may wait for the server: a server that does not answer delays the
-// program by at most these, never hangs it.
+// program by at most these, never hangs it. The first two hold for each connection and each
+// read; the whole fetch, connection to last byte, ends once total has passed (0: no limit), so
+// that a server sending a little now and then cannot hold it either.
 struct HttpTimeouts {
     DWORD connectMilliseconds = 5000;
     DWORD receiveMilliseconds = 10000;
+    DWORD totalMilliseconds = 0;
 };
 
 // Fetches one file of a web folder into a local file, reporting progress and honouring a
@@ -29,9 +32,10 @@ public:
     // The remote path below the base address (its folder and file name, split at the last "/"
     // or "\") and the local file to produce.
     void SetTransfer(const std::wstring& remotePath, const std::wstring& destination);
-    // Runs the transfer, reporting positions from start to end; true on success.
+    // Runs the transfer, reporting positions from start to end (each one once); true on success.
     bool Transfer(ProgressSink* task, int start, int end);
-    // From another thread: the transfer stops before its next block and fails.
+    // From another thread, at any moment: the transfer under way, or the next one if none is,
+    // stops before its next block and fails, and so does every later one.
     void Cancel() { cancelled_ = true; }
     // The system's error code of the last failure; 0 when none was given.
     DWORD LastError() const { return lastError_; }

@@ -2,8 +2,11 @@
 
 #include <richedit.h>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "app/BackgroundWork.h"
 #include "app/framework/Dialogs.h"
 #include "app/HttpTransfer.h"
 #include "app/MessageSwitch.h"
@@ -21,8 +24,25 @@ namespace {
 
 constexpr wchar_t kLastHint[] = L"LastHint";
 constexpr wchar_t kHintDate[] = L"HintDate";
-// The start-up fetch waits this long at most for the vendor.
-constexpr HttpTimeouts kFeedTimeouts{3000, 5000};
+// The start-up fetch waits this long at most for each connection and read, and ends after a
+// few seconds whatever the server sends.
+constexpr HttpTimeouts kFeedTimeouts{3000, 3000, 4000};
+// The start waits this long at most: a fetch that hangs elsewhere (a name lookup) is left to
+// end on its own.
+constexpr DWORD kFeedWaitMilliseconds = 5000;
+
+// The feed's bytes, fetched on a thread of its own; none when they did not come in time.
+std::optional<std::vector<std::uint8_t>> FetchFeed() {
+    auto fetched = std::make_shared<std::optional<std::vector<std::uint8_t>>>();
+    const std::wstring address = MessageFeedAddress();
+    const std::wstring agent = LoadText(IDS_PRODUCT_NAME);
+    const bool inTime = RunWithin(
+            [fetched, address, agent] { *fetched = FetchBytes(address, agent, kFeedByteLimit, kFeedTimeouts); },
+            kFeedWaitMilliseconds);
+    if (!inTime)
+        return std::nullopt;
+    return std::move(*fetched);
+}
 
 // A rich edit showing markup as rich text: the library that draws it lives as long as this.
 class TQHTML2RTF {
@@ -124,8 +144,7 @@ void CheckMessages(HWND owner, const Clock& clock) {
     if (!IsFirstCheckToday(MessagesEnabled(), ReadProgramValue(kLastHint), now))
         return;
     WriteProgramValue(kLastHint, DayStamp(now));
-    const std::optional<std::vector<std::uint8_t>> bytes = FetchBytes(MessageFeedAddress(), LoadText(IDS_PRODUCT_NAME),
-                                                                      kFeedByteLimit, kFeedTimeouts);
+    const std::optional<std::vector<std::uint8_t>> bytes = FetchFeed();
     if (!bytes)
         return;
     const FeedMessage feed = ReadMessageFeed(FeedText(bytes->data(), bytes->size()));

@@ -60,15 +60,17 @@ void PleaseWaitTask::OnStartWork(HWND dialog) {
     KillTimer(dialog, kStartTimer);
     if (worker_.Started())
         return;
-    const bool started = worker_.Start([this] {
-        bool succeeded = false;
-        try {
-            succeeded = work_ && work_();
-        } catch (...) {
-            succeeded = false;
-        }
-        Finish(succeeded);
-    });
+    const bool started = worker_.Start(
+            [this] {
+                bool succeeded = false;
+                try {
+                    succeeded = work_ && work_();
+                } catch (...) {
+                    succeeded = false;
+                }
+                Finish(succeeded);
+            },
+            stack_);
     // Without a thread the operation cannot run: say so rather than report success.
     if (!started)
         EndDialog(dialog, 0);

@@ -25,6 +25,9 @@ public:
     // From the worker: the first progress bar, in percent.
     void ReportProgress(int percent) override;
     void SetSecondBar(bool shown) { secondBar_ = shown; }
+    // Before Run: the stack of the worker; work that prints or uses the network needs the
+    // default one.
+    void SetWorkerStack(TQLibrary::WorkerStack stack) { stack_ = stack; }
 
     // The dialog's messages (see DialogProcedure).
     void OnInitDialog(HWND dialog);
@@ -39,6 +42,7 @@ private:
     Work work_;
     Cancel cancel_;
     bool secondBar_ = false;
+    TQLibrary::WorkerStack stack_ = TQLibrary::WorkerStack::Files;
     std::atomic<HWND> dialog_{nullptr};
     TQLibrary::WorkerThread worker_;
 };

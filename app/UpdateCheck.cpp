@@ -26,6 +26,9 @@ namespace {
 
 constexpr wchar_t kFrequencyValue[] = L"AutoUpdate_Freq";
 constexpr wchar_t kDateValue[] = L"AutoUpdate_Date";
+// The version file is small: it comes within a few seconds or the check finds nothing, so that
+// a server that does not answer (or answers a byte at a time) cannot hold the start.
+constexpr HttpTimeouts kVersionTimeouts{4000, 4000, 6000};
 
 // The program's own file version, "1.0.0.0"; none without a version resource.
 std::optional<std::wstring> OwnVersion() {
@@ -141,7 +144,10 @@ private:
 class UpdateWorker {
 public:
     UpdateWorker(PleaseWaitTask& task, std::wstring folder)
-        : task_(task), folder_(std::move(folder)), transfer_(UpdateFolderAddress()) {}
+        : task_(task),
+          folder_(std::move(folder)),
+          versionTransfer_(UpdateFolderAddress(), kVersionTimeouts),
+          installerTransfer_(UpdateFolderAddress()) {}
 
     bool Run() {
         task_.ReportProgress(0);
@@ -151,8 +157,8 @@ public:
             return false;
         const std::wstring product = LoadText(IDS_PRODUCT_NAME);
         const std::wstring versionFile = VersionFileName(product);
-        transfer_.SetTransfer(versionFile, folder + versionFile);
-        if (!transfer_.Transfer(&task_, 0, 5) || cancelled_)
+        versionTransfer_.SetTransfer(versionFile, folder + versionFile);
+        if (!versionTransfer_.Transfer(&task_, 0, 5) || cancelled_)
             return false;
         const std::optional<std::wstring> own = OwnVersion();
         if (!own)
@@ -166,8 +172,8 @@ public:
         if (cancelled_ || !IsUpdatePublished(published, *own))
             return false;
         const std::wstring installer = InstallerFileName(product);
-        transfer_.SetTransfer(installer, folder + installer);
-        if (!transfer_.Transfer(&task_, 20, 95) || cancelled_)
+        installerTransfer_.SetTransfer(installer, folder + installer);
+        if (!installerTransfer_.Transfer(&task_, 20, 95) || cancelled_)
             return false;
         // Only the installer the vendor published is ever started.
         if (!FileMatchesSha256(folder + installer, *published.installerHash)) {
@@ -179,13 +185,15 @@ public:
 
     void Cancel() {
         cancelled_ = true;
-        transfer_.Cancel();
+        versionTransfer_.Cancel();
+        installerTransfer_.Cancel();
     }
 
 private:
     PleaseWaitTask& task_;
     std::wstring folder_;
-    TQXferHTTP transfer_;
+    TQXferHTTP versionTransfer_;
+    TQXferHTTP installerTransfer_;
     std::atomic<bool> cancelled_{false};
 };
 
@@ -209,6 +217,7 @@ bool CheckForUpdate(HWND owner, const std::wstring& dataFolder, bool forced, boo
     if (!RunDialog(owner, IDD_AUTO_UPDATE, question))
         return false;
     PleaseWaitTask task;
+    task.SetWorkerStack(WorkerStack::Default);
     UpdateWorker worker(task, dataFolder);
     const bool started = task.Run(
             owner, IDS_UPDATE_CHECKING,

@@ -113,3 +113,31 @@ TEST(BackgroundWork, AThrowingWorkEndsItsThreadAndTheObjectCanStartAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// The size of the stack reserved for the calling thread.
+SIZE_T OwnStackReservation() {
+    const auto* block = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
+    MEMORY_BASIC_INFORMATION region{};
+    VirtualQuery(&region, &region, sizeof region);
+    return static_cast<SIZE_T>(static_cast<const char*>(block->StackBase) -
+                               static_cast<const char*>(region.AllocationBase));
+}
+
+// File work runs on a small stack; printing and network work need the usual one (Wine gives
+// every thread at least 1 MiB, Windows the asked-for size).
+TEST(BackgroundWork, AWorkerRunsOnTheStackItIsStartedWith) {
+    SIZE_T reserved[2] = {};
+    const WorkerStack stacks[2] = {WorkerStack::Files, WorkerStack::Default};
+    for (int i = 0; i < 2; ++i) {
+        WorkerThread worker;
+        SIZE_T& seen = reserved[i];
+        ASSERT_TRUE(worker.Start([&seen] { seen = OwnStackReservation(); }, stacks[i]));
+        worker.Join();
+    }
+    EXPECT_GT(reserved[1], reserved[0]);
+    EXPECT_GE(reserved[1], 0x100000u);
+}
+
+}  // namespace

@@ -149,6 +149,36 @@ TEST(HttpTransfer, ACancelStopsBetweenBlocksAndLeavesTheDestination) {
     EXPECT_FALSE(FileIsPresent(destination + L".tqxfer"));
 }
 
+// A large answer moves the bar once per position, not once per block.
+TEST(HttpTransfer, ProgressIsReportedOnlyWhenThePositionChanges) {
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Started());
+    server.Serve("/large", {200, Counting(4096 * 400)});
+    TestFolder folder;
+    TQXferHTTP transfer(server.Address());
+    transfer.SetTransfer(L"large", folder.File(L"large.bin"));
+    RecordedPositions progress;
+    ASSERT_TRUE(transfer.Transfer(&progress, 0, 100));
+    EXPECT_EQ(std::adjacent_find(progress.positions.begin(), progress.positions.end()), progress.positions.end());
+    EXPECT_LE(progress.positions.size(), 101u);
+    EXPECT_EQ(progress.positions.back(), 100);
+}
+
+// The user may cancel before the transfer is set up: it is not started at all.
+TEST(HttpTransfer, ACancelBeforeTheTransferIsSetStillHolds) {
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Started());
+    server.Serve("/file", {200, Counting(100)});
+    TestFolder folder;
+    TQXferHTTP transfer(server.Address());
+    transfer.Cancel();
+    transfer.SetTransfer(L"file", folder.File(L"file.bin"));
+    EXPECT_FALSE(transfer.Transfer(nullptr, 0, 100));
+    EXPECT_EQ(transfer.LastError(), static_cast<DWORD>(ERROR_CANCELLED));
+    EXPECT_FALSE(FileIsPresent(folder.File(L"file.bin")));
+    EXPECT_EQ(server.Requests("/file"), 0);
+}
+
 class UpdateCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -311,6 +341,53 @@ TEST(MessagePopup, ANewMessageShowsOnceADayUntilTheUserHidesThem) {
     ProgramValues().WriteText(L"LastHint", L"07122026");
     TQLibrary::CheckMessages(nullptr, clock);
     EXPECT_EQ(server.Requests("/messages.xml"), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A server that accepts and never answers, or sends a byte every two seconds, holds neither the
+// daily message nor the update check for long (without a limit of their own they wait minutes).
+TEST(OnlineServices, ASilentOrTricklingServerCannotHoldTheChecks) {
+    ScratchRegistry registry;
+    // One server each: a connection the message check left behind does not keep the other.
+    LocalHttpServer feedServer;
+    LocalHttpServer updateServer;
+    ASSERT_TRUE(feedServer.Started() && updateServer.Started());
+    ProgramValues().WriteText(L"MessageFeedAddress", feedServer.Address() + L"messages.xml");
+    ProgramValues().WriteText(L"UpdateAddress", updateServer.Address());
+    LocalHttpServer::Answer silent{200, Counting(100)};
+    silent.silent = true;
+    LocalHttpServer::Answer trickling{200, Counting(100)};
+    trickling.blockBytes = 1;
+    trickling.pauseMilliseconds = 2000;
+    FixedClock clock;
+    TestFolder folder;
+    const auto limit = std::chrono::seconds(20);
+    for (const auto* answer : {&silent, &trickling}) {
+        SCOPED_TRACE(answer->silent ? "silent" : "trickling");
+        feedServer.Serve("/messages.xml", *answer);
+        updateServer.Serve("/orvelle.ver", *answer);
+        ProgramValues().WriteText(L"LastHint", L"07122026");
+        auto started = std::chrono::steady_clock::now();
+        TQLibrary::CheckMessages(nullptr, clock);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, limit);
+
+        std::wstring box;
+        DialogDriver asked([](HWND dialog) { PressButton(dialog, IDOK); },
+                           [](HWND dialog) { return GetDlgItem(dialog, IDC_UPDATE_QUESTION) != nullptr; });
+        DialogDriver told(
+                [&](HWND message) {
+                    box = MessageBoxText(message);
+                    PressButton(message, IDOK);
+                },
+                IsMessageBox);
+        started = std::chrono::steady_clock::now();
+        EXPECT_FALSE(TQLibrary::CheckForUpdate(nullptr, folder.Path(), true, false, clock));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, limit);
+        EXPECT_EQ(box, L"There is no update available at this time.");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -106,6 +107,10 @@ void LocalHttpServer::Answer404Or(SOCKET client, const std::string& path) {
             answer = found->second;
         }
     }
+    if (answer.silent) {
+        Pause(client, INT_MAX);
+        return;
+    }
     std::string head = "HTTP/1.1 " + std::to_string(answer.status) + (answer.status == 200 ? " OK" : " Not Found") +
                        "\r\nConnection: close\r\nCache-Control: no-store\r\n";
     if (answer.announceLength)
@@ -114,11 +119,28 @@ void LocalHttpServer::Answer404Or(SOCKET client, const std::string& path) {
     if (!SendAll(client, head.data(), head.size()))
         return;
     const size_t total = std::min(answer.body.size(), answer.cutAfter);
-    for (size_t sent = 0; sent < total && !stopping_; sent += 4096) {
-        if (answer.pauseMilliseconds > 0)
-            Sleep(static_cast<DWORD>(answer.pauseMilliseconds));
-        const size_t count = std::min<size_t>(4096, total - sent);
+    for (size_t sent = 0; sent < total && !stopping_; sent += answer.blockBytes) {
+        if (answer.pauseMilliseconds > 0 && !Pause(client, answer.pauseMilliseconds))
+            return;
+        const size_t count = std::min<size_t>(answer.blockBytes, total - sent);
         if (!SendAll(client, reinterpret_cast<const char*>(answer.body.data() + sent), count))
             return;
     }
+}
+
+bool LocalHttpServer::Pause(SOCKET client, int milliseconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    while (!stopping_ && GetTickCount64() < end) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval slice{0, 100000};
+        if (select(0, &readable, nullptr, nullptr, &slice) > 0) {
+            // The request was read whole: anything readable now is the client's close.
+            char ignored[256];
+            if (recv(client, ignored, sizeof ignored, 0) <= 0)
+                return false;
+        }
+    }
+    return !stopping_;
 }

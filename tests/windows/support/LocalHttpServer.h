@@ -20,8 +20,11 @@ public:
         bool announceLength = true;
         // The connection is closed after this many bytes of the body (the rest is never sent).
         size_t cutAfter = SIZE_MAX;
-        // Sent in blocks of 4096 bytes with this pause between them.
+        // Sent in blocks of this many bytes with a pause before each.
+        size_t blockBytes = 4096;
         int pauseMilliseconds = 0;
+        // Nothing at all is sent, not even the head, until the client gives up.
+        bool silent = false;
     };
 
     LocalHttpServer();
@@ -38,6 +41,9 @@ public:
 private:
     void Run();
     void Answer404Or(SOCKET client, const std::string& path);
+    // Waits this long, or until the client closes the connection or the server stops; false in
+    // the last two cases.
+    bool Pause(SOCKET client, int milliseconds);
 
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
