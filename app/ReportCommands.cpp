@@ -64,6 +64,8 @@ void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layo
     std::atomic<bool> cancelled{false};
     bool started = false;
     PleaseWaitTask task;
+    // Printer drivers and picture decoding need more than a file worker's stack.
+    task.SetWorkerStack(TQLibrary::WorkerStack::Default);
     task.Run(
             application.MainWindow(), IDS_PRINTING_SPECIMENS,
             [&] {
