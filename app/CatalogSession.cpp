@@ -169,6 +169,10 @@ ImportProblem CatalogSession::ImportCommaSeparatedFile(const std::wstring& path,
 }
 
 void CatalogSession::Save(SaveMode mode) {
+    // A read-only catalog is never written: what may change there (report choices, column
+    // widths) is kept for the session only, without a save that could only fail.
+    if (mode == SaveMode::Silent && readOnly_)
+        return;
     unsavedChanges_ = false;
     if (mode == SaveMode::WithDialog) {
         pleaseWait_.Run(mainWindow_, IDS_SAVING_SPECIMENS, [this] {

@@ -81,7 +81,8 @@ public:
     // catalog as it was. The change is due to be saved afterwards. Says what went wrong, if
     // anything.
     ImportProblem ImportCommaSeparatedFile(const std::wstring& path, bool addMode);
-    // Saves under the please-wait dialog, or hands the save to the silent saver and returns.
+    // Saves under the please-wait dialog, or hands the save to the silent saver and returns; a
+    // silent save of a read-only catalog is not started.
     void Save(SaveMode mode);
     // Saves under the dialog when there is anything to save and the file may be written.
     void SaveIfDue();

@@ -55,9 +55,7 @@ std::wstring TextOf(HWND control) {
     return text;
 }
 
-void Paint(HWND control) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(control, &paint);
+void PaintRuns(HWND control, HDC dc) {
     RECT client;
     if (dc != nullptr && GetClientRect(control, &client)) {
         const int saved = SaveDC(dc);
@@ -79,6 +77,12 @@ void Paint(HWND control) {
             RestoreDC(dc, saved);
         }
     }
+}
+
+void Paint(HWND control) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(control, &paint);
+    PaintRuns(control, dc);
     EndPaint(control, &paint);
 }
 
@@ -87,6 +91,11 @@ LRESULT CALLBACK MarkupLabelProcedure(HWND control, UINT message, WPARAM wParam,
     switch (message) {
         case WM_PAINT:
             Paint(control);
+            return 0;
+        // Drawing into a given context (PrintWindow, fading windows) shows the runs too, not the
+        // static control's raw text.
+        case WM_PRINTCLIENT:
+            PaintRuns(control, reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_SETTEXT: {
             SendMessageW(control, WM_SETREDRAW, FALSE, 0);

@@ -110,7 +110,8 @@ private:
 
     static int CALLBACK AddFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM self) {
         auto* dialog = reinterpret_cast<ReportDialog*>(self);
-        dialog->font_.AddEntry(font->lfFaceName, ++dialog->fontsSeen_);
+        if (IsOfferedReportFont(font->lfFaceName))
+            dialog->font_.AddEntry(font->lfFaceName, ++dialog->fontsSeen_);
         return 1;
     }
 
@@ -139,7 +140,7 @@ private:
 
     const std::vector<std::wstring>& categories_;
     ReportForm& form_;
-    TQComboBox category_{false};
+    TQComboBox category_{false, CaseTwins::Kept};
     std::array<TQComboBox, kLabelLineCount> fields_{TQComboBox(false), TQComboBox(false), TQComboBox(false),
                                                     TQComboBox(false)};
     TQComboBox font_{true};

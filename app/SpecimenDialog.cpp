@@ -364,8 +364,10 @@ bool RunSpecimenDialog(TQAppWindows& application, Specimen& specimen, SpecimenDi
         return false;
     CatalogLockGuard guard(application.Lock());
     application.CurrentCatalog().AddColour(state.specimen.colour);
-    if (state.tagProposed)
-        ++application.CurrentSettings().nextTagNumber;
+    if (state.tagProposed) {
+        Settings& settings = application.CurrentSettings();
+        settings.nextTagNumber = TagNumberAfter(settings.nextTagNumber);
+    }
     specimen = std::move(state.specimen);
     return true;
 }

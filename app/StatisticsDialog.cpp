@@ -68,7 +68,7 @@ private:
     const std::vector<std::wstring>& categories_;
     const std::wstring& currentCategory_;
     TQComboBox abundance_{true};
-    TQComboBox category_{true};
+    TQComboBox category_{true, CaseTwins::Kept};
     TQComboBox quality_{true};
 };
 

@@ -351,7 +351,7 @@ ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& ima
     if (addMode || emptyFirst) {
         // The file carries no settings: the tag numbers go on from where they were, or new
         // specimens would be proposed tags the catalog's own specimens may still carry.
-        const std::int32_t nextTag = catalog.CurrentSettings().nextTagNumber;
+        const std::uint32_t nextTag = catalog.CurrentSettings().nextTagNumber;
         undo.emplace(catalog, addMode);
         catalog.CurrentSettings().nextTagNumber = nextTag;
     }

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::int32_t kFirstTag = 1;
+constexpr std::uint32_t kFirstTag = 1;
 
 bool IsSpace(wchar_t c) {
     return c == L' ' || c == L'\t';
@@ -54,11 +54,11 @@ int OfferedDateStyle(int style) {
     return style == 1 || style == 3 || style == 5 ? style : Settings::kDefaultDateStyle;
 }
 
-std::wstring NextTagText(std::int32_t number) {
-    return std::to_wstring(static_cast<std::uint32_t>(number));
+std::wstring NextTagText(std::uint32_t number) {
+    return std::to_wstring(number);
 }
 
-std::int32_t NextTagOf(std::wstring_view text) {
+std::uint32_t NextTagOf(std::wstring_view text) {
     text = Trimmed(text);
     if (text.empty())
         return kFirstTag;
@@ -70,5 +70,5 @@ std::int32_t NextTagOf(std::wstring_view text) {
         if (value > 0xFFFFFFFFu)
             return kFirstTag;
     }
-    return value == 0 ? kFirstTag : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return value == 0 ? kFirstTag : static_cast<std::uint32_t>(value);
 }

@@ -36,7 +36,7 @@ void StoreForm(const OptionsForm& form, Settings& settings);
 int OfferedDateStyle(int style);
 
 // The next tag number as the dialog shows it: unsigned, so the stored 32 bits read back alike.
-std::wstring NextTagText(std::int32_t number);
+std::wstring NextTagText(std::uint32_t number);
 // The next tag number typed: a whole number from 1 to 4294967295, spaces around allowed. 0, and
 // text that is no such number, give 1, since tags are numbered from 1.
-std::int32_t NextTagOf(std::wstring_view text);
+std::uint32_t NextTagOf(std::wstring_view text);

@@ -87,8 +87,10 @@ void Settings::WriteOptions(MarkupDocument& document) const {
         if (!field->empty())
             document.WriteText(element, *field);
     }
+    // Written as a signed 32-bit number, as catalogs always had it: a number past 2,147,483,647
+    // goes out negative and every reader takes it back to the same 32 bits.
     if (nextTagNumber != 1)
-        document.WriteInteger(L"NEXTTAG", nextTagNumber);
+        document.WriteInteger(L"NEXTTAG", static_cast<std::int32_t>(nextTagNumber));
     if (reportSort != kDefaultReportSort)
         document.WriteInteger(L"REPORTSORT", reportSort);
     if (reportType != kDefaultReportType)
@@ -152,7 +154,7 @@ bool Settings::ReadElement(std::wstring_view name, const wchar_t* text, const Sc
         std::uint32_t style = ParseAtMost(text, 0xFFFFFFFF);
         dateStyle = IsKnownDateStyle(style) ? static_cast<int>(style) : kDefaultDateStyle;
     } else if (is(L"NEXTTAG")) {
-        nextTagNumber = static_cast<std::int32_t>(ParseAtMost(text, 0xFFFFFFFF));
+        nextTagNumber = ParseAtMost(text, 0xFFFFFFFF);
     } else if (is(L"REPORTTYPE")) {
         reportType = ParseAtMost(text, 0xFFFFFFFF);
     } else if (is(L"REPORTSORT")) {

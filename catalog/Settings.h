@@ -53,7 +53,7 @@ struct Settings {
     std::wstring reportFont = L"Times New Roman";
     std::wstring sizeUnits;
     std::wstring tagFormat;
-    std::int32_t nextTagNumber = 1;
+    std::uint32_t nextTagNumber = 1;
     std::uint32_t reportSort = kDefaultReportSort;
     std::uint32_t reportType = kDefaultReportType;
     int windowLeft = 0;

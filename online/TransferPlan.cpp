@@ -31,8 +31,8 @@ void CopyNoting(const FileCopy& copy, TransferOutcome& outcome) {
 }
 
 void CopyPictures(const TransferPlan& plan, const std::vector<std::wstring>& names, TransferOutcome& outcome) {
-    if (plan.pictureDestination.empty() || names.empty() ||
-        SameTextIgnoringCase(plan.pictureSource, plan.pictureDestination))
+    // The folder is made even with no picture to copy: pictures added at the destination go there.
+    if (plan.pictureDestination.empty() || SameTextIgnoringCase(plan.pictureSource, plan.pictureDestination))
         return;
     if (!CreateFolderPath(plan.pictureDestination, false)) {
         outcome.failed.push_back(plan.pictureDestination);

@@ -36,8 +36,9 @@ struct TransferOutcome {
 // picked is the one it is in) is already where it should be, and is neither copied nor noted.
 void CopyNoting(const FileCopy& copy, TransferOutcome& outcome);
 
-// Creates the destination picture folder with any missing parents, then copies each named file
-// of the source picture folder into it, replacing files of the same name.
+// Creates the destination picture folder with any missing parents (also when there is nothing to
+// put in it), then copies each named file of the source picture folder into it, replacing files of
+// the same name.
 void CopyPictures(const TransferPlan& plan, const std::vector<std::wstring>& names, TransferOutcome& outcome);
 
 // The message for the user: what was copied where, then anything that could not be.

@@ -61,3 +61,7 @@ std::vector<ChoiceItem> LabelSizeChoices() {
         items.push_back({FormatInteger(size) + points, size});
     return items;
 }
+
+bool IsOfferedReportFont(std::wstring_view face) {
+    return !face.empty() && face.front() != L'@';
+}

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct Settings;
@@ -53,3 +54,7 @@ struct ChoiceItem {
 std::vector<ChoiceItem> ReportFieldChoices();
 // The label sizes 10 to 72 as "10 pt" and so on.
 std::vector<ChoiceItem> LabelSizeChoices();
+
+// Whether the font list offers a face the system enumerates. A name starting with "@" is the
+// vertical-writing twin of a CJK font, which prints every letter as an empty box.
+bool IsOfferedReportFont(std::wstring_view face);

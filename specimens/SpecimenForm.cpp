@@ -1,5 +1,6 @@
 #include "specimens/SpecimenForm.h"
 
+#include <limits>
 #include <unordered_map>
 
 #include "catalog/MarkupValues.h"
@@ -7,7 +8,7 @@
 #include "catalog/Settings.h"
 #include "catalog/Specimen.h"
 
-std::wstring ProposeTag(std::wstring_view format, std::int32_t nextTag) {
+std::wstring ProposeTag(std::wstring_view format, std::uint32_t nextTag) {
     const std::wstring number = std::to_wstring(nextTag);
     std::wstring tag;
     for (size_t i = 0; i < format.size();) {
@@ -25,6 +26,10 @@ std::wstring ProposeTag(std::wstring_view format, std::int32_t nextTag) {
         tag += number;
     }
     return tag;
+}
+
+std::uint32_t TagNumberAfter(std::uint32_t number) {
+    return number == std::numeric_limits<std::uint32_t>::max() ? 1 : number + 1;
 }
 
 std::wstring AmountText(double amount, std::wstring_view currency) {

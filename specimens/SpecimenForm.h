@@ -14,7 +14,10 @@ struct Specimen;
 // The tag proposed for a specimen without one: the format with every run of "#" replaced by the
 // number, padded with zeros to the run's length ("A-####" and 12 give "A-0012"). An empty
 // format proposes nothing.
-std::wstring ProposeTag(std::wstring_view format, std::int32_t nextTag);
+std::wstring ProposeTag(std::wstring_view format, std::uint32_t nextTag);
+// The next tag number after one was proposed: after the largest number the Options dialog takes
+// (4,294,967,295) numbering starts again at 1.
+std::uint32_t TagNumberAfter(std::uint32_t number);
 
 // A price or value as the dialog shows it: the currency, then two decimals ("$12.50"); empty
 // for 0.

@@ -15,7 +15,7 @@ LPARAM TextParameter(const std::wstring& text) {
 
 }  // namespace
 
-TQComboBox::TQComboBox(bool sorted) : entries_(sorted, OrderIgnoringCase) {}
+TQComboBox::TQComboBox(bool sorted, CaseTwins twins) : entries_(sorted, OrderIgnoringCase, twins) {}
 
 TQComboBox::~TQComboBox() = default;
 
@@ -46,7 +46,14 @@ bool TQComboBox::AddEntry(const std::wstring& text, std::int32_t data, bool show
 }
 
 bool TQComboBox::FillAndSelectText(std::wstring_view text) {
-    return FillAndSelect([text](const Choice& entry) { return SameTextIgnoringCase(entry.text, text); });
+    const Choice* wanted = nullptr;
+    for (const Choice& entry : entries_.Entries()) {
+        if (entry.data == kHiddenData || !SameTextIgnoringCase(entry.text, text))
+            continue;
+        if (wanted == nullptr || (SameText(entry.text, text) && !SameText(wanted->text, text)))
+            wanted = &entry;
+    }
+    return FillAndSelect([wanted](const Choice& entry) { return &entry == wanted; });
 }
 
 bool TQComboBox::FillAndSelectData(std::int32_t data) {

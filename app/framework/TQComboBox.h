@@ -13,14 +13,15 @@
 namespace TQLibrary {
 
 // A drop-down list that keeps its own entries (text and item data), without two texts equal
-// ignoring case and, when sorted, in ascending order, and shows them in the control on demand.
+// ignoring case (unless case twins are kept, as category names need) and, when sorted, in
+// ascending order, and shows them in the control on demand.
 // Operations that need the control do nothing, or find nothing, while there is none.
 class TQComboBox : public TQWindow {
 public:
     // Entries with this item data are kept but never shown by the fill operations.
     static constexpr std::int32_t kHiddenData = -1;
 
-    explicit TQComboBox(bool sorted);
+    explicit TQComboBox(bool sorted, CaseTwins twins = CaseTwins::Dropped);
     ~TQComboBox() override;
 
     bool Create(HWND parent, int id) override;
@@ -30,8 +31,9 @@ public:
     // also puts it into the control at the entry's place and selects it.
     bool AddEntry(const std::wstring& text, std::int32_t data, bool show = false);
     // Append every entry that is not hidden to the control (which is not emptied first) and
-    // select the one with the text (ignoring case) or the data; the first item when none has
-    // it. True when any entry was appended.
+    // select the one with the text or the data; the first item when none has it. A text is
+    // found ignoring case, but an entry of exactly that text goes before its case twins. True
+    // when any entry was appended.
     bool FillAndSelectText(std::wstring_view text);
     bool FillAndSelectData(std::int32_t data);
     // The text of the first entry with the selected item's data (0 when nothing is selected).

@@ -153,7 +153,7 @@ TEST_F(CatalogFileTest, AddModeAppendsSpecimensAndKeepsCategoriesUnique) {
     CatalogUnderTest target;
     target.settings.nextTagNumber = 9;
     ASSERT_TRUE(target.Read(path, false));
-    EXPECT_EQ(target.settings.nextTagNumber, 1);  // a catalog at 1 does not store it
+    EXPECT_EQ(target.settings.nextTagNumber, 1u);  // a catalog at 1 does not store it
     ASSERT_TRUE(target.Read(path, true));
     EXPECT_EQ(target.catalog.Categories(), (Names{L"Shells"}));
     ASSERT_EQ(target.catalog.Specimens().size(), 2u);
@@ -179,7 +179,7 @@ TEST_F(CatalogFileTest, ReplacingStartsFromDefaultSettingsAndAddingKeepsThem) {
         bool read;
         bool backup;
         std::wstring caption;
-        std::int32_t nextTag;
+        std::uint32_t nextTag;
     };
     const Step steps[] = {
             {plain, false, true, true, L"User Field 1", 1},

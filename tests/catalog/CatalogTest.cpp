@@ -59,7 +59,7 @@ TEST_F(CatalogTest, IdsAreHandedOutInOrderAndNeverReused) {
     catalog.Clear();
     EXPECT_TRUE(catalog.Categories().empty());
     EXPECT_TRUE(catalog.Specimens().empty());
-    EXPECT_EQ(settings.nextTagNumber, 0);
+    EXPECT_EQ(settings.nextTagNumber, 0u);
     EXPECT_EQ(catalog.Colours().count(L"Red"), 1u);
     EXPECT_EQ(catalog.FilePath(), L"C:\\cat.xml");
     EXPECT_EQ(catalog.AddSpecimen(MakeSpecimen({L"A"})), 4);

@@ -54,6 +54,20 @@ TEST(ChoiceList, TextEqualIgnoringCaseIsNotAddedInEitherMode) {
     }
 }
 
+TEST(ChoiceList, CaseTwinsCanBeKeptAndGoAfterTheirTwin) {
+    for (bool sorted : {true, false}) {
+        ChoiceList list(sorted, FoldedOrder, CaseTwins::Kept);
+        EXPECT_EQ(list.Add(L"Shells", 1), 0u);
+        EXPECT_EQ(list.Add(L"Fossils", 2), sorted ? 0u : 1u);
+        EXPECT_EQ(list.Add(L"shells", 3), 2u);
+        EXPECT_FALSE(list.Add(L"Shells", 4));
+        EXPECT_EQ(list.Add(L"SHELLS", 5), 3u);
+        EXPECT_EQ(Texts(list), (std::vector<std::wstring>{sorted ? L"Fossils" : L"Shells",
+                                                          sorted ? L"Shells" : L"Fossils", L"shells", L"SHELLS"}));
+        EXPECT_EQ(list.TextOfData(3), L"shells");
+    }
+}
+
 TEST(ChoiceList, LookingUpAnItemDataGivesTheFirstEntryWithIt) {
     ChoiceList list(false, FoldedOrder);
     list.Add(L"Shell", 7);

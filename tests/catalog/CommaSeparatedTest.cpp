@@ -302,7 +302,7 @@ TEST_F(CommaSeparatedTest, ReplaceAndAddModes) {
         std::wstring currentCategory;
         Names tags;
         Names categories;
-        std::int32_t nextTag;
+        std::uint32_t nextTag;
     };
     const Case cases[] = {
             // Replacing keeps the tag numbers going: the file carries none.

@@ -103,7 +103,7 @@ TEST(ImportCancel, AnImportCancelledOrFailedLeavesCategoriesSpecimensColoursAndS
                 EXPECT_EQ(catalog.Specimens(), specimensBefore);
                 EXPECT_EQ(catalog.Colours(), coloursBefore);
                 EXPECT_FALSE(settings.DiffersFrom(settingsBefore));
-                EXPECT_EQ(settings.nextTagNumber, 7);
+                EXPECT_EQ(settings.nextTagNumber, 7u);
             }
         }
     }

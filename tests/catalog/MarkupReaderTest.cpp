@@ -40,6 +40,9 @@ TEST(MarkupReader, WrittenTextReadsBackThroughReadTextAndUnescape) {
     writer.WriteText(L"A", L"x<y & z>");
     writer.WriteText(L"B", L"");
     writer.WriteText(L"C", L"one\r\ntwo \"q\" 'a'\t;&amp;");
+    // A ">" alone must be escaped too: the reader takes a raw one for a broken element.
+    writer.WriteText(L"D", L"size > 5 cm");
+    EXPECT_NE(writer.Output().find(L"<D>size &gt; 5 cm</D>"), std::wstring::npos);
 
     MarkupDocument reader;
     reader.SetText(writer.Output());
@@ -50,6 +53,8 @@ TEST(MarkupReader, WrittenTextReadsBackThroughReadTextAndUnescape) {
     EXPECT_EQ(Name(reader.ReadText(L"B")), L"");
     EXPECT_EQ(Name(reader.NextTag()), L"C");
     EXPECT_EQ(Unescape(reader.ReadText(L"C")), L"one\r\ntwo \"q\" 'a'\t;&amp;");
+    EXPECT_EQ(Name(reader.NextTag()), L"D");
+    EXPECT_EQ(Unescape(Name(reader.ReadText(L"D"))), L"size > 5 cm");
     EXPECT_EQ(reader.NextTag(), nullptr);
 }
 

@@ -91,7 +91,7 @@ TEST_F(OldLayoutTest, AnOldCatalogIsUpgradedWithItsSettingsAndPictures) {
     EXPECT_EQ(fossil.quality, L"");  // no such word
     EXPECT_EQ(fossil.abundance, L"");
 
-    EXPECT_EQ(settings.nextTagNumber, 15);
+    EXPECT_EQ(settings.nextTagNumber, 15u);
     EXPECT_EQ(settings.tagFormat, L"OLD-#");
     EXPECT_EQ(settings.columns, (std::vector<std::uint8_t>{18, 10, 6, 13, 19, 5, 23}));
     EXPECT_EQ(settings.sortColumn, 23);

@@ -131,6 +131,19 @@ TEST(Settings, WrittenSettingsReadBackEqual) {
     EXPECT_EQ(read.captions[2], L"Matrix; \"host\"");
 }
 
+TEST(Settings, TagNumbersPastTheSignedRangeAreStoredAsCatalogsAlwaysHadThem) {
+    const std::pair<std::uint32_t, const wchar_t*> cases[] = {
+            {2147483647, L"2147483647"}, {2147483648, L"-2147483648"}, {4294967295, L"-1"}};
+    for (const auto& [number, stored] : cases) {
+        Settings s;
+        s.nextTagNumber = number;
+        EXPECT_NE(Written(s).find(L"<NEXTTAG>" + std::wstring(stored) + L"</NEXTTAG>"), std::wstring::npos) << number;
+        Settings read;
+        ASSERT_TRUE(ReadInto(read, Written(s).substr(11)));
+        EXPECT_EQ(read.nextTagNumber, number);
+    }
+}
+
 TEST(Settings, AbsentElementsKeepTheirValues) {
     Settings read;
     read.backup = false;
@@ -138,7 +151,7 @@ TEST(Settings, AbsentElementsKeepTheirValues) {
     read.currentCategory = L"Fossils";
     ASSERT_TRUE(ReadInto(read, L""));
     EXPECT_FALSE(read.backup);  // switched on is never written, so the old value stays
-    EXPECT_EQ(read.nextTagNumber, 0);
+    EXPECT_EQ(read.nextTagNumber, 0u);
     EXPECT_EQ(read.currentCategory, L"Fossils");
 
     Settings off;
@@ -189,7 +202,7 @@ TEST(Settings, ElementNamesAreMatchedIgnoringCaseAndUnknownOnesPassedOver) {
             ReadInto(s,
                      L"<nexttag>9</nexttag>\r\n<Mystery>1</Mystery>\r\n<Backup/>\r\n<storeImages>1</storeImages>\r\n"
                      L"<tagformat>A&amp;B</tagformat>\r\n<caption3>Host</caption3>\r\n<options/>\r\n"));
-    EXPECT_EQ(s.nextTagNumber, 9);
+    EXPECT_EQ(s.nextTagNumber, 9u);
     EXPECT_FALSE(s.backup);
     EXPECT_TRUE(s.storeImages);
     EXPECT_EQ(s.tagFormat, L"A&B");
@@ -202,7 +215,7 @@ TEST(Settings, ACutOffBlockKeepsWhatWasReadAndReportsIt) {
     document.SetText(L"<OPTIONS>\r\n<NEXTTAG>7</NEXTTAG>\r\n<SPLITTERBAR>3</SPLITTERBAR>\r\n<SORTCOL>4");
     document.NextTag();
     EXPECT_FALSE(s.ReadOptions(document, kScreen));
-    EXPECT_EQ(s.nextTagNumber, 7);
+    EXPECT_EQ(s.nextTagNumber, 7u);
     EXPECT_EQ(s.splitter, 20);
     EXPECT_EQ(s.sortColumn, 0);
 }

@@ -89,6 +89,12 @@ TEST_F(TransferCopyTest, ThePictureFolderIsCreatedWithItsParents) {
     EXPECT_EQ(outcome.picturesCopied, 2);
     EXPECT_EQ(NamesIn(destination.File(L"new\\deeper\\Images\\")), (Names{L"a.jpg", L"b.png"}));
     EXPECT_EQ(outcome.copied, Names{L"cat.xml"});
+
+    // Pictures kept as files, but none yet: the folder is there for the first one.
+    const TransferPlan empty = PlanTransfer(destination.File(L"empty"), L"", source.File(L"cat.xml"), false);
+    const TransferOutcome none = Transfer(empty, {});
+    EXPECT_TRUE(none.failed.empty());
+    EXPECT_EQ(NamesIn(destination.File(L"empty\\")), (Names{L"Images", L"cat.xml"}));
 }
 
 TEST_F(TransferCopyTest, PicturesKeptInTheCatalogMakeNoPictureFolder) {

@@ -56,6 +56,11 @@ TEST(ReportSettings, FieldAndSizeChoicesAreListedAsTheDialogShowsThem) {
     ASSERT_EQ(sizes.size(), 11u);
     EXPECT_EQ(sizes.front(), (ChoiceItem{L"10 pt", 10}));
     EXPECT_EQ(sizes.back(), (ChoiceItem{L"72 pt", 72}));
+    // The font list leaves out the vertical-writing twins, which print boxes for letters.
+    for (const wchar_t* face : {L"@Droid Sans Fallback", L"@MS Gothic", L""})
+        EXPECT_FALSE(IsOfferedReportFont(face)) << face;
+    for (const wchar_t* face : {L"Droid Sans Fallback", L"Times New Roman", L"A@B"})
+        EXPECT_TRUE(IsOfferedReportFont(face)) << face;
 }
 
 }  // namespace

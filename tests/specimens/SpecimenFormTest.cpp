@@ -12,15 +12,32 @@ namespace {
 TEST(SpecimenForm, ProposedTagsFillEveryRunOfHashes) {
     const struct {
         const wchar_t* format;
-        int next;
+        std::uint32_t next;
         const wchar_t* tag;
     } cases[] = {
-            {L"A-####", 12, L"A-0012"}, {L"##/##", 7, L"07/07"}, {L"#", 123, L"123"},
-            {L"NO-TAG", 5, L"NO-TAG"},  {L"", 5, L""},           {L"S###", 5, L"S005"},
-            {L"##", 12345, L"12345"},   {L"#-#x", 0, L"0-0x"},   {L"#", -4, L"-4"},
+            {L"A-####", 12, L"A-0012"},
+            {L"##/##", 7, L"07/07"},
+            {L"#", 123, L"123"},
+            {L"NO-TAG", 5, L"NO-TAG"},
+            {L"", 5, L""},
+            {L"S###", 5, L"S005"},
+            {L"##", 12345, L"12345"},
+            {L"#-#x", 0, L"0-0x"},
+            // The whole range the Options dialog takes, past the signed one.
+            {L"#", 2147483648, L"2147483648"},
+            {L"A-#", 4294967295, L"A-4294967295"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProposeTag(c.format, c.next), c.tag) << c.format << " " << c.next;
+}
+
+TEST(SpecimenForm, TagNumbersCountUpThroughTheWholeRangeAndStartAgainAtOne) {
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+            {0, 1},          {1, 2}, {2147483647, 2147483648}, {2147483648, 2147483649}, {4294967294, 4294967295},
+            {4294967295, 1},
+    };
+    for (const auto& [number, next] : cases)
+        EXPECT_EQ(TagNumberAfter(number), next) << number;
 }
 
 TEST(SpecimenForm, NumbersShowAsTheDialogWritesThemAndZeroShowsNothing) {

@@ -89,7 +89,7 @@ TEST_F(ImportCommandTest, ASpreadsheetFileReplacesOrJoinsTheCatalogOrNothingHapp
     EXPECT_EQ(imported.latinName, L"\x0152uvre");
     EXPECT_EQ(imported.collector, L"H\x00E9l\x00E8ne \x65E5\x672C");
     // Tags go on from where they were; the change is on disk at once.
-    EXPECT_EQ(App().CurrentSettings().nextTagNumber, 40);
+    EXPECT_EQ(App().CurrentSettings().nextTagNumber, 40u);
     EXPECT_EQ(SavedTags(), Names{L"X-1"});
     EXPECT_EQ(App().List().View().RowCount(), 1);
 }

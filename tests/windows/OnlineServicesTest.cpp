@@ -5,16 +5,19 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/framework/RegistryValues.h"
 #include "app/HttpTransfer.h"
+#include "app/MarkupLabelControl.h"
 #include "app/MessagePopup.h"
 #include "app/UpdateCheck.h"
 #include "catalog/Clock.h"
 #include "catalog/DataFile.h"
+#include "catalog/Handles.h"
 #include "catalog/Progress.h"
 #include "online/Sha256.h"
 #include "resources/resource.h"
@@ -35,6 +38,68 @@ Bytes Counting(size_t count) {
     for (size_t i = 0; i < count; ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
     return bytes;
+}
+
+using Pixels = std::vector<std::uint32_t>;
+
+// The pixels of a white bitmap after the drawing.
+Pixels Painted(int width, int height, const std::function<void(HDC)>& draw) {
+    using namespace TQLibrary;
+    WindowDC screen = WindowDC::OfClientArea(nullptr);
+    MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        RECT all{0, 0, width, height};
+        FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        draw(memory.Get());
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    Pixels pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// The label is judged by what it paints: its raw text, tags and all, must not show.
+TEST(MarkupLabelControl, PaintsTheWordsInTheirStyleAndNeverTheTags) {
+    constexpr int width = 240, height = 40;
+    TQLibrary::FontHandle font(
+            CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    TQLibrary::OwnedWindow label(CreateWindowExW(0, L"STATIC", L"<body><b>Orvelle</b> shells</body>", WS_POPUP, 0, 0,
+                                                 width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(label);
+    SendMessageW(label.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    ASSERT_TRUE(TQLibrary::MakeMarkupLabel(label.Get()));
+    const Pixels painted = Painted(width, height, [&](HDC dc) {
+        SendMessageW(label.Get(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+
+    // The same words drawn by hand: "Orvelle" in bold, then a space and "shells" in the plain font.
+    LOGFONTW described{};
+    GetObjectW(font.Get(), sizeof described, &described);
+    described.lfWeight = FW_BOLD;
+    TQLibrary::FontHandle bold(CreateFontIndirectW(&described));
+    const Pixels expected = Painted(width, height, [&](HDC dc) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SIZE word{}, space{};
+        {
+            TQLibrary::SelectedObject selected(dc, bold.Get());
+            TextOutW(dc, 0, 0, L"Orvelle", 7);
+            GetTextExtentPoint32W(dc, L"Orvelle", 7, &word);
+        }
+        TQLibrary::SelectedObject selected(dc, font.Get());
+        GetTextExtentPoint32W(dc, L" ", 1, &space);
+        TextOutW(dc, word.cx + space.cx, 0, L"shells", 6);
+    });
+    EXPECT_NE(expected, Painted(width, height, [](HDC) {}));
+    EXPECT_TRUE(painted == expected);
 }
 
 class RecordedPositions final : public ProgressSink {

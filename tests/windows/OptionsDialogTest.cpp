@@ -209,7 +209,7 @@ TEST_F(OptionsDialogTest, OkStoresEveryValueAndSavesThem) {
             SetDlgItemTextW(dialog, IDC_NEXT_TAG, typed);
             PressButton(dialog, IDOK);
         }));
-        EXPECT_EQ(Current().nextTagNumber, 1) << typed;
+        EXPECT_EQ(Current().nextTagNumber, 1u) << typed;
         Current().nextTagNumber = 250;
     }
 }

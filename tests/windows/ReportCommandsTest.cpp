@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,17 @@ std::wstring SelectedText(HWND dialog, int item) {
     std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, selected, 0)), L'\0');
     SendMessageW(box, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
     return text;
+}
+
+Names ItemsOf(HWND dialog, int item) {
+    HWND box = GetDlgItem(dialog, item);
+    Names items;
+    for (LRESULT i = 0; i < SendMessageW(box, CB_GETCOUNT, 0, 0); ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(text);
+    }
+    return items;
 }
 
 void Choose(HWND dialog, int item, const std::wstring& text) {
@@ -95,9 +107,11 @@ TEST_F(ReportCommandsTest, ReportChoicesAreStoredOnOkAndUntouchedOnCancel) {
     ReportScreen labels{};
     ReportScreen detail{};
     int previewPages = 0;
+    Names fonts;
     {
         DialogSequence user({[&](HWND dialog) {
                                  opened = ScreenOf(dialog);
+                                 fonts = ItemsOf(dialog, IDC_REPORT_FONT);
                                  Click(dialog, IDC_REPORT_LABELS);
                                  labels = ScreenOf(dialog);
                                  Click(dialog, IDC_REPORT_DETAIL);
@@ -120,6 +134,9 @@ TEST_F(ReportCommandsTest, ReportChoicesAreStoredOnOkAndUntouchedOnCancel) {
     EXPECT_EQ(opened,
               (ReportScreen{true, false, L"Fossils", L"Common Name", L"Common Name", L"16 pt", L"Category", false}));
     EXPECT_TRUE(labels.labelsEnabled);
+    // The screen's fonts without the vertical-writing twins ("@" names) of CJK fonts.
+    EXPECT_FALSE(fonts.empty());
+    EXPECT_TRUE(std::none_of(fonts.begin(), fonts.end(), [](const std::wstring& face) { return face[0] == L'@'; }));
     EXPECT_EQ(detail, (ReportScreen{false, true, L"Fossils", L"Price", L"Tag", L"24 pt", L"Category", false}));
     EXPECT_EQ(previewPages, 2);  // one page for each specimen under Fossils
 
@@ -231,6 +248,42 @@ TEST_F(ReportPrintingTest, ThePreviewShowsAsManyPagesAsAPrinterPrints) {
     }
 }
 
+TEST_F(ReportCommandsTest, AReadOnlyCatalogPrintsAndKeepsTheChoicesForTheSessionOnly) {
+    program->Close();
+    ASSERT_TRUE(SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::vector<std::uint8_t> before = ReadFileBytes(catalogPath);
+    ASSERT_TRUE(StartOnCatalog());
+    ASSERT_TRUE(App().IsReadOnly());
+    auto isSettings = [](HWND dialog) { return GetDlgItem(dialog, IDC_REPORT_SUMMARY) != nullptr; };
+    std::wstring message;
+    {
+        DialogDriver settings(
+                [](HWND dialog) {
+                    Click(dialog, IDC_REPORT_LABELS);
+                    PressButton(dialog, IDOK);
+                },
+                isSettings);
+        // A message, such as a failed save's, may come up over the preview.
+        DialogDriver box(
+                [&](HWND found) {
+                    message = MessageBoxText(found);
+                    PressButton(found, IDOK);
+                },
+                IsMessageBox);
+        DialogDriver preview([](HWND found) { PressButton(found, IDCANCEL); },
+                             [&](HWND found) { return !isSettings(found) && !IsMessageBox(found); });
+        program->Command(IDM_PRINT);
+        App().WaitForSaves();
+        EXPECT_TRUE(settings.Handled());
+        EXPECT_TRUE(preview.Handled());
+    }
+    EXPECT_EQ(message, L"");
+    EXPECT_EQ(App().CurrentSettings().reportType, kSpecimenLabels);
+    program->Close();
+    EXPECT_EQ(ReadFileBytes(catalogPath), before);
+    SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(ReportCommandsTest, StatisticsRecountAsTheFiltersChangeAndEscapeCloses) {
     App().CurrentSettings().currentCategory = L"Shells";
     struct Seen {
@@ -264,6 +317,44 @@ TEST_F(ReportCommandsTest, StatisticsRecountAsTheFiltersChangeAndEscapeCloses) {
                                         {L"3", L"$111.50", L"$223.00"},
                                         {L"0", L"$0.00", L"$0.00"}};
     EXPECT_EQ(seen, expected);
+}
+
+// Category names are compared exactly: a file may bring in "shells" beside "Shells".
+TEST_F(ReportCommandsTest, CategoriesDifferingOnlyInCaseAreBothOfferedAndTheCurrentOneChosen) {
+    ASSERT_TRUE(StartWith({Priced(L"A", {L"Shells"}, L"Good", 1), Priced(L"B", {L"shells"}, L"Good", 10),
+                           Priced(L"C", {L"shells"}, L"Good", 100)},
+                          {L"Shells", L"shells"}));
+    App().CurrentSettings().currentCategory = L"shells";
+    struct Box {
+        Names items;
+        std::wstring selected;
+    };
+    Box statistics, report;
+    std::wstring count;
+    {
+        DialogDriver driver([&](HWND dialog) {
+            statistics = {ItemsOf(dialog, IDC_STATISTICS_CATEGORY), SelectedText(dialog, IDC_STATISTICS_CATEGORY)};
+            count = WindowText(GetDlgItem(dialog, IDC_STATISTICS_COUNT));
+            PressButton(dialog, IDOK);
+        });
+        program->Command(IDM_STATISTICS);
+        ASSERT_TRUE(driver.Handled());
+    }
+    {
+        DialogDriver driver([&](HWND dialog) {
+            report = {ItemsOf(dialog, IDC_REPORT_CATEGORY), SelectedText(dialog, IDC_REPORT_CATEGORY)};
+            PressButton(dialog, IDCANCEL);
+        });
+        program->Command(IDM_PRINT);
+        ASSERT_TRUE(driver.Handled());
+    }
+    for (const Box* box : {&statistics, &report}) {
+        EXPECT_EQ(std::count(box->items.begin(), box->items.end(), L"Shells"), 1);
+        EXPECT_EQ(std::count(box->items.begin(), box->items.end(), L"shells"), 1);
+        EXPECT_EQ(box->items.size(), 3u);
+        EXPECT_EQ(box->selected, L"shells");
+    }
+    EXPECT_EQ(count, L"2");
 }
 
 // How many pixels of the area are not white.

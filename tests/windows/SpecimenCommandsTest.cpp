@@ -148,7 +148,7 @@ TEST_F(SpecimenCommandsTest, AddingOffersTheRememberedValuesAndAProposedTagAndSa
     EXPECT_EQ(added.categories, Names{});
     EXPECT_EQ(added.price, 12.5);
     EXPECT_EQ(added.abundance, L"Rare");
-    EXPECT_EQ(settings.nextTagNumber, 6);
+    EXPECT_EQ(settings.nextTagNumber, 6u);
     EXPECT_EQ(settings.lastLocation, L"Sanibel");
     // The new row is shown and selected; the file holds the specimen at once.
     EXPECT_EQ(List().RowCount(), 4);
@@ -163,7 +163,7 @@ TEST_F(SpecimenCommandsTest, AddingOffersTheRememberedValuesAndAProposedTagAndSa
         PressButton(dialog, IDCANCEL);
     }));
     EXPECT_EQ(tag, L"S006");
-    EXPECT_EQ(settings.nextTagNumber, 6);
+    EXPECT_EQ(settings.nextTagNumber, 6u);
     EXPECT_EQ(Specimens().size(), 4u);
 }
 
@@ -367,6 +367,62 @@ TEST_F(SpecimenCommandsTest, TheDateButtonPicksADayInTheDateStyleAndEraseEmpties
     EXPECT_EQ(shown.wYear, 2008);
     EXPECT_EQ(shown.wMonth, 3);
     EXPECT_EQ(shown.wDay, 5);
+}
+
+TEST_F(SpecimenCommandsTest, ClearAndTransparentTakeEffectOnOkOnlyAndClearAsksFirst) {
+    Specimen pictured = Named(L"Conus", {L"Shells"});
+    pictured.pictureName = L"conus.bmp";
+    pictured.pictureData = PlainBmp(40, 30);
+    StartWithSpecimens({pictured});
+    program->SelectRows({0});
+    // On the Picture page: Clear, answering the question, then a click on Transparent.
+    struct Seen {
+        std::wstring question, path;
+        bool transparent;
+    };
+    auto play = [&](int answer, int button) {
+        Seen seen{};
+        EXPECT_TRUE(InDetails(IDM_EDIT_SPECIMEN, [&](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_DETAIL_PAGES), TCM_SETCURFOCUS, 5, 0);
+            PressButton(dialog, IDC_PICTURE_CLEAR);
+            HWND box = WaitForDialog(dialog, IsMessageBox);
+            if (box == nullptr) {
+                ADD_FAILURE() << "no question";
+                PressButton(dialog, IDCANCEL);
+                return;
+            }
+            seen.question = MessageBoxText(box);
+            PressButton(box, answer);
+            for (int i = 0; i < 100 && IsWindow(box); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            SendMessageW(GetDlgItem(dialog, IDC_TRANSPARENT), BM_CLICK, 0, 0);
+            seen.path = ItemText(dialog, IDC_PICTURE_PATH);
+            seen.transparent = IsDlgButtonChecked(dialog, IDC_TRANSPARENT) == BST_CHECKED;
+            PressButton(dialog, button);
+        }));
+        return seen;
+    };
+    const Seen cancelled = play(IDYES, IDCANCEL);
+    EXPECT_EQ(cancelled.question, L"Are you sure you want to remove this image?");
+    EXPECT_EQ(cancelled.path, L"");
+    EXPECT_TRUE(cancelled.transparent);
+    EXPECT_EQ(Specimens().front().pictureName, L"conus.bmp");
+    EXPECT_FALSE(Specimens().front().mask);
+
+    const Seen kept = play(IDNO, IDOK);
+    EXPECT_EQ(kept.path, L"conus.bmp");
+    EXPECT_EQ(Specimens().front().pictureName, L"conus.bmp");
+    EXPECT_TRUE(Specimens().front().mask);
+
+    const Seen cleared = play(IDYES, IDOK);
+    EXPECT_FALSE(cleared.transparent);
+    EXPECT_EQ(Specimens().front().pictureName, L"");
+    EXPECT_TRUE(Specimens().front().pictureData.empty());
+    EXPECT_FALSE(Specimens().front().mask);
+    const std::vector<Specimen> saved = Saved();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved.front().pictureName, L"");
+    EXPECT_FALSE(saved.front().mask);
 }
 
 TEST_F(SpecimenCommandsTest, AChosenPictureIsSavedUnchangedAndASameNamedOtherOneKeptApart) {
