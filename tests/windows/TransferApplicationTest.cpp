@@ -22,7 +22,12 @@ using Names = std::vector<std::wstring>;
 // Picks the folder in the folder chooser as a user does, by selecting it and pressing OK.
 DialogSequence::Step ChooseFolder(const std::wstring& folder) {
     return [folder](HWND chooser) {
-        SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        // The chooser fills its tree after it shows and may select the desktop meanwhile: select
+        // again once it has settled.
+        for (int i = 0; i < 2; ++i) {
+            SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+            Sleep(300);
+        }
         PressButton(chooser, IDOK);
     };
 }
