@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -282,6 +284,132 @@ TEST_F(ReportCommandsTest, AReadOnlyCatalogPrintsAndKeepsTheChoicesForTheSession
     program->Close();
     EXPECT_EQ(ReadFileBytes(catalogPath), before);
     SetFileAttributesW(catalogPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length < 1024 ? std::wstring(value, length) : L"";
+}
+
+// The folder where the test session's PDF printer leaves each job, with its page count beside it
+// in "<job>.pdf.pages"; empty when the tests run without that printer (scripts/printer-session).
+std::wstring PrinterOutput() {
+    std::wstring folder = Environment(L"ORVELLE_PRINTER_OUTPUT");
+    if (folder.empty())
+        return L"";
+    // A Unix path, reached through the drive Wine maps to the root.
+    if (folder.front() == L'/')
+        folder = L"Z:" + folder;
+    for (wchar_t& c : folder) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return folder + L"\\";
+}
+
+std::vector<std::wstring> PageCountFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"*.pages").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The page count of the next job the printer finishes; -1 when none comes within a minute.
+int NextPrintedJobPages(const std::wstring& folder, const std::vector<std::wstring>& before) {
+    for (int wait = 0; wait < 600; ++wait) {
+        for (const std::wstring& name : PageCountFiles(folder)) {
+            if (std::find(before.begin(), before.end(), name) != before.end())
+                continue;
+            char text[32] = {};
+            FILE* file = _wfopen((folder + name).c_str(), L"rb");
+            if (file == nullptr)
+                return -1;
+            const size_t read = fread(text, 1, sizeof text - 1, file);
+            fclose(file);
+            return read == 0 ? -1 : std::atoi(text);
+        }
+        Sleep(100);
+    }
+    return -1;
+}
+
+// Chooses the report on all specimens, notes the preview's page count and prints on the default printer, as a
+// user pressing Print and then OK would; gives the pages previewed.
+int PreviewAndPrint(ProgramUnderTest& program, std::uint32_t reportType) {
+    int pages = 0;
+    DialogSequence user({[&](HWND dialog) {
+                             Click(dialog, reportType == kSummaryReport  ? IDC_REPORT_SUMMARY
+                                           : reportType == kDetailReport ? IDC_REPORT_DETAIL
+                                                                         : IDC_REPORT_LABELS);
+                             Click(dialog, IDC_REPORT_ALL);
+                             Choose(dialog, IDC_REPORT_CATEGORY, L"<All>");
+                             PressButton(dialog, IDOK);
+                         },
+                         [&](HWND preview) {
+                             const std::wstring shown = WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER));
+                             pages = std::stoi(shown.substr(shown.rfind(L' ') + 1));
+                             PressButton(preview, IDC_PREVIEW_PRINT);
+                         },
+                         [&](HWND print) {
+                             PressButton(print, IDOK);
+                             // A dialog that OK does not close (no printer chosen) is cancelled.
+                             for (int wait = 0; wait < 100 && IsWindowVisible(print); ++wait)
+                                 Sleep(100);
+                             if (IsWindowVisible(print))
+                                 PressButton(print, IDCANCEL);
+                         }});
+    program.Command(IDM_PRINT);
+    EXPECT_EQ(user.StepsPlayed(), 3);
+    return pages;
+}
+
+// Each report printed on a real printer (CUPS's PDF printer, reached through Wine's printing)
+// comes out with as many pages as its preview counts.
+TEST_F(ReportPrintingTest, ARealPrinterPrintsThePagesThePreviewCounts) {
+    const std::wstring output = PrinterOutput();
+    if (output.empty())
+        GTEST_SKIP() << "no test printer: scripts/test provides one (scripts/printer-session)";
+    // The test printer as the user's default, in the scratch hive, where Windows keeps it.
+    const std::wstring printer = Environment(L"ORVELLE_PRINTER_NAME");
+    const std::wstring device = printer + L",winspool,CUPS:" + printer;
+    HKEY windows = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
+                              nullptr, 0, KEY_SET_VALUE, nullptr, &windows, nullptr),
+              ERROR_SUCCESS);
+    TQLibrary::KeyHandle closed(windows);
+    ASSERT_EQ(RegSetValueExW(windows, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(device.c_str()),
+                             static_cast<DWORD>((device.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    std::vector<Specimen> many;
+    for (int i = 0; i < 324; ++i)
+        many.push_back(Priced(L"T" + std::to_wstring(i), {L"Shells"}, L"Good", i));
+    std::vector<Specimen> pictured;
+    for (int i = 0; i < 3; ++i) {
+        pictured.push_back(SampleSpecimen(i));
+        pictured.back().pictureData = PlainBmp(120, 90);
+    }
+    struct Case {
+        const std::vector<Specimen>* specimens;
+        std::uint32_t type;
+    };
+    for (const Case& c : {Case{&many, kSummaryReport}, Case{&many, kSpecimenLabels}, Case{&pictured, kDetailReport}}) {
+        SCOPED_TRACE(c.type);
+        ASSERT_TRUE(StartWith(*c.specimens, {L"Shells"}));
+        // Wine's PostScript driver fails on fonts without TrueType outlines, which "Times New Roman" may
+        // stand for here; DejaVu Sans has them.
+        App().CurrentSettings().reportFont = L"DejaVu Sans";
+        const std::vector<std::wstring> before = PageCountFiles(output);
+        const int previewed = PreviewAndPrint(*program, c.type);
+        EXPECT_GT(previewed, c.type == kDetailReport ? 2 : 1);
+        EXPECT_EQ(NextPrintedJobPages(output, before), previewed);
+    }
 }
 
 TEST_F(ReportCommandsTest, StatisticsRecountAsTheFiltersChangeAndEscapeCloses) {
