@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
+#include "base/DataFile.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"

@@ -1,9 +1,9 @@
 #include "catalog/CalendarDate.h"
 
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "resources/resource.h"
 
 namespace {

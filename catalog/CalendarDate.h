@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/Clock.h"
+#include "base/Clock.h"
 
 // A local date and time of day that reads and writes the texts of the date styles and does the
 // little calendar arithmetic the program needs. The month is always 1 to 12, the day within the

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/NumberFormat.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "catalog/CategoryFilter.h"
-#include "catalog/NumberFormat.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 Catalog::Catalog(CatalogHost& host, Settings& settings) : host_(host), settings_(settings) {}

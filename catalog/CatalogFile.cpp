@@ -5,20 +5,20 @@
 #include <optional>
 #include <utility>
 
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/Progress.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFileOldLayout.h"
 #include "catalog/CategoryFilter.h"
-#include "catalog/DataFile.h"
 #include "catalog/ImportUndo.h"
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
 #include "catalog/PictureExport.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/PictureNames.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 namespace {

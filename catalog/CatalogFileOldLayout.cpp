@@ -2,15 +2,16 @@
 
 #include <array>
 
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/Paths.h"
+#include "base/Progress.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
-#include "catalog/DataFile.h"
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
 #include "catalog/PictureFiles.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 namespace {

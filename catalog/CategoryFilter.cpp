@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "catalog/Specimen.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 CategoryFilter::CategoryFilter(std::wstring_view filter)

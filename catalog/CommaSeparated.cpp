@@ -8,21 +8,22 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
+#include "base/Paths.h"
+#include "base/Progress.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
+#include "base/TextSplit.h"
+#include "base/Utf8.h"
 #include "catalog/Catalog.h"
 #include "catalog/CategoryFilter.h"
-#include "catalog/DataFile.h"
 #include "catalog/ImportUndo.h"
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
 #include "catalog/PictureExport.h"
 #include "catalog/PictureFiles.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
-#include "catalog/TextSplit.h"
-#include "catalog/Utf8.h"
 #include "resources/resource.h"
 
 namespace {

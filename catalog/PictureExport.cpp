@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "base/DataFile.h"
+#include "base/Progress.h"
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
-#include "catalog/TextCompare.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include "catalog/PictureFiles.h"
 
-#include "catalog/DataFile.h"
+#include "base/DataFile.h"
+#include "base/Paths.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
 #include "resources/resource.h"
 
 namespace {

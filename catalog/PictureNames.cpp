@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/DataFile.h"
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
-#include "catalog/TextCompare.h"
 
 namespace {
 

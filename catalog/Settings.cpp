@@ -2,10 +2,10 @@
 
 #include <tuple>
 
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "resources/resource.h"
 
 namespace {
@@ -227,7 +227,7 @@ void Settings::SetLastFolder(const std::wstring& path, bool stripFileName) {
     lastFolder = separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
 }
 
-void Settings::RememberWindowRect(const ScreenRect& window, const ScreenRect& workArea) {
+void Settings::RememberWindowRect(const Rect& window, const Rect& workArea) {
     bool inside = window.left >= workArea.left && window.top >= workArea.top && window.right <= workArea.right &&
                   window.bottom <= workArea.bottom;
     if (!inside)

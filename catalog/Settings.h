@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Geometry.h"
+
 class MarkupDocument;
 
 // The screen size that limits window placement and column widths read from a file.
@@ -16,13 +18,6 @@ public:
 
 protected:
     ~ScreenMetrics() = default;
-};
-
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
 };
 
 // The user's choices and remembered values, stored as the "OPTIONS" block of every catalog
@@ -88,7 +83,7 @@ struct Settings {
     // Stores the folder of a chosen file (stripFileName) or the folder itself.
     void SetLastFolder(const std::wstring& path, bool stripFileName);
     // Remembers the window's place when it lies wholly inside the work area.
-    void RememberWindowRect(const ScreenRect& window, const ScreenRect& workArea);
+    void RememberWindowRect(const Rect& window, const Rect& workArea);
     // Whether a remembered place should be applied to the main window.
     bool HasWindowPlacement() const { return trackWindow && windowWidth > 0 && windowHeight > 0; }
 

@@ -2,7 +2,7 @@
 
 namespace {
 
-ScreenRect ToScreenRect(const RECT& rect) {
+Rect ToRect(const RECT& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
@@ -15,7 +15,7 @@ void RememberWindowPlacement(Settings& settings, HWND window) {
     RECT workArea;
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0))
         workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    settings.RememberWindowRect(ToScreenRect(windowRect), ToScreenRect(workArea));
+    settings.RememberWindowRect(ToRect(windowRect), ToRect(workArea));
 }
 
 void ApplyWindowPlacement(const Settings& settings, HWND window) {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/MarkupDocument.h"
+#include "base/Progress.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
-#include "catalog/MarkupDocument.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
 
 namespace {

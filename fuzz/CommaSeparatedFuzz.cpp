@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Progress.h"
+#include "base/TextSplit.h"
 #include "catalog/Catalog.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
-#include "catalog/TextSplit.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     MarkupDocument document;

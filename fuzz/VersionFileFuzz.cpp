@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "catalog/MarkupDocument.h"
+#include "base/MarkupDocument.h"
 #include "online/VersionFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
-#include "catalog/Utf8.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/Utf8.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/Clock.h"
+#include "base/Clock.h"
 
 // The daily message from the vendor's feed: a markup document whose "ORVELLE" section holds a
 // "MESSAGE" (escaped markup for the RTF conversion) and a "DATE" that tells messages apart.

@@ -1,8 +1,9 @@
 #include "online/TransferPlan.h"
 
-#include "catalog/DataFile.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextCompare.h"
+#include "base/DataFile.h"
+#include "base/Paths.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
 #include "resources/resource.h"
 
 TransferPlan PlanTransfer(std::wstring folder, const std::wstring& programPath, const std::wstring& catalogPath,

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "catalog/DataFile.h"
-#include "catalog/MarkupDocument.h"
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
 
 namespace {
 

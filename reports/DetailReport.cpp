@@ -4,11 +4,11 @@
 #include <climits>
 #include <cstdint>
 
+#include "base/NumberFormat.h"
+#include "base/StringTable.h"
 #include "catalog/Catalog.h"
-#include "catalog/NumberFormat.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
 #include "reports/DrawingSurface.h"
 #include "resources/resource.h"
 #include "specimens/PictureFit.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ViewLayout.h"
+#include "base/Geometry.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportSelection.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ViewLayout.h"
+#include "base/Geometry.h"
 
 // What the reports draw on. The layout of every page is computed by plain code against this
 // interface, so that the printer, a bitmap for previews and a recording fake in the tests all

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "catalog/Progress.h"
+#include "base/Progress.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ViewLayout.h"
+#include "base/Geometry.h"
 
 class DrawingSurface;
 

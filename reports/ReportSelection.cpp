@@ -5,11 +5,11 @@
 #include <string>
 #include <unordered_map>
 
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
 #include "catalog/CategoryFilter.h"
 #include "catalog/Settings.h"
 #include "catalog/Specimen.h"
-#include "catalog/TextCompare.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "reports/Statistics.h"
 
+#include "base/NumberFormat.h"
+#include "base/StringTable.h"
 #include "catalog/CategoryFilter.h"
-#include "catalog/NumberFormat.h"
 #include "catalog/Specimen.h"
-#include "catalog/StringTable.h"
 #include "resources/resource.h"
 
 namespace {

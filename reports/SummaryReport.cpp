@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/NumberFormat.h"
+#include "base/StringTable.h"
 #include "catalog/Catalog.h"
-#include "catalog/NumberFormat.h"
 #include "catalog/Settings.h"
-#include "catalog/StringTable.h"
 #include "reports/DrawingSurface.h"
 #include "resources/resource.h"
 

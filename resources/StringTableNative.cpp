@@ -1,4 +1,4 @@
-#include "catalog/StringTable.h"
+#include "base/StringTable.h"
 
 #include <algorithm>
 #include <iterator>

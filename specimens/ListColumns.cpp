@@ -1,8 +1,8 @@
 #include "specimens/ListColumns.h"
 
+#include "base/StringTable.h"
 #include "catalog/Catalog.h"
 #include "catalog/Specimen.h"
-#include "catalog/StringTable.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ViewLayout.h"
+#include "base/Geometry.h"
 
 // Window-free arithmetic of pictures: where a picture lies in its box, and how large the picture
 // popup may grow.

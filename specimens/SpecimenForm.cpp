@@ -3,8 +3,8 @@
 #include <limits>
 #include <unordered_map>
 
-#include "catalog/MarkupValues.h"
-#include "catalog/NumberFormat.h"
+#include "base/MarkupValues.h"
+#include "base/NumberFormat.h"
 #include "catalog/Settings.h"
 #include "catalog/Specimen.h"
 
@@ -52,8 +52,8 @@ std::int32_t OrderAfterEdit(std::int32_t original, std::wstring_view shown, std:
     return typed == shown ? original : ParseInteger(typed);
 }
 
-PictureBox PictureBoxFor(int pixelsPerInch) {
-    return pixelsPerInch == 120 ? PictureBox{190, 50, 400, 300} : PictureBox{143, 42, 298, 242};
+Rect PictureBoxFor(int pixelsPerInch) {
+    return pixelsPerInch == 120 ? Rect{190, 50, 590, 350} : Rect{143, 42, 441, 284};
 }
 
 std::vector<int> PlacesOfCategories(const std::vector<std::wstring>& listed,

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Geometry.h"
+
 struct Settings;
 struct Specimen;
 
@@ -34,14 +36,7 @@ double NumberAfterEdit(double original, std::wstring_view shown, std::wstring_vi
 std::int32_t OrderAfterEdit(std::int32_t original, std::wstring_view shown, std::wstring_view typed);
 
 // The picture box of the Picture page, in pixels of the page's tab strip.
-struct PictureBox {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const PictureBox&) const = default;
-};
-PictureBox PictureBoxFor(int pixelsPerInch);
+Rect PictureBoxFor(int pixelsPerInch);
 
 // The places in the category list of the specimen's categories, matched by exact text (two
 // categories may differ only by case); names not in the list have none.

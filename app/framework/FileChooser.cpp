@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "catalog/DataFile.h"
-#include "catalog/StringTable.h"
+#include "base/DataFile.h"
+#include "base/StringTable.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {

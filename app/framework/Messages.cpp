@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "app/framework/Program.h"
-#include "catalog/StringTable.h"
+#include "base/StringTable.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {

@@ -1,6 +1,6 @@
 #include "app/framework/RegistryValues.h"
 
-#include "catalog/MarkupValues.h"
+#include "base/MarkupValues.h"
 
 namespace TQLibrary {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 
 namespace TQLibrary {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/framework/Program.h"
-#include "catalog/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace TQLibrary {
 

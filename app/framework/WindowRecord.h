@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/framework/TQWindow.h"
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 
 namespace TQLibrary {
 

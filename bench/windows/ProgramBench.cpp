@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "base/DataFile.h"
+#include "base/Handles.h"
+#include "base/Paths.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
-#include "catalog/DataFile.h"
-#include "catalog/Handles.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "resources/resource.h"

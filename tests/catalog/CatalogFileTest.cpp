@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/Paths.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
-#include "catalog/MarkupDocument.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 #include "support/ScriptedHost.h"

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/DataFile.h"
+#include "base/Paths.h"
 #include "catalog/Catalog.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"

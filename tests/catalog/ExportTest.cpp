@@ -2,11 +2,12 @@
 
 #include <atomic>
 
+#include "base/DataFile.h"
+#include "base/Paths.h"
+#include "base/Progress.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 #include "support/ScriptedHost.h"

@@ -3,10 +3,11 @@
 #include <atomic>
 #include <new>
 
+#include "base/DataFile.h"
+#include "base/Paths.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 #include "support/ScriptedHost.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/TextSplit.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CommaSeparated.h"
 #include "catalog/Settings.h"
-#include "catalog/TextSplit.h"
 #include "support/Fakes.h"
 #include "support/GeneratedCatalog.h"
 #include "support/ScriptedHost.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/DataFile.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogFileOldLayout.h"
-#include "catalog/DataFile.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 #include "support/ScriptedHost.h"

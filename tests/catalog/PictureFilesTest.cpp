@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/DataFile.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/PictureNames.h"
 #include "catalog/Settings.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalog/MarkupDocument.h"
+#include "base/MarkupDocument.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 
@@ -286,7 +286,7 @@ TEST(Settings, LastFolderAndWindowPlacement) {
     s.SetLastFolder(L"C:\\pictures", false);
     EXPECT_EQ(s.lastFolder, L"C:\\pictures");
 
-    const ScreenRect workArea{0, 0, 1024, 738};
+    const Rect workArea{0, 0, 1024, 738};
     s.RememberWindowRect({10, 20, 610, 420}, workArea);
     EXPECT_EQ(s.windowLeft, 10);
     EXPECT_EQ(s.windowTop, 20);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/DataFile.h"
+#include "base/DataFile.h"
 #include "online/TransferPlan.h"
 #include "support/TestFolder.h"
 

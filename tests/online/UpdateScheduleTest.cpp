@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "catalog/StringTable.h"
+#include "base/StringTable.h"
 #include "online/UpdateSchedule.h"
 
 namespace {

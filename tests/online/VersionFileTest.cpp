@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "catalog/DataFile.h"
-#include "catalog/MarkupDocument.h"
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
 #include "online/VersionFile.h"
 #include "support/TestFolder.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Progress.h"
+#include "base/Progress.h"
 #include "catalog/Settings.h"
 #include "catalog/Specimen.h"
 #include "reports/DrawReport.h"

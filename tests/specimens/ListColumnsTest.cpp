@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/TextCompare.h"
 #include "catalog/Specimen.h"
-#include "catalog/TextCompare.h"
 #include "specimens/ListColumns.h"
 
 namespace {

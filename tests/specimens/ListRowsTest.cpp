@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/TextCompare.h"
 #include "catalog/Catalog.h"
 #include "catalog/Settings.h"
-#include "catalog/TextCompare.h"
 #include "specimens/ListRows.h"
 #include "support/ScriptedHost.h"
 

@@ -70,9 +70,9 @@ TEST(SpecimenForm, AnUntouchedNumberKeepsItsValueAndATypedOneIsReadLeniently) {
 }
 
 TEST(SpecimenForm, PictureBoxFollowsTheScreenResolution) {
-    EXPECT_EQ(PictureBoxFor(96), (PictureBox{143, 42, 298, 242}));
-    EXPECT_EQ(PictureBoxFor(120), (PictureBox{190, 50, 400, 300}));
-    EXPECT_EQ(PictureBoxFor(144), (PictureBox{143, 42, 298, 242}));
+    EXPECT_EQ(PictureBoxFor(96), (Rect{143, 42, 441, 284}));
+    EXPECT_EQ(PictureBoxFor(120), (Rect{190, 50, 590, 350}));
+    EXPECT_EQ(PictureBoxFor(144), (Rect{143, 42, 441, 284}));
 }
 
 TEST(SpecimenForm, CategoriesAreFoundByExactName) {

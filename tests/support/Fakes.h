@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Progress.h"
 #include "catalog/PictureFiles.h"
-#include "catalog/Progress.h"
 #include "catalog/Settings.h"
 
 class FixedScreen : public ScreenMetrics {

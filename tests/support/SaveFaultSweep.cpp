@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/DataFile.h"
+#include "base/Paths.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
-#include "catalog/DataFile.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "support/SpecimenSamples.h"

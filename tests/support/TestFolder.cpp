@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <random>
 
-#include "catalog/DataFile.h"
-#include "catalog/MarkupDocument.h"
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/Paths.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/AboutDialog.h"
-#include "app/VersionBlock.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/online/VersionBlock.h"
 #include "ProgramVersion.h"
 #include "resources/resource.h"
 #include "windows/support/DialogDriver.h"

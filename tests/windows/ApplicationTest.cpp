@@ -6,9 +6,9 @@
 #include <optional>
 #include <thread>
 
-#include "app/Application.h"
-#include "app/WindowsCatalogHost.h"
-#include "catalog/DataFile.h"
+#include "app/main/Application.h"
+#include "app/main/WindowsCatalogHost.h"
+#include "base/DataFile.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"

@@ -5,10 +5,10 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "app/BackgroundWork.h"
-#include "app/CatalogLock.h"
 #include "app/framework/Program.h"
-#include "catalog/Handles.h"
+#include "app/main/BackgroundWork.h"
+#include "app/main/CatalogLock.h"
+#include "base/Handles.h"
 
 using namespace TQLibrary;
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/Application.h"
-#include "catalog/DataFile.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
 #include "resources/resource.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"

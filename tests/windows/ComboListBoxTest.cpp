@@ -9,7 +9,7 @@
 
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 
 using namespace TQLibrary;
 

@@ -5,12 +5,12 @@
 #include <chrono>
 #include <thread>
 
-#include "app/Application.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
+#include "base/Handles.h"
+#include "base/StringTable.h"
+#include "base/TextSplit.h"
 #include "catalog/CommaSeparated.h"
-#include "catalog/DataFile.h"
-#include "catalog/Handles.h"
-#include "catalog/StringTable.h"
-#include "catalog/TextSplit.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"

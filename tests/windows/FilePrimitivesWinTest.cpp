@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <aclapi.h>
 
-#include "catalog/DataFile.h"
-#include "catalog/EveryoneSecurity.h"
-#include "catalog/MarkupDocument.h"
+#include "base/DataFile.h"
+#include "base/EveryoneSecurity.h"
+#include "base/MarkupDocument.h"
 #include "support/TestFolder.h"
 
 namespace {

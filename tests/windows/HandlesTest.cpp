@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 
 using namespace TQLibrary;
 

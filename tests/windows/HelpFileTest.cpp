@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/HelpFile.h"
-#include "catalog/Handles.h"
+#include "app/main/HelpFile.h"
+#include "base/Handles.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
 

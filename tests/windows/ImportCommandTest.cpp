@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "catalog/DataFile.h"
-#include "catalog/Handles.h"
-#include "catalog/StringTable.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
+#include "base/Handles.h"
+#include "base/StringTable.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Application.h"
+#include "app/main/Application.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"

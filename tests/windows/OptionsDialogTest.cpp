@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
 #include "app/framework/RegistryValues.h"
-#include "catalog/DataFile.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "support/SpecimenSamples.h"

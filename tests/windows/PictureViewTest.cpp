@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/framework/Dialogs.h"
-#include "app/PictureView.h"
+#include "app/main/PictureView.h"
 #include "resources/resource.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "app/PleaseWait.h"
-#include "catalog/Handles.h"
+#include "app/main/PleaseWait.h"
+#include "base/Handles.h"
 #include "resources/resource.h"
 #include "windows/support/DialogDriver.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/framework/RegistryValues.h"
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 #include "windows/support/ScratchRegistry.h"
 
 using namespace TQLibrary;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/DeviceSurface.h"
+#include "app/main/Application.h"
+#include "app/printing/DeviceSurface.h"
 #include "reports/DrawReport.h"
 #include "reports/PageRecording.h"
 #include "reports/ReportSettings.h"

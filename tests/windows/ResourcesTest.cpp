@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CommandTable.h"
-#include "catalog/Handles.h"
+#include "base/Handles.h"
+#include "frame/CommandTable.h"
 #include "resources/resource.h"
 
 // The test executable links the program's resource script, so its own module holds the menus,

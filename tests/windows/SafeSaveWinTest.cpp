@@ -4,9 +4,9 @@
 
 #include <thread>
 
+#include "base/DataFile.h"
+#include "base/Handles.h"
 #include "catalog/Catalog.h"
-#include "catalog/DataFile.h"
-#include "catalog/Handles.h"
 #include "catalog/Settings.h"
 #include "support/SaveFaultSweep.h"
 #include "support/ScriptedHost.h"

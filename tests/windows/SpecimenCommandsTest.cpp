@@ -7,9 +7,9 @@
 #include <functional>
 #include <thread>
 
-#include "app/Application.h"
-#include "catalog/DataFile.h"
-#include "catalog/GdiplusSession.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
+#include "base/GdiplusSession.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"

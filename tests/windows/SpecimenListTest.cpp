@@ -7,7 +7,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/Application.h"
+#include "app/main/Application.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
 #include "windows/support/DialogDriver.h"

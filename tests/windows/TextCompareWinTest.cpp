@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalog/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace {
 

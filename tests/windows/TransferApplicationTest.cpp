@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "catalog/DataFile.h"
-#include "catalog/Handles.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
+#include "base/Handles.h"
+#include "base/Paths.h"
 #include "resources/resource.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/DialogSequence.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/WindowsCatalogHost.h"
+#include "app/main/WindowsCatalogHost.h"
 #include "catalog/Settings.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/ScratchRegistry.h"

@@ -1,7 +1,7 @@
 #include "windows/support/LoadedProgramTest.h"
 
 #include "app/framework/RegistryValues.h"
-#include "catalog/DataFile.h"
+#include "base/DataFile.h"
 #include "support/SampleCatalog.h"
 
 OfflineAddresses::OfflineAddresses() {

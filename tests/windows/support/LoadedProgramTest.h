@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/main/Application.h"
 #include "catalog/Specimen.h"
 #include "support/TestFolder.h"
 #include "windows/support/ProgramUnderTest.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "catalog/GdiplusSession.h"
+#include "base/GdiplusSession.h"
 
 namespace {
 

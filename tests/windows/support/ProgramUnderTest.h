@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "app/main/MainWindow.h"
 
 // The real main window, started in the test's process with the test's own command line,
 // program folder and data folder, and driven the way a person does: commands go to the

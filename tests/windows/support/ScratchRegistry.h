@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "catalog/Handles.h"
+#include "base/Handles.h"
 
 // Sends the current user's hive to a scratch key for the object's lifetime, so tests never
 // touch the real settings of the user running them.

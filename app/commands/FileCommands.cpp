@@ -1,0 +1,136 @@
+// New, Open, Save As, Restore from Backup and Exit.
+#include "app/commands/CommandHandlers.h"
+#include "app/framework/FileChooser.h"
+#include "app/framework/Messages.h"
+#include "app/main/Application.h"
+#include "base/DataFile.h"
+#include "base/StringTable.h"
+#include "base/TextCompare.h"
+#include "catalog/PictureFiles.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+// The folder of a chosen file is where the next chooser starts. A save may be reading the
+// settings: they change under the lock.
+void RememberFolder(TQAppWindows& application, const std::wstring& name) {
+    CatalogLockGuard guard(application.Lock());
+    application.CurrentSettings().SetLastFolder(name, true);
+}
+
+// The chooser of New and Save As: a name for a catalog, proposed in the data folder.
+std::wstring ChooseNewCatalogName(TQAppWindows& application) {
+    FileChooser chooser;
+    chooser.title = LoadText(IDS_NAME_YOUR_CATALOG);
+    chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
+    chooser.path = LoadText(IDS_PRODUCT_NAME);
+    chooser.initialFolder = application.DataFolder();
+    chooser.filter = FileFilter({{LoadText(IDS_XML_FILES), LoadText(IDS_XML_PATTERN)}});
+    std::wstring name = chooser.ChooseSaveFile(application.MainWindow());
+    if (!name.empty())
+        RememberFolder(application, name);
+    return name;
+}
+
+// Copies every file of one folder into another, replacing files of the same name.
+void CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
+    if (SameTextIgnoringCase(from, to))
+        return;
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW((from + L"*").c_str(), &found));
+    if (!search)
+        return;
+    CreateFolderPath(to, false);
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            CopyFileReplacing(from + found.cFileName, to + found.cFileName);
+    } while (FindNextFileW(search.Get(), &found));
+}
+
+void OnNew(TQAppWindows& application) {
+    CatalogSession& session = application.Session();
+    session.SaveIfDue();
+    std::wstring name = ChooseNewCatalogName(application);
+    if (name.empty())
+        return;
+    session.SwitchFile(name);
+    if (!application.LoadCatalogFile(name, LoadMode::Open))
+        return;
+    CatalogLockGuard guard(application.Lock());
+    application.CurrentSettings().nextTagNumber = 0;
+    application.CurrentCatalog().Clear();
+    session.MarkChanged();
+    session.SetReadOnly(false);
+    application.RefreshViews(RefreshEverything);
+}
+
+void OnOpen(TQAppWindows& application) {
+    application.Session().SaveIfDue();
+    Settings& settings = application.CurrentSettings();
+    FileChooser chooser;
+    chooser.title = LoadText(IDS_IMPORT_TITLE);
+    chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
+    chooser.path = LoadText(IDS_PRODUCT_NAME);
+    chooser.initialFolder = settings.lastFolder;
+    chooser.filter = FileFilter({{LoadText(IDS_XML_FILES), LoadText(IDS_XML_PATTERN)},
+                                 {LoadText(IDS_ALL_FILES), LoadText(IDS_ALL_PATTERN)}});
+    std::wstring name = chooser.ChooseOpenFile(application.MainWindow());
+    if (name.empty())
+        return;
+    RememberFolder(application, name);
+    application.Session().SwitchFile(name);
+    if (application.LoadCatalogFile(name, LoadMode::Open))
+        application.RefreshViews(RefreshEverything);
+}
+
+void OnSaveAs(TQAppWindows& application) {
+    std::wstring name = ChooseNewCatalogName(application);
+    if (name.empty())
+        return;
+    Catalog& catalog = application.CurrentCatalog();
+    // The pictures a running save writes go along too.
+    application.Session().WaitForSaves();
+    if (!application.CurrentSettings().storeImages)
+        CopyFolderFiles(PictureFolderOf(catalog.FilePath()), PictureFolderOf(name));
+    application.Session().SwitchFile(name);
+    // The copy is the user's own new file, whatever the old one was marked.
+    application.Session().SetReadOnly(IsReadOnlyFile(name));
+    application.SaveCatalog(SaveMode::WithDialog);
+    application.UpdateStatusBar();
+}
+
+void OnRestore(TQAppWindows& application) {
+    if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
+        return;
+    const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
+    if (!application.LoadCatalogFile(backup, LoadMode::Restore))
+        return;
+    // The backup could not be copied over the catalog file: write it there now.
+    if (application.Session().HasUnsavedChanges())
+        application.SaveCatalog(SaveMode::Silent);
+    application.RefreshViews(RefreshEverything);
+}
+
+void OnExit(TQAppWindows& application) {
+    SendMessageW(application.MainWindow(), WM_CLOSE, 0, 0);
+}
+
+// clang-format off
+constexpr HandlerEntry kHandlers[] = {
+        {IDM_NEW, OnNew},
+        {IDM_OPEN, OnOpen},
+        {IDM_SAVE_AS, OnSaveAs},
+        {IDM_RESTORE_BACKUP, OnRestore},
+        {IDM_EXIT, OnExit},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const HandlerEntry> FileCommandHandlers() {
+    return kHandlers;
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,123 @@
+// The commands on the list's specimens: add, edit, delete, copy, move to other categories.
+// Each changes the catalog under the catalog lock and has the change saved at once; the dialogs
+// and questions come first, before the lock is taken.
+#include "app/commands/CommandHandlers.h"
+#include "app/dialogs/ChangeCategoryDialog.h"
+#include "app/dialogs/SpecimenDialog.h"
+#include "app/framework/Messages.h"
+#include "app/main/Application.h"
+#include "catalog/PictureFiles.h"
+#include "catalog/PictureNames.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+// A picture chosen in the dialog never takes the file name of a different picture: two
+// cameras both call their first picture IMG_0001.JPG.
+void KeepPictureApart(TQAppWindows& application, Specimen& specimen) {
+    const Catalog& catalog = application.CurrentCatalog();
+    const std::wstring folder = application.CurrentSettings().storeImages ? std::wstring()
+                                                                          : PictureFolderOf(catalog.FilePath());
+    specimen.pictureName = FreePictureName(catalog, specimen, folder);
+}
+
+// Files a new specimen, shows its row selected and has the catalog saved.
+void StoreNewSpecimen(TQAppWindows& application, Specimen specimen) {
+    Catalog& catalog = application.CurrentCatalog();
+    catalog.AddSpecimen(std::move(specimen));
+    application.List().ShowNewRow(catalog.Specimens().back());
+    application.UpdateStatusBar();
+    application.SaveCatalog(SaveMode::Silent);
+}
+
+void OnAddSpecimen(TQAppWindows& application) {
+    Specimen specimen;
+    if (!RunSpecimenDialog(application, specimen, {.readOnly = false, .newSpecimen = true}))
+        return;
+    CatalogLockGuard guard(application.Lock());
+    // The next new specimen starts from these.
+    Settings& settings = application.CurrentSettings();
+    settings.lastAbundance = specimen.abundance;
+    settings.lastCollector = specimen.collector;
+    settings.lastDate = specimen.dateCollected;
+    settings.lastLocation = specimen.location;
+    KeepPictureApart(application, specimen);
+    StoreNewSpecimen(application, std::move(specimen));
+}
+
+void OnEditSpecimen(TQAppWindows& application) {
+    const Specimen* selected = application.List().SelectedSpecimen();
+    if (selected == nullptr)
+        return;
+    Specimen edited = *selected;
+    if (!RunSpecimenDialog(application, edited, {.readOnly = application.IsReadOnly()}))
+        return;
+    CatalogLockGuard guard(application.Lock());
+    KeepPictureApart(application, edited);
+    application.CurrentCatalog().ReplaceSpecimen(edited.id, edited);
+    // The texts may have moved the row; it stays selected wherever it goes.
+    application.List().Resort();
+    application.SaveCatalog(SaveMode::Silent);
+}
+
+void OnDeleteSpecimen(TQAppWindows& application) {
+    const std::vector<std::int32_t> ids = application.List().SelectedIds();
+    if (ids.empty() || !Ask(IDS_DELETE_QUESTION, IDS_DISPLAY_NAME))
+        return;
+    CatalogLockGuard guard(application.Lock());
+    SpecimenList& list = application.List();
+    list.View().SetRedraw(false);
+    list.RemoveRows(ids);
+    const size_t removed = application.CurrentCatalog().RemoveSpecimens(ids);
+    list.View().SetRedraw(true);
+    if (removed == 0)
+        return;
+    application.UpdateStatusBar();
+    application.SaveCatalog(SaveMode::Silent);
+}
+
+void OnCopySpecimen(TQAppWindows& application) {
+    const Specimen* selected = application.List().SelectedSpecimen();
+    if (selected == nullptr)
+        return;
+    // Everything is copied, the tag and the picture included; the copy gets an id of its own.
+    Specimen copy = *selected;
+    CatalogLockGuard guard(application.Lock());
+    StoreNewSpecimen(application, std::move(copy));
+}
+
+void OnChangeCategory(TQAppWindows& application) {
+    const std::vector<std::int32_t> ids = application.List().SelectedIds();
+    if (ids.empty())
+        return;
+    std::vector<std::wstring> chosen;
+    if (!AskNewCategories(application.MainWindow(), application.CurrentCatalog().Categories(), application.IsReadOnly(),
+                          chosen))
+        return;
+    CatalogLockGuard guard(application.Lock());
+    // The chosen categories replace each specimen's own: the specimens move.
+    application.CurrentCatalog().SetSpecimensCategories(ids, chosen);
+    // Only listed categories can be chosen, so the tabs stay as they are.
+    application.RefreshViews(RefreshRows);
+    application.SaveCatalog(SaveMode::Silent);
+}
+
+void OnSelectAll(TQAppWindows& application) {
+    application.List().View().SelectAll();
+}
+
+constexpr HandlerEntry kHandlers[] = {
+        {IDM_ADD_SPECIMEN, OnAddSpecimen},       {IDM_EDIT_SPECIMEN, OnEditSpecimen},
+        {IDM_DELETE_SPECIMEN, OnDeleteSpecimen}, {IDM_COPY_SPECIMEN, OnCopySpecimen},
+        {IDM_CHANGE_CATEGORY, OnChangeCategory}, {IDM_SELECT_ALL, OnSelectAll},
+};
+
+}  // namespace
+
+std::span<const HandlerEntry> SpecimenCommandHandlers() {
+    return kHandlers;
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,375 @@
+#include "app/dialogs/SpecimenDialog.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
+
+#include <windows.h>
+#include <uxtheme.h>
+
+#include "app/dialogs/DatePicker.h"
+#include "app/framework/Dialogs.h"
+#include "app/framework/Messages.h"
+#include "app/framework/TQComboBox.h"
+#include "app/framework/TQListBox.h"
+#include "app/framework/TQTabWin.h"
+#include "app/main/Application.h"
+#include "app/main/PictureView.h"
+#include "base/Handles.h"
+#include "base/StringTable.h"
+#include "catalog/PictureFiles.h"
+#include "resources/resource.h"
+#include "specimens/SpecimenForm.h"
+
+namespace TQLibrary {
+
+namespace {
+
+// The pages in tab order, each with the controls it shows.
+struct Page {
+    unsigned title;  // the tab's text, also the page's identifier
+    std::span<const int> controls;
+};
+
+constexpr int kGeneral[] = {IDC_TAG_LABEL,         IDC_TAG,         IDC_LATIN_NAME_LABEL, IDC_LATIN_NAME,
+                            IDC_COMMON_NAME_LABEL, IDC_COMMON_NAME, IDC_ABUNDANCE_LABEL,  IDC_ABUNDANCE,
+                            IDC_PRICE_LABEL,       IDC_PRICE,       IDC_VALUE_LABEL,      IDC_VALUE,
+                            IDC_SORT_ORDER_LABEL,  IDC_SORT_ORDER};
+constexpr int kCategory[] = {IDC_CATEGORIES_LABEL, IDC_CATEGORIES};
+constexpr int kAppearance[] = {IDC_COLOUR_LABEL, IDC_COLOUR,         IDC_SIZE_LABEL, IDC_SPECIMEN_SIZE,
+                               IDC_SIZE_UNITS,   IDC_QUALITY_LABEL,  IDC_QUALITY,    IDC_DIMENSIONS_LABEL,
+                               IDC_DIMENSIONS,   IDC_DIMENSIONS_HINT};
+constexpr int kCollection[] = {IDC_LOCATION_LABEL, IDC_LOCATION,  IDC_DATE_COLLECTED_LABEL,
+                               IDC_DATE_COLLECTED, IDC_PICK_DATE, IDC_COLLECTOR_LABEL,
+                               IDC_COLLECTOR};
+constexpr int kMisc[] = {IDC_USER_FIELD_LABEL_FIRST,
+                         IDC_USER_FIELD_LABEL_FIRST + 1,
+                         IDC_USER_FIELD_LABEL_FIRST + 2,
+                         IDC_USER_FIELD_LABEL_FIRST + 3,
+                         IDC_USER_FIELD_LABEL_FIRST + 4,
+                         IDC_USER_FIELD_FIRST,
+                         IDC_USER_FIELD_FIRST + 1,
+                         IDC_USER_FIELD_FIRST + 2,
+                         IDC_USER_FIELD_FIRST + 3,
+                         IDC_USER_FIELD_FIRST + 4,
+                         IDC_REMARKS_LABEL,
+                         IDC_REMARKS};
+constexpr int kPicture[] = {IDC_PICTURE_BROWSE, IDC_PICTURE_CLEAR, IDC_TRANSPARENT, IDC_PICTURE_BOX};
+
+constexpr Page kPages[] = {
+        {IDS_PAGE_GENERAL, kGeneral},        {IDS_PAGE_GENERAL + 1, kCategory}, {IDS_PAGE_GENERAL + 2, kAppearance},
+        {IDS_PAGE_GENERAL + 3, kCollection}, {IDS_PAGE_GENERAL + 4, kMisc},     {IDS_PAGE_PICTURE, kPicture},
+};
+
+// Any identifier that is no page's means the General page.
+const Page& PageOf(unsigned title) {
+    for (const Page& page : kPages) {
+        if (page.title == title)
+            return page;
+    }
+    return kPages[0];
+}
+
+// Item data of the choice boxes' own entries: a word the specimen has that is none of the listed.
+constexpr std::int32_t kOwnWord = 1000;
+
+void SetItem(HWND dialog, int item, const std::wstring& text) {
+    SetDlgItemTextW(dialog, item, text.c_str());
+}
+
+int ScreenPixelsPerInch() {
+    const WindowDC screen = WindowDC::OfClientArea(nullptr);
+    return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+}
+
+struct SpecimenDialog {
+    SpecimenDialog(TQAppWindows& owner, Specimen copy, SpecimenDialogSetup how)
+        : application(owner), specimen(std::move(copy)), setup(how) {}
+
+    TQAppWindows& application;
+    Specimen specimen;  // the working copy
+    SpecimenDialogSetup setup;
+    bool tagProposed = false;
+    unsigned page = 0;
+    TQComboBox abundance{true};
+    TQComboBox colour{true};
+    TQComboBox quality{true};
+    TQListBox categories;
+    TQTabWin tabs;
+    PictureView picture;
+    // What the dialog showed when it opened, so that OK keeps what the user left alone.
+    std::vector<int> categoriesShown;
+    int abundanceShown = -1;
+    int qualityShown = -1;
+    std::wstring priceShown, valueShown, sizeShown, orderShown;
+
+    void OnInitDialog(HWND dialog) {
+        PrepareDialog(dialog, setup.readOnly);
+        // The pages' labels lie on the tab strip: they take its background, not the dialog's.
+        EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
+        const Settings& settings = application.CurrentSettings();
+        if (setup.newSpecimen)
+            PrefillNewSpecimen(specimen, settings);
+        FillCategories(dialog);
+        FillChoices(dialog);
+        ShowTexts(dialog, settings);
+        ShowNumbers(dialog, settings);
+        PlacePictureBox(dialog);
+        if (!specimen.pictureData.empty())
+            picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
+        if (specimen.mask)
+            CheckDlgButton(dialog, IDC_TRANSPARENT, BST_CHECKED);
+        AddPages(dialog);
+    }
+
+    void FillCategories(HWND dialog) {
+        categories.Attach(GetDlgItem(dialog, IDC_CATEGORIES));
+        const std::vector<std::wstring>& listed = application.CurrentCatalog().Categories();
+        for (const std::wstring& name : listed)
+            categories.AddItem(name, 0);
+        categoriesShown = PlacesOfCategories(listed, specimen.categories);
+        std::sort(categoriesShown.begin(), categoriesShown.end());
+        for (int place : categoriesShown)
+            SendMessageW(categories.Window(), LB_SETSEL, TRUE, place);
+    }
+
+    void FillChoices(HWND dialog) {
+        colour.Attach(GetDlgItem(dialog, IDC_COLOUR));
+        std::int32_t data = 0;
+        for (const std::wstring& name : application.CurrentCatalog().Colours()) {
+            if (!name.empty())
+                colour.AddEntry(name, data++);
+        }
+        colour.FillAndSelectText(specimen.colour);
+        // The colour shows as the specimen has it, even when the set holds it in another case.
+        SetItem(dialog, IDC_COLOUR, specimen.colour);
+
+        abundanceShown = FillWords(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), IDS_ABUNDANCE_FIRST,
+                                   IDS_ABUNDANCE_LAST, specimen.abundance);
+        qualityShown = FillWords(quality, GetDlgItem(dialog, IDC_QUALITY), IDS_QUALITY_FIRST, IDS_QUALITY_LAST,
+                                 specimen.quality);
+    }
+
+    // The listed words, and the specimen's own word when it is none of them (empty included), so
+    // that it shows as it is and OK keeps it. Returns the index selected.
+    static int FillWords(TQComboBox& box, HWND control, unsigned first, unsigned last, const std::wstring& word) {
+        box.Attach(control);
+        for (unsigned id = first; id <= last; ++id)
+            box.AddEntry(LoadText(id), static_cast<std::int32_t>(id - first));
+        box.AddEntry(word, kOwnWord);
+        box.FillAndSelectText(word);
+        return static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+    }
+
+    void ShowTexts(HWND dialog, const Settings& settings) {
+        SetItem(dialog, IDC_DATE_COLLECTED, specimen.dateCollected);
+        SetItem(dialog, IDC_COLLECTOR, specimen.collector);
+        if (specimen.tag.empty()) {
+            SetItem(dialog, IDC_TAG, ProposeTag(settings.tagFormat, settings.nextTagNumber));
+            tagProposed = true;
+        } else {
+            SetItem(dialog, IDC_TAG, specimen.tag);
+        }
+        SetItem(dialog, IDC_COMMON_NAME, specimen.commonName);
+        SetItem(dialog, IDC_DIMENSIONS, specimen.dimensions);
+        SetItem(dialog, IDC_LATIN_NAME, specimen.latinName);
+        SetItem(dialog, IDC_LOCATION, specimen.location);
+        SetItem(dialog, IDC_PICTURE_PATH, specimen.pictureName);
+        SetItem(dialog, IDC_REMARKS, specimen.remarks);
+        for (int i = 0; i < 5; ++i) {
+            SetItem(dialog, IDC_USER_FIELD_LABEL_FIRST + i, settings.captions[static_cast<size_t>(i)] + L":");
+            SetItem(dialog, IDC_USER_FIELD_FIRST + i, specimen.userFields[static_cast<size_t>(i)]);
+        }
+        SetItem(dialog, IDC_SIZE_UNITS, settings.sizeUnits);
+    }
+
+    void ShowNumbers(HWND dialog, const Settings&) {
+        const std::wstring currency = LoadText(IDS_CURRENCY);
+        priceShown = AmountText(specimen.price, currency);
+        valueShown = AmountText(specimen.value, currency);
+        sizeShown = SizeText(specimen.size);
+        orderShown = OrderText(specimen.order);
+        SetItem(dialog, IDC_PRICE, priceShown);
+        SetItem(dialog, IDC_VALUE, valueShown);
+        SetItem(dialog, IDC_SPECIMEN_SIZE, sizeShown);
+        SetItem(dialog, IDC_SORT_ORDER, orderShown);
+    }
+
+    // The picture box lies at fixed pixels in the tab strip, larger on a 120-dpi screen.
+    void PlacePictureBox(HWND dialog) {
+        const Rect box = PictureBoxFor(ScreenPixelsPerInch());
+        RECT strip{};
+        GetWindowRect(GetDlgItem(dialog, IDC_DETAIL_PAGES), &strip);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&strip), 2);
+        SetWindowPos(PictureBoxOf(dialog), nullptr, strip.left + box.left, strip.top + box.top, box.Width(),
+                     box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        picture.SetBox(0, 0, box.Width(), box.Height());
+    }
+
+    static HWND PictureBoxOf(HWND dialog) { return GetDlgItem(dialog, IDC_PICTURE_BOX); }
+
+    void AddPages(HWND dialog) {
+        tabs.Attach(GetDlgItem(dialog, IDC_DETAIL_PAGES));
+        int index = 0;
+        for (const Page& each : kPages) {
+            tabs.InsertTab(index++, static_cast<LPARAM>(each.title), LoadText(each.title));
+            ShowPage(dialog, each, false);
+        }
+        ShowPage(dialog, PageOf(page), true);
+    }
+
+    static void ShowPage(HWND dialog, const Page& shown, bool show) {
+        for (int control : shown.controls)
+            ShowWindow(GetDlgItem(dialog, control), show ? SW_SHOW : SW_HIDE);
+    }
+
+    INT_PTR OnNotify(HWND dialog, NMHDR& header) {
+        if (header.idFrom == IDC_DETAIL_PAGES && header.code == TCN_SELCHANGE) {
+            ShowPage(dialog, PageOf(page), false);
+            page = static_cast<unsigned>(tabs.CurrentParameter());
+            ShowPage(dialog, PageOf(page), true);
+        }
+        return 0;
+    }
+
+    void OnCommand(HWND dialog, int item, int notification) {
+        switch (item) {
+            case IDOK:
+                if (!setup.readOnly)
+                    OnOk(dialog);
+                break;
+            case IDCANCEL:
+                EndDialog(dialog, IDCANCEL);
+                break;
+            case IDC_PICK_DATE:
+                PickDateForEdit(dialog, IDC_DATE_COLLECTED, application.CurrentSettings().dateStyle);
+                break;
+            case IDC_PICTURE_BROWSE:
+                ChoosePicture(dialog);
+                break;
+            case IDC_PICTURE_CLEAR:
+                RemovePicture(dialog);
+                break;
+            case IDC_TRANSPARENT:
+                picture.SetTransparent(IsDlgButtonChecked(dialog, IDC_TRANSPARENT) == BST_CHECKED);
+                InvalidateRect(PictureBoxOf(dialog), nullptr, FALSE);
+                break;
+            case IDC_PICTURE_BOX:
+                if (notification == STN_CLICKED)
+                    OnPictureClicked(dialog);
+                break;
+            default:
+                break;
+        }
+    }
+
+    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+        if (message != WM_DRAWITEM)
+            return false;
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID != IDC_PICTURE_BOX)
+            return false;
+        picture.PaintNaturalInBox(item.hDC);
+        return true;
+    }
+
+    void ChoosePicture(HWND dialog) {
+        std::wstring start = ItemText(dialog, IDC_PICTURE_PATH);
+        if (start.empty())
+            start = application.CurrentSettings().lastFolder;
+        std::wstring path;
+        if (!ChoosePictureFile(application.MainWindow(), start, path))
+            return;
+        SetItem(dialog, IDC_PICTURE_PATH, path);
+        {
+            // A silent save may be reading the settings on its worker.
+            CatalogLockGuard guard(application.Lock());
+            application.CurrentSettings().SetLastFolder(path, true);
+        }
+        LoadPictureBytes(specimen, path);
+        picture.Clear(PictureBoxOf(dialog));
+        if (!specimen.pictureData.empty())
+            picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
+    }
+
+    void RemovePicture(HWND dialog) {
+        if (!Ask(IDS_REMOVE_PICTURE_QUESTION, IDS_DISPLAY_NAME))
+            return;
+        SetItem(dialog, IDC_PICTURE_PATH, L"");
+        LoadPictureBytes(specimen, L"");
+        picture.Clear(PictureBoxOf(dialog));
+    }
+
+    void OnPictureClicked(HWND dialog) {
+        POINT where{};
+        GetCursorPos(&where);
+        ScreenToClient(PictureBoxOf(dialog), &where);
+        if (picture.HitTest(where.x, where.y))
+            ShowPicturePopup(dialog, picture);
+    }
+
+    void OnOk(HWND dialog) {
+        ReadCategories();
+        specimen.abundance = WordChosen(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), abundanceShown,
+                                        specimen.abundance);
+        specimen.quality = WordChosen(quality, GetDlgItem(dialog, IDC_QUALITY), qualityShown, specimen.quality);
+        specimen.collector = ItemText(dialog, IDC_COLLECTOR);
+        specimen.colour = ItemText(dialog, IDC_COLOUR);
+        specimen.commonName = ItemText(dialog, IDC_COMMON_NAME);
+        specimen.dateCollected = ItemText(dialog, IDC_DATE_COLLECTED);
+        specimen.dimensions = ItemText(dialog, IDC_DIMENSIONS);
+        specimen.latinName = ItemText(dialog, IDC_LATIN_NAME);
+        specimen.location = ItemText(dialog, IDC_LOCATION);
+        specimen.remarks = ItemText(dialog, IDC_REMARKS);
+        specimen.tag = ItemText(dialog, IDC_TAG);
+        for (int i = 0; i < 5; ++i)
+            specimen.userFields[static_cast<size_t>(i)] = ItemText(dialog, IDC_USER_FIELD_FIRST + i);
+        specimen.price = NumberAfterEdit(specimen.price, priceShown, ItemText(dialog, IDC_PRICE));
+        specimen.value = NumberAfterEdit(specimen.value, valueShown, ItemText(dialog, IDC_VALUE));
+        specimen.size = NumberAfterEdit(specimen.size, sizeShown, ItemText(dialog, IDC_SPECIMEN_SIZE));
+        specimen.order = OrderAfterEdit(specimen.order, orderShown, ItemText(dialog, IDC_SORT_ORDER));
+        specimen.mask = IsDlgButtonChecked(dialog, IDC_TRANSPARENT) == BST_CHECKED;
+        EndDialog(dialog, IDOK);
+    }
+
+    // The selected categories in list order; the specimen's own when the selection is as shown,
+    // which keeps names the list does not hold.
+    void ReadCategories() {
+        std::vector<int> selected;
+        const int count = categories.ItemCount();
+        for (int i = 0; i < count; ++i) {
+            if (categories.IsSelected(i))
+                selected.push_back(i);
+        }
+        if (selected == categoriesShown)
+            return;
+        specimen.categories.clear();
+        for (int i : selected)
+            specimen.categories.push_back(categories.ItemText(i));
+    }
+
+    static std::wstring WordChosen(const TQComboBox& box, HWND control, int shown, const std::wstring& original) {
+        if (SendMessageW(control, CB_GETCURSEL, 0, 0) == shown)
+            return original;
+        return box.SelectedEntryText().value_or(std::wstring());
+    }
+};
+
+}  // namespace
+
+bool RunSpecimenDialog(TQAppWindows& application, Specimen& specimen, SpecimenDialogSetup setup) {
+    SpecimenDialog state(application, specimen, setup);
+    if (!RunDialog(application.MainWindow(), IDD_SPECIMEN_DETAILS, state))
+        return false;
+    CatalogLockGuard guard(application.Lock());
+    application.CurrentCatalog().AddColour(state.specimen.colour);
+    if (state.tagProposed) {
+        Settings& settings = application.CurrentSettings();
+        settings.nextTagNumber = TagNumberAfter(settings.nextTagNumber);
+    }
+    specimen = std::move(state.specimen);
+    return true;
+}
+
+}  // namespace TQLibrary

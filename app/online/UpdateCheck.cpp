@@ -1,0 +1,238 @@
+#include "app/online/UpdateCheck.h"
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/framework/Dialogs.h"
+#include "app/framework/Messages.h"
+#include "app/main/PleaseWait.h"
+#include "app/online/HttpTransfer.h"
+#include "app/online/MarkupLabelControl.h"
+#include "app/online/OnlineSettings.h"
+#include "base/Clock.h"
+#include "base/DataFile.h"
+#include "base/MarkupDocument.h"
+#include "base/Paths.h"
+#include "base/StringTable.h"
+#include "online/MessageFeed.h"
+#include "online/UpdateSchedule.h"
+#include "online/VersionFile.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+constexpr wchar_t kFrequencyValue[] = L"AutoUpdate_Freq";
+constexpr wchar_t kDateValue[] = L"AutoUpdate_Date";
+// The version file is small: it comes within a few seconds or the check finds nothing, so that
+// a server that does not answer (or answers a byte at a time) cannot hold the start.
+constexpr HttpTimeouts kVersionTimeouts{4000, 4000, 6000};
+
+// The program's own file version, "1.0.0.0"; none without a version resource.
+std::optional<std::wstring> OwnVersion() {
+    wchar_t path[MAX_PATH] = {};
+    if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
+        return std::nullopt;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    if (size == 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!GetFileVersionInfoW(path, 0, size, block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
+        fixedSize < sizeof(VS_FIXEDFILEINFO))
+        return std::nullopt;
+    return FileVersionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+}
+
+// A web server hands out the version file as it was saved: UTF-16 as the program writes its
+// files, or plain bytes (ASCII, UTF-8) as any editor does.
+bool LoadVersionFile(const std::wstring& path, MarkupDocument& document) {
+    std::vector<std::uint8_t> bytes;
+    DataFile file(path);
+    if (!file.ReadAll(bytes))
+        return false;
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || bytes[1] == 0);
+    if (utf16)
+        document.LoadFromBytes(bytes.data(), bytes.size());
+    else
+        document.SetText(FeedText(bytes.data(), bytes.size()));
+    return true;
+}
+
+// Starts the installer in a window of its own; false when it cannot be started.
+bool LaunchInstaller(const std::wstring& path) {
+    std::wstring commandLine = InstallerCommandLine(path);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// The question: check now, or when to ask again. Its OK stores the chosen schedule either way.
+class UpdateQuestion {
+public:
+    UpdateQuestion(unsigned frequency, const Clock& clock) : frequency_(frequency), clock_(clock) {}
+
+    void OnInitDialog(HWND dialog) {
+        CentreOver(dialog);
+        const std::wstring display = LoadText(IDS_DISPLAY_NAME);
+        HWND question = GetDlgItem(dialog, IDC_UPDATE_QUESTION);
+        const std::wstring text = ItemText(dialog, IDC_UPDATE_QUESTION) + L"<b>" + display + L"</b>?</body>";
+        SetWindowTextW(question, text.c_str());
+        MakeMarkupLabel(question);
+        wchar_t caption[128] = {};
+        GetWindowTextW(dialog, caption, 128);
+        SetWindowTextW(dialog, (display + L" " + caption).c_str());
+        // Not CheckRadioButton: "Yes" has the higher identifier of the two.
+        CheckDlgButton(dialog, IDC_UPDATE_YES, BST_CHECKED);
+        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
+        EnableWindow(box, FALSE);
+        for (unsigned frequency : kFrequencies) {
+            const LRESULT item = SendMessageW(box, CB_ADDSTRING, 0,
+                                              reinterpret_cast<LPARAM>(LoadText(frequency).c_str()));
+            SendMessageW(box, CB_SETITEMDATA, static_cast<WPARAM>(item), frequency);
+            if (frequency == frequency_)
+                SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        }
+    }
+
+    void OnCommand(HWND dialog, int item, int) {
+        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
+        switch (item) {
+            case IDC_UPDATE_NO:
+                EnableWindow(box, TRUE);
+                break;
+            case IDC_UPDATE_YES:
+                EnableWindow(box, FALSE);
+                break;
+            case IDOK: {
+                const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
+                const unsigned chosen = selected == CB_ERR
+                                                ? frequency_
+                                                : static_cast<unsigned>(SendMessageW(box, CB_GETITEMDATA,
+                                                                                     static_cast<WPARAM>(selected), 0));
+                SaveUpdateSchedule(chosen, clock_);
+                EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_UPDATE_YES) == BST_CHECKED ? IDOK : IDCANCEL);
+                break;
+            }
+            case IDCANCEL:
+                EndDialog(dialog, IDCANCEL);
+                break;
+            default:
+                break;
+        }
+    }
+
+private:
+    unsigned frequency_;
+    const Clock& clock_;
+};
+
+// Fetches the version file and, for a published update, the installer, and starts it.
+class UpdateWorker {
+public:
+    UpdateWorker(PleaseWaitTask& task, std::wstring folder)
+        : task_(task),
+          folder_(std::move(folder)),
+          versionTransfer_(UpdateFolderAddress(), kVersionTimeouts),
+          installerTransfer_(UpdateFolderAddress()) {}
+
+    bool Run() {
+        task_.ReportProgress(0);
+        std::wstring folder = folder_;
+        EnsureTrailing(folder, L'\\');
+        if (!CreateFolderPath(folder, false))
+            return false;
+        const std::wstring product = LoadText(IDS_PRODUCT_NAME);
+        const std::wstring versionFile = VersionFileName(product);
+        versionTransfer_.SetTransfer(versionFile, folder + versionFile);
+        if (!versionTransfer_.Transfer(&task_, 0, 5) || cancelled_)
+            return false;
+        const std::optional<std::wstring> own = OwnVersion();
+        if (!own)
+            return false;
+        task_.ReportProgress(10);
+        MarkupDocument document;
+        if (!LoadVersionFile(folder + versionFile, document))
+            return false;
+        const PublishedVersion published = ReadVersionFile(document);
+        task_.ReportProgress(15);
+        if (cancelled_ || !IsUpdatePublished(published, *own))
+            return false;
+        const std::wstring installer = InstallerFileName(product);
+        installerTransfer_.SetTransfer(installer, folder + installer);
+        if (!installerTransfer_.Transfer(&task_, 20, 95) || cancelled_)
+            return false;
+        // Only the installer the vendor published is ever started.
+        if (!FileMatchesSha256(folder + installer, *published.installerHash)) {
+            DeleteFileForce(folder + installer);
+            return false;
+        }
+        return LaunchInstaller(folder + installer);
+    }
+
+    void Cancel() {
+        cancelled_ = true;
+        versionTransfer_.Cancel();
+        installerTransfer_.Cancel();
+    }
+
+private:
+    PleaseWaitTask& task_;
+    std::wstring folder_;
+    TQXferHTTP versionTransfer_;
+    TQXferHTTP installerTransfer_;
+    std::atomic<bool> cancelled_{false};
+};
+
+}  // namespace
+
+void SaveUpdateSchedule(unsigned frequency, const Clock& clock) {
+    const StoredSchedule schedule = ScheduleFor(frequency, clock);
+    WriteProgramValue(kFrequencyValue, schedule.frequency);
+    WriteProgramValue(kDateValue, schedule.date);
+}
+
+bool CheckForUpdate(HWND owner, const std::wstring& dataFolder, bool forced, bool quiet, const Clock& clock) {
+    const UpdatePlan plan = PlanUpdateCheck(ReadProgramValue(kFrequencyValue), ReadProgramValue(kDateValue), clock);
+    if (plan.defaultToStore) {
+        WriteProgramValue(kFrequencyValue, plan.defaultToStore->frequency);
+        WriteProgramValue(kDateValue, plan.defaultToStore->date);
+    }
+    if (!forced && !plan.due)
+        return false;
+    UpdateQuestion question(plan.frequency, clock);
+    if (!RunDialog(owner, IDD_AUTO_UPDATE, question))
+        return false;
+    PleaseWaitTask task;
+    task.SetWorkerStack(WorkerStack::Default);
+    UpdateWorker worker(task, dataFolder);
+    const bool started = task.Run(
+            owner, IDS_UPDATE_CHECKING,
+            [&worker] {
+                try {
+                    return worker.Run();
+                } catch (...) {
+                    return false;
+                }
+            },
+            [&worker] { worker.Cancel(); });
+    if (!started && !quiet)
+        Inform(IDS_NO_UPDATE, IDS_UPDATE_CAPTION);
+    return started;
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,149 @@
+#include "app/printing/ReportCommands.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <atomic>
+#include <memory>
+
+#include "app/dialogs/StatisticsDialog.h"
+#include "app/main/Application.h"
+#include "app/main/PleaseWait.h"
+#include "app/printing/DeviceSurface.h"
+#include "app/printing/ReportDialog.h"
+#include "app/printing/ReportPreview.h"
+#include "base/StringTable.h"
+#include "catalog/PictureFiles.h"
+#include "reports/DrawReport.h"
+#include "reports/PageRecording.h"
+#include "reports/ReportSelection.h"
+#include "reports/ReportSettings.h"
+#include "resources/resource.h"
+
+namespace TQLibrary {
+
+namespace {
+
+// The print dialog's results, freed when the command ends.
+struct PrintDialogResult {
+    PRINTDLGW dialog{};
+    ~PrintDialogResult() {
+        if (dialog.hDC != nullptr)
+            DeleteDC(dialog.hDC);
+        if (dialog.hDevMode != nullptr)
+            GlobalFree(dialog.hDevMode);
+        if (dialog.hDevNames != nullptr)
+            GlobalFree(dialog.hDevNames);
+    }
+};
+
+// The summary is printed across the sheet whatever the user picked.
+void TurnToLandscape(PRINTDLGW& dialog) {
+    if (dialog.hDevMode == nullptr)
+        return;
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(dialog.hDevMode));
+    if (mode == nullptr)
+        return;
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    if (HDC reset = ResetDCW(dialog.hDC, mode))
+        dialog.hDC = reset;
+    GlobalUnlock(dialog.hDevMode);
+}
+
+// Prints the pages laid out on the chosen printer, with the share printed on the bar; the job
+// is abandoned when the user cancels.
+void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layout) {
+    const std::wstring document = LoadText(IDS_REPORT_DOCUMENT);
+    DOCINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszDocName = document.c_str();
+    if (StartDocW(printer, &info) <= 0)
+        return;
+    std::atomic<bool> cancelled{false};
+    bool started = false;
+    PleaseWaitTask task;
+    // Printer drivers and picture decoding need more than a file worker's stack.
+    task.SetWorkerStack(TQLibrary::WorkerStack::Default);
+    task.Run(
+            application.MainWindow(), IDS_PRINTING_SPECIMENS,
+            [&] {
+                try {
+                    PrinterSurface surface(printer, &cancelled);
+                    started = surface.StartPage();
+                    if (started)
+                        PrintRecordedPages(layout.Pages(), surface, &task);
+                } catch (...) {
+                    cancelled = true;
+                }
+                return true;
+            },
+            [&cancelled] { cancelled = true; });
+    if (!started || cancelled)
+        AbortDoc(printer);
+    else
+        EndDoc(printer);
+}
+
+}  // namespace
+
+void PrintReport(TQAppWindows& application) {
+    ReportForm form;
+    std::vector<std::wstring> categories;
+    {
+        CatalogLockGuard guard(application.Lock());
+        form = ReportFormOf(application.CurrentSettings(), application.CurrentSettings().currentCategory);
+        categories = application.CurrentCatalog().Categories();
+    }
+    if (!ChooseReport(application.MainWindow(), categories, form))
+        return;
+    Settings settings;
+    {
+        CatalogLockGuard guard(application.Lock());
+        StoreReportForm(form, application.CurrentSettings());
+        settings.CopyFrom(application.CurrentSettings());
+    }
+    application.SaveSettingsIfChanged();
+
+    // The report is drawn from copies: a save still running may rename pictures meanwhile.
+    const std::vector<std::int32_t> selected = application.List().SelectedIds();
+    std::unique_ptr<ReportCopy> specimens;
+    std::wstring pictureFolder;
+    {
+        CatalogLockGuard guard(application.Lock());
+        const Catalog& catalog = application.CurrentCatalog();
+        specimens = std::make_unique<ReportCopy>(
+                CollectReportSpecimens(catalog.Specimens(), settings, form.categoryFilter, selected));
+        pictureFolder = PictureFolderOf(catalog.FilePath());
+    }
+    // Laid out once, reading no picture: the preview and the printer show the same pages.
+    const bool landscape = ReportKindOf(settings.reportType) == ReportKind::Summary;
+    ReportLayout layout(landscape);
+    DrawReport(layout.Pages(), settings, specimens->Specimens(), pictureFolder);
+    if (!PreviewReport(application.MainWindow(), layout))
+        return;
+
+    PrintDialogResult chosen;
+    chosen.dialog.lStructSize = sizeof chosen.dialog;
+    chosen.dialog.hwndOwner = application.MainWindow();
+    chosen.dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE;
+    chosen.dialog.nCopies = 1;
+    if (!PrintDlgW(&chosen.dialog) || chosen.dialog.hDC == nullptr)
+        return;
+    if (landscape)
+        TurnToLandscape(chosen.dialog);
+    PrintPages(application, chosen.dialog.hDC, layout);
+}
+
+void ShowCatalogStatistics(TQAppWindows& application) {
+    std::wstring current;
+    {
+        CatalogLockGuard guard(application.Lock());
+        current = application.CurrentSettings().currentCategory;
+    }
+    const Catalog& catalog = application.CurrentCatalog();
+    ShowStatistics(application.MainWindow(), catalog.Specimens(), catalog.Categories(), current);
+}
+
+}  // namespace TQLibrary

@@ -1,0 +1,18 @@
+#include "frame/StartupChoices.h"
+
+#include <vector>
+
+#include "base/TextSplit.h"
+
+std::wstring CatalogFileFromCommandLine(std::wstring_view commandLine) {
+    std::wstring file;
+    for (const std::wstring& token : Split(commandLine, kSplitAtWhiteSpace, true, false)) {
+        if (token.size() >= 2 && (token[0] == L'-' || token[0] == L'/') && (token[1] == L'F' || token[1] == L'f'))
+            file = token.substr(2);
+    }
+    return file;
+}
+
+std::wstring CategoryCountText(std::wstring_view category, int count) {
+    return std::wstring(category) + L": " + std::to_wstring(count);
+}
