@@ -189,19 +189,28 @@ private:
     }
 };
 
+// The report dialog's step that chooses the report on all specimens of every category.
+DialogSequence::Step ChooseReportOnAll(std::uint32_t reportType) {
+    return [reportType](HWND dialog) {
+        Click(dialog, reportType == kSummaryReport  ? IDC_REPORT_SUMMARY
+                      : reportType == kDetailReport ? IDC_REPORT_DETAIL
+                                                    : IDC_REPORT_LABELS);
+        Click(dialog, IDC_REPORT_ALL);
+        Choose(dialog, IDC_REPORT_CATEGORY, L"<All>");
+        PressButton(dialog, IDOK);
+    };
+}
+
+// The page count the preview shows ("Page 1 of N").
+int PreviewPageCount(HWND preview) {
+    const std::wstring shown = WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER));
+    return std::stoi(shown.substr(shown.rfind(L' ') + 1));
+}
+
 int PreviewedPages(ProgramUnderTest& program, std::uint32_t reportType) {
     int pages = 0;
-    DialogSequence user({[&](HWND dialog) {
-                             Click(dialog, reportType == kSummaryReport  ? IDC_REPORT_SUMMARY
-                                           : reportType == kDetailReport ? IDC_REPORT_DETAIL
-                                                                         : IDC_REPORT_LABELS);
-                             Click(dialog, IDC_REPORT_ALL);
-                             Choose(dialog, IDC_REPORT_CATEGORY, L"<All>");
-                             PressButton(dialog, IDOK);
-                         },
-                         [&](HWND preview) {
-                             const std::wstring shown = WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER));
-                             pages = std::stoi(shown.substr(shown.rfind(L' ') + 1));
+    DialogSequence user({ChooseReportOnAll(reportType), [&](HWND preview) {
+                             pages = PreviewPageCount(preview);
                              // Each page is drawn as it is shown.
                              SendMessageW(preview, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_NEXT, BN_CLICKED),
                                           reinterpret_cast<LPARAM>(GetDlgItem(preview, IDC_PREVIEW_NEXT)));
@@ -344,17 +353,9 @@ int NextPrintedJobPages(const std::wstring& folder, const std::vector<std::wstri
 // user pressing Print and then OK would; gives the pages previewed.
 int PreviewAndPrint(ProgramUnderTest& program, std::uint32_t reportType) {
     int pages = 0;
-    DialogSequence user({[&](HWND dialog) {
-                             Click(dialog, reportType == kSummaryReport  ? IDC_REPORT_SUMMARY
-                                           : reportType == kDetailReport ? IDC_REPORT_DETAIL
-                                                                         : IDC_REPORT_LABELS);
-                             Click(dialog, IDC_REPORT_ALL);
-                             Choose(dialog, IDC_REPORT_CATEGORY, L"<All>");
-                             PressButton(dialog, IDOK);
-                         },
+    DialogSequence user({ChooseReportOnAll(reportType),
                          [&](HWND preview) {
-                             const std::wstring shown = WindowText(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER));
-                             pages = std::stoi(shown.substr(shown.rfind(L' ') + 1));
+                             pages = PreviewPageCount(preview);
                              PressButton(preview, IDC_PREVIEW_PRINT);
                          },
                          [&](HWND print) {
