@@ -38,14 +38,31 @@ protected:
         GetClientRect(program->Window(), &client);
         POINT point{x, client.bottom / 2};
         ClientToScreen(program->Window(), &point);
-        SetCursorPos(point.x, point.y);
+        MoveCursorTo(point);
+    }
+    // The cursor may arrive a moment after it is sent, and a motion the system had queued before may still move
+    // it back (inside a Wine desktop both happen): it is sent again until it stays.
+    static void MoveCursorTo(POINT point) {
+        auto there = [point] {
+            POINT now{};
+            return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+        };
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            SetCursorPos(point.x, point.y);
+            Sleep(20);
+            if (there()) {
+                Sleep(50);
+                if (there())
+                    return;
+            }
+        }
     }
     // Drags the splitter from where it is to x in the main window's client area.
     void DragSplitterTo(int x) {
         HWND splitter = Splitter();
         RECT bar;
         GetWindowRect(splitter, &bar);
-        SetCursorPos((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+        MoveCursorTo({(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2});
         SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         PointAt(x);
         SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, 0);
