@@ -97,9 +97,6 @@ struct ColumnsDialog {
                 if (!readOnly)
                     OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }

@@ -75,9 +75,6 @@ struct ExportDialog {
             case IDOK:
                 OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }

@@ -106,9 +106,6 @@ struct OptionsDialog {
             case IDOK:
                 OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }

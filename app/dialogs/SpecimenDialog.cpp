@@ -200,9 +200,6 @@ struct SpecimenDialog {
                 if (!setup.readOnly)
                     OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             case IDC_PICK_DATE:
                 PickDateForEdit(dialog, IDC_DATE_COLLECTED, application.CurrentSettings().dateStyle);
                 break;
@@ -225,10 +222,7 @@ struct SpecimenDialog {
         }
     }
 
-    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
-        if (message != WM_DRAWITEM)
-            return false;
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    bool OnDrawItem(HWND, const DRAWITEMSTRUCT& item) {
         if (item.CtlID != IDC_PICTURE_BOX)
             return false;
         picture.PaintNaturalInBox(item.hDC);
