@@ -121,7 +121,7 @@ struct ColumnsDialog {
     void OnOk(HWND dialog) {
         const int count = shown.ItemCount();
         if (count == 0) {
-            Warn(IDS_NO_COLUMNS, dialog);
+            Warn(IDS_NO_COLUMNS, IDS_DISPLAY_NAME, dialog);
             return;
         }
         displayed.clear();

@@ -56,8 +56,8 @@ public:
     // The object takes ownership of the menu; its first pop-up is shown on a right click and
     // its commands go to owner.
     void SetContextMenu(HMENU menu, HWND owner, MenuHook hook = {}, void* hookUserData = nullptr);
-    // One tip (string 3108 of the instance) over the whole client area, kept in step by Place.
-    bool AddTooltip(HINSTANCE instance);
+    // One tip (the string textId of the instance) over the whole client area, kept in step by Place.
+    bool AddTooltip(HINSTANCE instance, unsigned textId);
     void AddCommandHandler(int commandId, CommandHandler handler, void* userData = nullptr);
     void SetWheelHandler(WheelHandler handler);
     // Makes the window behave as a hot-tracking push button: a left click over it becomes a

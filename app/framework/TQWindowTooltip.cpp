@@ -4,7 +4,6 @@
 
 #include "app/framework/CommonControls.h"
 #include "app/framework/WindowRecord.h"
-#include "resources/resource.h"
 
 namespace TQLibrary {
 
@@ -20,7 +19,7 @@ TTTOOLINFOW ToolInfo(HWND toolWindow) {
 
 }  // namespace
 
-bool TQWindow::AddTooltip(HINSTANCE instance) {
+bool TQWindow::AddTooltip(HINSTANCE instance, unsigned textId) {
     WindowRecord& record = *record_;
     record.tooltip.reset();
     if (record.window == nullptr)
@@ -36,11 +35,11 @@ bool TQWindow::AddTooltip(HINSTANCE instance) {
     TTTOOLINFOW info = ToolInfo(record.window);
     info.uFlags = TTF_SUBCLASS;
     info.hinst = instance;
-    info.lpszText = MAKEINTRESOURCEW(IDS_TAB_TOOLTIP);
+    info.lpszText = MAKEINTRESOURCEW(textId);
     ::GetClientRect(record.window, &info.rect);
     if (!SendMessageW(tooltipWindow.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
         return false;
-    record.tooltip = std::make_unique<Tooltip>(Tooltip{std::move(tooltipWindow), record.window, IDS_TAB_TOOLTIP});
+    record.tooltip = std::make_unique<Tooltip>(Tooltip{std::move(tooltipWindow), record.window, textId});
     return true;
 }
 

@@ -180,7 +180,7 @@ SeenMessage Answer(int button, Show show) {
 TEST(Messages, WarningsNoticesAndQuestionsComeFromTheStringTable) {
     MainWindowForTest mainWindow;
 
-    SeenMessage warning = Answer(IDOK, [] { Warn(IDS_SAVE_FAILED); });
+    SeenMessage warning = Answer(IDOK, [] { Warn(IDS_SAVE_FAILED, IDS_DISPLAY_NAME); });
     EXPECT_EQ(warning.caption, L"Orvelle");
     EXPECT_EQ(warning.text, LoadText(IDS_SAVE_FAILED));
     EXPECT_EQ(warning.owner, mainWindow.Get());

@@ -9,6 +9,7 @@
 
 #include "app/framework/TQWindow.h"
 #include "base/Handles.h"
+#include "resources/resource.h"
 
 using namespace TQLibrary;
 
@@ -392,7 +393,7 @@ HWND FindTooltip(HWND owner) {
 TEST_F(TQWindowTest, TheTooltipCoversTheClientAreaAfterEveryPlace) {
     TestControl control;
     ASSERT_TRUE(control.Create(Parent(), 3, 0, 0, 120, 30));
-    ASSERT_TRUE(control.AddTooltip(GetModuleHandleW(nullptr)));
+    ASSERT_TRUE(control.AddTooltip(GetModuleHandleW(nullptr), IDS_TAB_TOOLTIP));
     HWND window = control.Window();
     HWND tooltip = FindTooltip(Parent());
     ASSERT_NE(tooltip, nullptr);
