@@ -52,7 +52,7 @@ void OnImport(TQAppWindows& application) {
             application.RefreshViews(RefreshRows);
             // The user who cancelled knows why nothing was imported.
             if (problem != ImportProblem::Cancelled)
-                WarnText(NothingImportedText(problem, name));
+                WarnText(NothingImportedText(problem, name), IDS_DISPLAY_NAME);
             return;
         }
     } else if (!application.LoadCatalogFile(name, addMode ? LoadMode::Add : LoadMode::Restore)) {

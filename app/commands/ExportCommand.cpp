@@ -40,7 +40,7 @@ bool WriteExport(TQAppWindows& application, const ExportChoice& choice) {
             [&] { cancelled = true; });
     // The user who cancelled knows why there is no export.
     if (!written && !cancelled)
-        Warn(IDS_SAVE_FAILED);
+        Warn(IDS_SAVE_FAILED, IDS_DISPLAY_NAME);
     return written;
 }
 

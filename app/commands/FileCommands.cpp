@@ -24,6 +24,7 @@ void RememberFolder(TQAppWindows& application, const std::wstring& name) {
 std::wstring ChooseNewCatalogName(TQAppWindows& application) {
     FileChooser chooser;
     chooser.title = LoadText(IDS_NAME_YOUR_CATALOG);
+    chooser.replaceQuestion = LoadText(IDS_OVERWRITE_QUESTION);
     chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
     chooser.path = LoadText(IDS_PRODUCT_NAME);
     chooser.initialFolder = application.DataFolder();

@@ -23,11 +23,9 @@ struct AboutDialog {
         }
     }
 
-    void OnCommand(HWND dialog, int item, int) {
+    void OnCommand(HWND, int item, int) {
         if (item == IDC_ABOUT_HOME_PAGE)
             OpenLink(IDS_HOME_PAGE_LINK);
-        else if (item == IDCANCEL)
-            EndDialog(dialog, 0);
     }
 };
 

@@ -27,8 +27,6 @@ struct CategoryNameDialog {
     void OnCommand(HWND dialog, int item, int) {
         if (item == IDOK && !readOnly)
             OnOk(dialog);
-        else if (item == IDCANCEL)
-            EndDialog(dialog, IDCANCEL);
     }
 
     void OnOk(HWND dialog) {

@@ -28,8 +28,6 @@ struct ChangeCategoryDialog {
                     chosen.push_back(list.ItemText(i));
             }
             EndDialog(dialog, chosen.empty() ? IDCANCEL : IDOK);
-        } else if (item == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
         }
     }
 };

@@ -97,9 +97,6 @@ struct ColumnsDialog {
                 if (!readOnly)
                     OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }
@@ -124,7 +121,7 @@ struct ColumnsDialog {
     void OnOk(HWND dialog) {
         const int count = shown.ItemCount();
         if (count == 0) {
-            Warn(IDS_NO_COLUMNS, dialog);
+            Warn(IDS_NO_COLUMNS, IDS_DISPLAY_NAME, dialog);
             return;
         }
         displayed.clear();

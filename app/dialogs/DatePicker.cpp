@@ -36,9 +36,6 @@ struct SelectDateDialog {
                     EndDialog(dialog, IDOK);
                 }
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }

@@ -75,9 +75,6 @@ struct ExportDialog {
             case IDOK:
                 OnOk(dialog);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }
@@ -99,6 +96,7 @@ struct ExportDialog {
     void Browse(HWND dialog) {
         FileChooser chooser;
         chooser.title = LoadText(IDS_EXPORT_TITLE);
+        chooser.replaceQuestion = LoadText(IDS_OVERWRITE_QUESTION);
         chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
         chooser.path = LoadText(IDS_PRODUCT_NAME);
         chooser.initialFolder = application.CurrentSettings().lastFolder;
@@ -120,7 +118,7 @@ struct ExportDialog {
         const std::wstring& catalogPath = application.CurrentCatalog().FilePath();
         if (!catalogPath.empty() &&
             (IsSameFile(path, catalogPath) || IsSameFile(path, catalogPath + LoadText(IDS_BACKUP_EXTENSION)))) {
-            WarnText(FillIn(LoadText(IDS_EXPORT_ONTO_CATALOG), {path}), dialog);
+            WarnText(FillIn(LoadText(IDS_EXPORT_ONTO_CATALOG), {path}), IDS_DISPLAY_NAME, dialog);
             return false;
         }
         if (path == confirmedPath || !FileExists(path))

@@ -1,26 +1,17 @@
 #include "app/dialogs/OptionsDialog.h"
 
-#include <span>
 #include <string>
 
 #include <windows.h>
-#include <uxtheme.h>
 
+#include "app/framework/DialogPages.h"
 #include "app/framework/Dialogs.h"
-#include "app/framework/TQTabWin.h"
-#include "base/StringTable.h"
 #include "catalog/OptionsForm.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
-
-// The pages in tab order, each with the controls it shows.
-struct Page {
-    unsigned title;  // the tab's text, also the page's identifier
-    std::span<const int> controls;
-};
 
 constexpr int kProgram[] = {IDC_TRACK_WINDOW, IDC_KEEP_BACKUPS, IDC_SHOW_STATUS_BAR, IDC_STORE_IMAGES,
                             IDC_SHOW_MESSAGES};
@@ -34,21 +25,12 @@ constexpr int kCustomFields[] = {IDC_CAPTION_LABEL_FIRST,     IDC_CAPTION_LABEL_
                                  IDC_CAPTION_FIRST + 4};
 static_assert(IDC_CAPTION_LABEL_FIRST + 4 < IDC_KEEP_BACKUPS && IDC_CAPTION_FIRST + 4 < IDC_DATE_DD_MM_YY);
 
-constexpr Page kPages[] = {
+constexpr DialogPage kPages[] = {
         {IDS_PAGE_PROGRAM, kProgram},
         {IDS_PAGE_PROGRAM + 1, kDateFormat},
         {IDS_PAGE_PROGRAM + 2, kSpecimenData},
         {IDS_PAGE_PROGRAM + 3, kCustomFields},
 };
-
-// Any identifier that is no page's means the Program page.
-const Page& PageOf(unsigned title) {
-    for (const Page& page : kPages) {
-        if (page.title == title)
-            return page;
-    }
-    return kPages[0];
-}
 
 // The check boxes with the values they show.
 struct Switch {
@@ -95,15 +77,12 @@ bool IsChecked(HWND dialog, int item) {
 
 struct OptionsDialog {
     OptionsForm form;
-    unsigned page = IDS_PAGE_PROGRAM;
-    TQTabWin tabs;
+    DialogPages pages{kPages};
 
     void OnInitDialog(HWND dialog) {
         PrepareDialog(dialog, false);
-        // The pages' labels lie on the tab strip: they take its background, not the dialog's.
-        EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
         ShowForm(dialog);
-        AddPages(dialog);
+        pages.Attach(dialog, IDC_OPTION_PAGES, IDS_PAGE_PROGRAM);
     }
 
     void ShowForm(HWND dialog) const {
@@ -117,27 +96,8 @@ struct OptionsDialog {
             SetDlgItemTextW(dialog, IDC_CAPTION_FIRST + i, form.captions[static_cast<size_t>(i)].c_str());
     }
 
-    void AddPages(HWND dialog) {
-        tabs.Attach(GetDlgItem(dialog, IDC_OPTION_PAGES));
-        int index = 0;
-        for (const Page& each : kPages) {
-            tabs.InsertTab(index++, static_cast<LPARAM>(each.title), LoadText(each.title));
-            ShowPage(dialog, each, false);
-        }
-        ShowPage(dialog, PageOf(page), true);
-    }
-
-    static void ShowPage(HWND dialog, const Page& shown, bool show) {
-        for (int control : shown.controls)
-            ShowWindow(GetDlgItem(dialog, control), show ? SW_SHOW : SW_HIDE);
-    }
-
-    INT_PTR OnNotify(HWND dialog, NMHDR& header) {
-        if (header.idFrom == IDC_OPTION_PAGES && header.code == TCN_SELCHANGE) {
-            ShowPage(dialog, PageOf(page), false);
-            page = static_cast<unsigned>(tabs.CurrentParameter());
-            ShowPage(dialog, PageOf(page), true);
-        }
+    INT_PTR OnNotify(HWND, NMHDR& header) {
+        pages.OnNotify(header);
         return 0;
     }
 
@@ -145,9 +105,6 @@ struct OptionsDialog {
         switch (item) {
             case IDOK:
                 OnOk(dialog);
-                break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
                 break;
             default:
                 break;

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 #include <vector>
 
 #include <windows.h>
-#include <uxtheme.h>
 
 #include "app/dialogs/DatePicker.h"
+#include "app/framework/DialogPages.h"
 #include "app/framework/Dialogs.h"
 #include "app/framework/Messages.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
-#include "app/framework/TQTabWin.h"
 #include "app/main/Application.h"
 #include "app/main/PictureView.h"
 #include "base/Handles.h"
@@ -25,12 +23,6 @@
 namespace TQLibrary {
 
 namespace {
-
-// The pages in tab order, each with the controls it shows.
-struct Page {
-    unsigned title;  // the tab's text, also the page's identifier
-    std::span<const int> controls;
-};
 
 constexpr int kGeneral[] = {IDC_TAG_LABEL,         IDC_TAG,         IDC_LATIN_NAME_LABEL, IDC_LATIN_NAME,
                             IDC_COMMON_NAME_LABEL, IDC_COMMON_NAME, IDC_ABUNDANCE_LABEL,  IDC_ABUNDANCE,
@@ -57,19 +49,10 @@ constexpr int kMisc[] = {IDC_USER_FIELD_LABEL_FIRST,
                          IDC_REMARKS};
 constexpr int kPicture[] = {IDC_PICTURE_BROWSE, IDC_PICTURE_CLEAR, IDC_TRANSPARENT, IDC_PICTURE_BOX};
 
-constexpr Page kPages[] = {
+constexpr DialogPage kPages[] = {
         {IDS_PAGE_GENERAL, kGeneral},        {IDS_PAGE_GENERAL + 1, kCategory}, {IDS_PAGE_GENERAL + 2, kAppearance},
         {IDS_PAGE_GENERAL + 3, kCollection}, {IDS_PAGE_GENERAL + 4, kMisc},     {IDS_PAGE_PICTURE, kPicture},
 };
-
-// Any identifier that is no page's means the General page.
-const Page& PageOf(unsigned title) {
-    for (const Page& page : kPages) {
-        if (page.title == title)
-            return page;
-    }
-    return kPages[0];
-}
 
 // Item data of the choice boxes' own entries: a word the specimen has that is none of the listed.
 constexpr std::int32_t kOwnWord = 1000;
@@ -91,12 +74,11 @@ struct SpecimenDialog {
     Specimen specimen;  // the working copy
     SpecimenDialogSetup setup;
     bool tagProposed = false;
-    unsigned page = 0;
     TQComboBox abundance{true};
     TQComboBox colour{true};
     TQComboBox quality{true};
     TQListBox categories;
-    TQTabWin tabs;
+    DialogPages pages{kPages};
     PictureView picture;
     // What the dialog showed when it opened, so that OK keeps what the user left alone.
     std::vector<int> categoriesShown;
@@ -106,8 +88,6 @@ struct SpecimenDialog {
 
     void OnInitDialog(HWND dialog) {
         PrepareDialog(dialog, setup.readOnly);
-        // The pages' labels lie on the tab strip: they take its background, not the dialog's.
-        EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
         const Settings& settings = application.CurrentSettings();
         if (setup.newSpecimen)
             PrefillNewSpecimen(specimen, settings);
@@ -120,7 +100,7 @@ struct SpecimenDialog {
             picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
         if (specimen.mask)
             CheckDlgButton(dialog, IDC_TRANSPARENT, BST_CHECKED);
-        AddPages(dialog);
+        pages.Attach(dialog, IDC_DETAIL_PAGES, IDS_PAGE_GENERAL);
     }
 
     void FillCategories(HWND dialog) {
@@ -209,27 +189,8 @@ struct SpecimenDialog {
 
     static HWND PictureBoxOf(HWND dialog) { return GetDlgItem(dialog, IDC_PICTURE_BOX); }
 
-    void AddPages(HWND dialog) {
-        tabs.Attach(GetDlgItem(dialog, IDC_DETAIL_PAGES));
-        int index = 0;
-        for (const Page& each : kPages) {
-            tabs.InsertTab(index++, static_cast<LPARAM>(each.title), LoadText(each.title));
-            ShowPage(dialog, each, false);
-        }
-        ShowPage(dialog, PageOf(page), true);
-    }
-
-    static void ShowPage(HWND dialog, const Page& shown, bool show) {
-        for (int control : shown.controls)
-            ShowWindow(GetDlgItem(dialog, control), show ? SW_SHOW : SW_HIDE);
-    }
-
-    INT_PTR OnNotify(HWND dialog, NMHDR& header) {
-        if (header.idFrom == IDC_DETAIL_PAGES && header.code == TCN_SELCHANGE) {
-            ShowPage(dialog, PageOf(page), false);
-            page = static_cast<unsigned>(tabs.CurrentParameter());
-            ShowPage(dialog, PageOf(page), true);
-        }
+    INT_PTR OnNotify(HWND, NMHDR& header) {
+        pages.OnNotify(header);
         return 0;
     }
 
@@ -238,9 +199,6 @@ struct SpecimenDialog {
             case IDOK:
                 if (!setup.readOnly)
                     OnOk(dialog);
-                break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
                 break;
             case IDC_PICK_DATE:
                 PickDateForEdit(dialog, IDC_DATE_COLLECTED, application.CurrentSettings().dateStyle);
@@ -264,10 +222,7 @@ struct SpecimenDialog {
         }
     }
 
-    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
-        if (message != WM_DRAWITEM)
-            return false;
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    bool OnDrawItem(HWND, const DRAWITEMSTRUCT& item) {
         if (item.CtlID != IDC_PICTURE_BOX)
             return false;
         picture.PaintNaturalInBox(item.hDC);

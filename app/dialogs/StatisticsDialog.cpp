@@ -38,7 +38,6 @@ public:
     void OnCommand(HWND dialog, int item, int) {
         switch (item) {
             case IDOK:
-            case IDCANCEL:  // Escape and the frame's close box end it as OK does
                 EndDialog(dialog, IDOK);
                 break;
             case IDC_STATISTICS_ABUNDANCE:
@@ -50,6 +49,9 @@ public:
                 break;
         }
     }
+
+    // Escape and the frame's close box end it as OK does.
+    void OnCancel(HWND dialog) { EndDialog(dialog, IDOK); }
 
 private:
     void Recount(HWND dialog) {

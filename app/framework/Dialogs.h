@@ -29,8 +29,10 @@ void ForgetDialogState(HWND dialog);
 // The one dialog procedure: the State record (the creation parameter) lives in the user-data
 // slot until WM_DESTROY, and no exception leaves the procedure. State has
 //   void OnInitDialog(HWND dialog);
-//   void OnCommand(HWND dialog, int item, int notification);
 // and may have
+//   void OnCommand(HWND dialog, int item, int notification);  // every command but IDCANCEL
+//   void OnCancel(HWND dialog);     // Escape, Cancel, the close box; else the dialog ends with IDCANCEL
+//   bool OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item);  // true: drawn
 //   INT_PTR OnNotify(HWND dialog, NMHDR& header);   // the dialog's result for the notification
 //   bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);  // true: handled
 //   void OnDestroy(HWND dialog);
@@ -45,7 +47,14 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
                 state->OnInitDialog(dialog);
                 return TRUE;
             case WM_COMMAND:
-                state->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+                if (LOWORD(wParam) == IDCANCEL) {
+                    if constexpr (requires { state->OnCancel(dialog); })
+                        state->OnCancel(dialog);
+                    else
+                        EndDialog(dialog, IDCANCEL);
+                } else if constexpr (requires { state->OnCommand(dialog, 0, 0); }) {
+                    state->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+                }
                 return TRUE;
             case WM_NOTIFY:
                 if constexpr (requires(NMHDR & header) { state->OnNotify(dialog, header); }) {
@@ -60,6 +69,11 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
                 ForgetDialogState(dialog);
                 return FALSE;
             default:
+                if constexpr (requires(const DRAWITEMSTRUCT& item) { state->OnDrawItem(dialog, item); }) {
+                    if (message == WM_DRAWITEM)
+                        return state->OnDrawItem(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE
+                                                                                                           : FALSE;
+                }
                 if constexpr (requires { state->OnMessage(dialog, message, wParam, lParam); })
                     return state->OnMessage(dialog, message, wParam, lParam) ? TRUE : FALSE;
                 return FALSE;

@@ -6,8 +6,6 @@
 #include <memory>
 
 #include "base/DataFile.h"
-#include "base/StringTable.h"
-#include "resources/resource.h"
 
 namespace TQLibrary {
 
@@ -81,7 +79,7 @@ std::wstring FileChooser::ChooseSaveFile(HWND owner) {
 }
 
 int FileChooser::AskToReplace(HWND owner) const {
-    std::wstring question = path + LoadText(IDS_OVERWRITE_QUESTION);
+    std::wstring question = path + replaceQuestion;
     return MessageBoxW(owner, question.c_str(), title.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 

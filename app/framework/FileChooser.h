@@ -25,6 +25,8 @@ struct FileChooser {
     std::wstring initialFolder;
     std::wstring defaultExtension;  // without the dot
     std::wstring title;
+    // Follows the path in the question whether to replace a file that exists (ChooseSaveFile).
+    std::wstring replaceQuestion;
 
     // Only a file that exists can be chosen.
     std::wstring ChooseOpenFile(HWND owner);

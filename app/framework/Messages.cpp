@@ -5,7 +5,6 @@
 
 #include "app/framework/Program.h"
 #include "base/StringTable.h"
-#include "resources/resource.h"
 
 namespace TQLibrary {
 
@@ -22,12 +21,12 @@ int ShowMessage(unsigned textId, unsigned captionId, UINT type, HWND owner = nul
 
 }  // namespace
 
-void Warn(unsigned textId, HWND owner) {
-    ShowMessage(textId, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION, owner);
+void Warn(unsigned textId, unsigned captionId, HWND owner) {
+    ShowMessage(textId, captionId, MB_OK | MB_ICONEXCLAMATION, owner);
 }
 
-void WarnText(const std::wstring& text, HWND owner) {
-    ShowMessageText(text, IDS_DISPLAY_NAME, MB_OK | MB_ICONEXCLAMATION, owner);
+void WarnText(const std::wstring& text, unsigned captionId, HWND owner) {
+    ShowMessageText(text, captionId, MB_OK | MB_ICONEXCLAMATION, owner);
 }
 
 void Inform(unsigned textId, unsigned captionId) {

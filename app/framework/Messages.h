@@ -6,13 +6,13 @@
 
 namespace TQLibrary {
 
-// Message boxes over the main window with texts from the string table.
+// Message boxes over the main window with texts and captions from the string table.
 
-// A warning captioned with the program's display name (exclamation icon), owned by the given
-// window (a dialog that stays open behind it) or else by the main window.
-void Warn(unsigned textId, HWND owner = nullptr);
+// A warning (exclamation icon), owned by the given window (a dialog that stays open behind it)
+// or else by the main window.
+void Warn(unsigned textId, unsigned captionId, HWND owner = nullptr);
 // The same warning with a text made at run time (a file name filled in).
-void WarnText(const std::wstring& text, HWND owner = nullptr);
+void WarnText(const std::wstring& text, unsigned captionId, HWND owner = nullptr);
 // A notice (information icon).
 void Inform(unsigned textId, unsigned captionId);
 // A Yes/No question; true exactly for Yes.

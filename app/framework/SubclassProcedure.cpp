@@ -1,6 +1,7 @@
 #include <windows.h>
-#include <windowsx.h>
 #include <commctrl.h>
+
+#include <optional>
 
 #include "app/framework/WindowRecord.h"
 
@@ -46,29 +47,13 @@ bool OnCommand(WindowRecord& record, int commandId, int notification) {
     return handled;
 }
 
-void OnHotMouseMove(WindowRecord& record, HWND window, POINT point) {
-    RECT client{};
-    GetClientRect(window, &client);
-    bool inside = PtInRect(&client, point) != FALSE;
-    if (inside && !record.hot) {
-        record.hot = true;
-        SetCapture(window);
-        InvalidateRect(window, nullptr, TRUE);
-    } else if (!inside && record.hot) {
-        record.hot = false;
-        ReleaseCapture();
-        InvalidateRect(window, nullptr, TRUE);
-    }
-}
-
-void OnHotClick(WindowRecord& record, HWND window) {
-    record.hot = false;
-    ReleaseCapture();
-    auto id = static_cast<WORD>(GetWindowLongPtrW(window, GWLP_ID));
-    SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window));
-}
-
 LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (record.messageFilter) {
+        // A copy: the filter may replace itself.
+        const TQWindow::MessageFilter filter = record.messageFilter;
+        if (std::optional<LRESULT> result = filter(window, message, wParam, lParam))
+            return *result;
+    }
     switch (message) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:  // a quick second click must not reach the control either
@@ -99,16 +84,6 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
             record.Forget(window);
             return result;
         }
-        case WM_MOUSEMOVE:
-            if (record.hotTracking)
-                OnHotMouseMove(record, window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            break;
-        case WM_LBUTTONUP:
-            if (record.hot) {
-                OnHotClick(record, window);
-                return 0;
-            }
-            break;
         case WM_MOUSEWHEEL:
             // Only a window that asked for the wheel takes it; others scroll as they always do.
             if (!record.wheelHandler)

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/framework/TQWindow.h"
-#include "catalog/ChoiceList.h"
+#include "base/ChoiceList.h"
 
 namespace TQLibrary {
 

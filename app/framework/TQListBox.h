@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "app/framework/TQWindow.h"
 
 namespace TQLibrary {
 
-// A list box with a static edge that notifies its parent. Adding, reading, deleting and moving
-// items and clearing the selection are TQWindow's list-box operations.
+// A list box with a static edge that notifies its parent; its items are texts with item data.
 class TQListBox : public TQWindow {
 public:
     TQListBox() = default;
@@ -21,7 +21,20 @@ public:
     // The selected item's index; none when nothing is selected or there is no window.
     std::optional<int> CurrentSelection() const;
     bool IsSelected(int index) const;
-    int ItemCount() const { return Count(); }
+    // The new item's index, or -1 (also when there is no window).
+    int AddItem(const std::wstring& text, LPARAM data);
+    LPARAM ItemData(int index) const;
+    int ItemCount() const;
+    void DeleteItem(int index);
+    std::wstring ItemText(int index) const;
+    // Moves the selected item, text and data, one place lower (higher) and keeps it selected;
+    // nothing happens to the last (first) item.
+    void MoveSelectedDown();
+    void MoveSelectedUp();
+    void ClearSelection();
+
+private:
+    void MoveSelected(int offset);
 };
 
 }  // namespace TQLibrary

@@ -11,6 +11,14 @@ namespace {
 
 constexpr int kTextBufferLength = 4096;
 
+// The size that version 5 of the common controls accepts as well as version 6.
+TTTOOLINFOW ToolInfo(HWND toolWindow) {
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = toolWindow;
+    return info;
+}
+
 }  // namespace
 
 TQTabWin::TQTabWin() {
@@ -30,6 +38,46 @@ bool TQTabWin::Create(HWND parent, int id, int x, int y, int width, int height) 
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
     return Bind(window);
+}
+
+void TQTabWin::Place(int x, int y, int width, int height, HWND insertAfter) {
+    TQWindow::Place(x, y, width, height, insertAfter);
+    UpdateTooltipRect();
+}
+
+bool TQTabWin::AddTooltip(HINSTANCE instance, unsigned textId) {
+    tooltip_.Reset();
+    tipped_ = nullptr;
+    HWND window = Window();
+    if (window == nullptr)
+        return false;
+    OwnedWindow tooltip(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr));
+    if (!tooltip)
+        return false;
+    SetWindowPos(tooltip.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    TTTOOLINFOW info = ToolInfo(window);
+    info.uFlags = TTF_SUBCLASS;
+    info.hinst = instance;
+    info.lpszText = MAKEINTRESOURCEW(textId);
+    ::GetClientRect(window, &info.rect);
+    if (!SendMessageW(tooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
+        return false;
+    tooltip_ = std::move(tooltip);
+    tipped_ = window;
+    return true;
+}
+
+void TQTabWin::UpdateTooltipRect() {
+    if (!tooltip_)
+        return;
+    TTTOOLINFOW info = ToolInfo(tipped_);
+    if (!SendMessageW(tooltip_.Get(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
+        return;
+    ::GetClientRect(tipped_, &info.rect);
+    SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void TQTabWin::InsertTab(int index, LPARAM parameter, const std::wstring& text) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/framework/TQWindow.h"
+#include "base/Handles.h"
 
 namespace TQLibrary {
 
@@ -16,6 +17,11 @@ public:
 
     bool Create(HWND parent, int id) override;
     bool Create(HWND parent, int id, int x, int y, int width, int height) override;
+    // Keeps the tooltip over the whole client area.
+    void Place(int x, int y, int width, int height, HWND insertAfter) override;
+
+    // One tip (the string textId of the instance) over the whole client area.
+    bool AddTooltip(HINSTANCE instance, unsigned textId);
 
     void InsertTab(int index, LPARAM parameter, const std::wstring& text);
     void DeleteAllTabs();
@@ -31,6 +37,12 @@ public:
     std::wstring CurrentText() const;
     LPARAM CurrentParameter() const;
     int TabCount() const;
+
+private:
+    void UpdateTooltipRect();
+
+    OwnedWindow tooltip_;
+    HWND tipped_ = nullptr;  // the window the tip is over
 };
 
 }  // namespace TQLibrary

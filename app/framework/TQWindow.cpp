@@ -39,7 +39,6 @@ void WindowRecord::Forget(HWND destroyed) {
         window = nullptr;
         attached = false;
         previousProcedure = nullptr;
-        hot = false;
     }
     for (AttachedWindow& entry : attachStack) {
         if (entry.window == destroyed)
@@ -80,7 +79,6 @@ void TQWindow::Release() {
     record.window = nullptr;
     record.attached = false;
     record.previousProcedure = nullptr;
-    record.hot = false;
 }
 
 void TQWindow::Attach(HWND window) {
@@ -89,7 +87,6 @@ void TQWindow::Attach(HWND window) {
     record.window = window;
     record.attached = true;
     record.previousProcedure = nullptr;
-    record.hot = false;
     if (window != nullptr && !UserDataInUse(window))
         record.previousProcedure = Subclass(window, record);
 }
@@ -147,7 +144,6 @@ void TQWindow::Place(int x, int y, int width, int height, HWND insertAfter) {
     if (insertAfter == nullptr)
         flags |= SWP_NOZORDER;
     SetWindowPos(Window(), insertAfter, x, y, width, height, flags);
-    UpdateTooltipRect();
 }
 
 void TQWindow::SetText(const wchar_t* text) {
@@ -191,21 +187,12 @@ void TQWindow::SetWheelHandler(WheelHandler handler) {
     record_->wheelHandler = std::move(handler);
 }
 
-void TQWindow::SetHotTracking(bool on) {
-    record_->hotTracking = on;
+void TQWindow::SetMessageFilter(MessageFilter filter) {
+    record_->messageFilter = std::move(filter);
 }
 
 void TQWindow::ForwardChildNotifications(bool on) {
     record_->forwardNotifications = on;
-}
-
-HFONT TQWindow::Font() {
-    FontHandle& font = record_->font;
-    if (!font) {
-        font.Reset(CreateFontW(18, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    }
-    return font.Get();
 }
 
 }  // namespace TQLibrary

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace TQLibrary {
@@ -12,7 +13,7 @@ struct WindowRecord;
 
 // Base of every control wrapper. The object is bound to its window through the window's
 // user-data slot, which holds the object's window record; one subclass procedure serves all
-// bound windows (context menu, command handlers, hot tracking, mouse wheel). A window the
+// bound windows (context menu, command handlers, mouse wheel, message filter). A window the
 // object created is destroyed with it; a window it only attached to is given back as it was.
 // Operations on an object without a window do nothing and return 0, false or an empty text.
 class TQWindow {
@@ -21,6 +22,8 @@ public:
     // Called with the context menu's pop-up just before it is shown.
     using MenuHook = std::function<void(HMENU popup, void* hookUserData)>;
     using CommandHandler = std::function<void(void* userData, int notification)>;
+    // Sees every message of the window first; a result ends the message there, none lets it go on.
+    using MessageFilter = std::function<std::optional<LRESULT>(HWND window, UINT message, WPARAM, LPARAM)>;
 
     TQWindow();
     virtual ~TQWindow();
@@ -56,31 +59,13 @@ public:
     // The object takes ownership of the menu; its first pop-up is shown on a right click and
     // its commands go to owner.
     void SetContextMenu(HMENU menu, HWND owner, MenuHook hook = {}, void* hookUserData = nullptr);
-    // One tip (string 3108 of the instance) over the whole client area, kept in step by Place.
-    bool AddTooltip(HINSTANCE instance);
     void AddCommandHandler(int commandId, CommandHandler handler, void* userData = nullptr);
     void SetWheelHandler(WheelHandler handler);
-    // Makes the window behave as a hot-tracking push button: a left click over it becomes a
-    // WM_COMMAND to its parent; leaving it before the button is released cancels the click.
-    void SetHotTracking(bool on);
+    // One filter at a time; an empty one removes it.
+    void SetMessageFilter(MessageFilter filter);
     // Passes the notifications of the window's own child controls on to its parent, as if the
     // children were the parent's (the specimen list inside the tab strip).
     void ForwardChildNotifications(bool on);
-    // "Arial" at size 18, made on first use and owned by the object.
-    HFONT Font();
-
-    // For a list-box window.
-    // The new item's index, or -1 (also when there is no window).
-    int AddItem(const std::wstring& text, LPARAM data);
-    LPARAM ItemData(int index) const;
-    int Count() const;
-    void DeleteItem(int index);
-    std::wstring ItemText(int index) const;
-    // Moves the selected item, text and data, one place lower (higher) and keeps it selected;
-    // nothing happens to the last (first) item.
-    void MoveSelectedDown();
-    void MoveSelectedUp();
-    void ClearSelection();
 
 protected:
     // Makes a newly created window the object's own: applies the kept text when one was set,
@@ -90,9 +75,6 @@ protected:
     void Release();
 
 private:
-    void MoveSelected(int offset);
-    void UpdateTooltipRect();
-
     std::unique_ptr<WindowRecord> record_;
 };
 

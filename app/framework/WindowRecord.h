@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,20 +24,13 @@ struct AttachedWindow {
     WNDPROC previousProcedure;
 };
 
-struct Tooltip {
-    OwnedWindow tooltipWindow;
-    HWND toolWindow;
-    unsigned textId;
-};
-
 // Everything the subclass procedure needs; the window's user-data slot points here.
 struct WindowRecord {
     TQWindow::WheelHandler wheelHandler;
     TQWindow::MenuHook menuHook;
+    TQWindow::MessageFilter messageFilter;
     std::vector<CommandEntry> commandHandlers;
     std::vector<AttachedWindow> attachStack;
-    std::unique_ptr<Tooltip> tooltip;
-    FontHandle font;
     // None while the current window is not subclassed.
     WNDPROC previousProcedure = nullptr;
     void* hookUserData = nullptr;
@@ -48,8 +40,6 @@ struct WindowRecord {
     HWND window = nullptr;
     HWND menuOwner = nullptr;
     bool attached = false;
-    bool hotTracking = false;
-    bool hot = false;
     bool forwardNotifications = false;
 
     // The procedure that messages of a subclassed window go on to: the current window's, or

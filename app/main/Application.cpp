@@ -62,7 +62,7 @@ bool TQAppWindows::Initialise() {
         return false;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         instanceMutex_.Reset();
-        Warn(IDS_ALREADY_RUNNING);
+        Warn(IDS_ALREADY_RUNNING, IDS_DISPLAY_NAME);
         return false;
     }
     // An update being installed ends the start here.
@@ -73,7 +73,7 @@ bool TQAppWindows::Initialise() {
     if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
         return false;
     tabs_.SetContextMenu(LoadProgramMenu(IDR_TAB_MENU), mainWindow_);
-    tabs_.AddTooltip(ProgramInstance());
+    tabs_.AddTooltip(ProgramInstance(), IDS_TAB_TOOLTIP);
     CurrentCatalog().SetFilePath(ChooseCatalogFile());
     CheckMessages(mainWindow_, SystemClock());
     return SetTimer(mainWindow_, kDeferredLoadTimer, kDeferredLoadDelay, nullptr) != 0;

@@ -92,7 +92,8 @@ LoadOutcome CatalogSession::Load(const std::wstring& path, LoadMode mode) {
         if (report.damagedCopy.empty() && mode != LoadMode::Add)
             SetReadOnly(true);
         WarnText(FillIn(LoadText(IDS_CATALOG_DAMAGED),
-                        {path, std::to_wstring(report.specimensRead), report.damagedCopy}));
+                        {path, std::to_wstring(report.specimensRead), report.damagedCopy}),
+                 IDS_DISPLAY_NAME);
     }
     return {true, true, report.read.upgraded};
 }
@@ -101,7 +102,8 @@ void CatalogSession::TellLoadFailed(const std::wstring& path, LoadMode mode, con
     // A file that could not be read as a catalog is never overwritten by a save.
     if (mode == LoadMode::Open)
         SetReadOnly(true);
-    WarnText(FillIn(LoadText(report.read.notACatalog ? IDS_NOT_A_CATALOG : IDS_CATALOG_UNREADABLE), {path}));
+    WarnText(FillIn(LoadText(report.read.notACatalog ? IDS_NOT_A_CATALOG : IDS_CATALOG_UNREADABLE), {path}),
+             IDS_DISPLAY_NAME);
 }
 
 bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadReport& report,
@@ -228,7 +230,7 @@ bool CatalogSession::SaveWorker(SaveMode mode) {
     if (!saved) {
         // Not saved: the change is still to be written, at the latest when the program closes.
         unsavedChanges_ = true;
-        RunOnUiThread([] { Warn(IDS_SAVE_FAILED); });
+        RunOnUiThread([] { Warn(IDS_SAVE_FAILED, IDS_DISPLAY_NAME); });
     }
     return saved;
 }

@@ -74,7 +74,7 @@ void ShowHelp(HWND owner, const std::wstring& folder, HelpViewer viewer) {
     const std::wstring path = HelpFilePath(folder);
     WriteHelpFile(path);
     if (!viewer(owner, path))
-        WarnText(LoadText(IDS_NO_HELP_VIEWER) + path, owner);
+        WarnText(LoadText(IDS_NO_HELP_VIEWER) + path, IDS_DISPLAY_NAME, owner);
 }
 
 }  // namespace TQLibrary

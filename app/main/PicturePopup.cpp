@@ -50,11 +50,6 @@ struct PicturePopup {
         KeepInWorkArea(dialog);
     }
 
-    void OnCommand(HWND dialog, int item, int) {
-        if (item == IDCANCEL)
-            EndDialog(dialog, IDCANCEL);
-    }
-
     bool OnMessage(HWND dialog, UINT message, WPARAM, LPARAM) {
         switch (message) {
             case WM_PAINT:

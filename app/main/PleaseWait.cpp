@@ -76,9 +76,7 @@ void PleaseWaitTask::OnStartWork(HWND dialog) {
         EndDialog(dialog, 0);
 }
 
-void PleaseWaitTask::OnCommand(HWND dialog, int item, int) {
-    if (item != IDCANCEL)
-        return;
+void PleaseWaitTask::OnCancel(HWND dialog) {
     HWND cancelButton = GetDlgItem(dialog, IDCANCEL);
     if (!cancel_ || !IsWindowEnabled(cancelButton))
         return;

@@ -31,7 +31,7 @@ public:
 
     // The dialog's messages (see DialogProcedure).
     void OnInitDialog(HWND dialog);
-    void OnCommand(HWND dialog, int item, int notification);
+    void OnCancel(HWND dialog);
     bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:

@@ -120,14 +120,19 @@ public:
     }
 
     void OnCommand(HWND dialog, int item, int) {
-        if (item != IDOK && item != IDCANCEL)
-            return;
+        if (item == IDOK)
+            Close(dialog);
+    }
+
+    void OnCancel(HWND dialog) { Close(dialog); }
+
+private:
+    void Close(HWND dialog) {
         if (IsDlgButtonChecked(dialog, IDC_HIDE_MESSAGES) == BST_CHECKED)
             SetMessagesEnabled(false);
         EndDialog(dialog, IDOK);
     }
 
-private:
     const std::wstring& message_;
     TQHTML2RTF text_;
 };

@@ -128,9 +128,6 @@ public:
                 EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_UPDATE_YES) == BST_CHECKED ? IDOK : IDCANCEL);
                 break;
             }
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }

@@ -83,9 +83,6 @@ public:
                 ReadBack(dialog);
                 EndDialog(dialog, IDOK);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             case IDC_REPORT_SUMMARY:
             case IDC_REPORT_DETAIL:
                 EnableLabelBoxes(dialog, false);

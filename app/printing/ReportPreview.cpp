@@ -39,18 +39,12 @@ public:
             case IDC_PREVIEW_PRINT:
                 EndDialog(dialog, IDOK);
                 break;
-            case IDCANCEL:
-                EndDialog(dialog, IDCANCEL);
-                break;
             default:
                 break;
         }
     }
 
-    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
-        if (message != WM_DRAWITEM)
-            return false;
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    bool OnDrawItem(HWND, const DRAWITEMSTRUCT& item) {
         if (item.CtlID != IDC_PREVIEW_PAGE)
             return false;
         DrawPage(item.hDC, item.rcItem);

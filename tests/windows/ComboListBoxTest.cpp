@@ -282,4 +282,45 @@ TEST_F(ComboListBoxTest, ListBoxMovesTheSelectedItemWithItsData) {
     EXPECT_EQ(ListItems(list), (Items{{L"Name", 1}, {L"Locality", 2}}));
 }
 
+TEST_F(ComboListBoxTest, ListBoxMovesTakeTheItemDataAlongAndStopAtTheEnds) {
+    TQListBox list;
+    ASSERT_TRUE(list.Create(Parent(), 5, 0, 0, 100, 100));
+    EXPECT_EQ(list.AddItem(L"Alpha", 10), 0);
+    EXPECT_EQ(list.AddItem(L"Beta", 20), 1);
+    EXPECT_EQ(list.AddItem(L"Gamma", 30), 2);
+    auto items = [&] {
+        std::wstring text;
+        for (int i = 0; i < list.ItemCount(); ++i)
+            text += list.ItemText(i) + L":" + std::to_wstring(list.ItemData(i)) + L" ";
+        return text;
+    };
+    auto selected = [&] { return static_cast<int>(SendMessageW(list.Window(), LB_GETCURSEL, 0, 0)); };
+    auto select = [&](int index) { SendMessageW(list.Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); };
+
+    struct Step {
+        int select;  // -2: keep the selection
+        void (TQListBox::*move)();
+        const wchar_t* expected;
+        int selectedAfter;
+    };
+    const Step steps[] = {
+            {-1, &TQListBox::MoveSelectedDown, L"Alpha:10 Beta:20 Gamma:30 ", -1},
+            {0, &TQListBox::MoveSelectedUp, L"Alpha:10 Beta:20 Gamma:30 ", 0},
+            {-2, &TQListBox::MoveSelectedDown, L"Beta:20 Alpha:10 Gamma:30 ", 1},
+            {-2, &TQListBox::MoveSelectedDown, L"Beta:20 Gamma:30 Alpha:10 ", 2},
+            {-2, &TQListBox::MoveSelectedDown, L"Beta:20 Gamma:30 Alpha:10 ", 2},
+            {-2, &TQListBox::MoveSelectedUp, L"Beta:20 Alpha:10 Gamma:30 ", 1},
+            {-2, &TQListBox::ClearSelection, L"Beta:20 Alpha:10 Gamma:30 ", -1},
+    };
+    for (const Step& step : steps) {
+        if (step.select != -2)
+            select(step.select);
+        (list.*step.move)();
+        EXPECT_EQ(items(), step.expected);
+        EXPECT_EQ(selected(), step.selectedAfter) << items();
+    }
+    list.DeleteItem(0);
+    EXPECT_EQ(items(), L"Alpha:10 Gamma:30 ");
+}
+
 }  // namespace

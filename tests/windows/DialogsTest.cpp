@@ -92,7 +92,7 @@ struct ThrowingDialog {
     void OnCommand(HWND dialog, int item, int) {
         if (item == IDABORT)
             throw std::runtime_error("handler fault");
-        if (item == IDOK || item == IDCANCEL) {
+        if (item == IDOK) {
             typed = ItemText(dialog, IDC_FRAMEWORK_TEST_EDIT);
             EndDialog(dialog, item);
         }
@@ -120,6 +120,36 @@ TEST(DialogProcedure, KeepsTheRecordForTheDialogsLifeAndNoFaultEscapes) {
     EXPECT_EQ(state.destroys, 1);
     EXPECT_EQ(state.typed, L"Conus");
     EXPECT_FALSE(IsWindow(seen));
+}
+
+// Cancel ends a dialog with IDCANCEL unless its record handles Cancel itself.
+struct PlainDialog {
+    void OnInitDialog(HWND) {}
+};
+
+struct OwnCancelDialog {
+    int cancels = 0;
+    void OnInitDialog(HWND) {}
+    void OnCancel(HWND dialog) {
+        if (++cancels == 2)
+            EndDialog(dialog, IDOK);
+    }
+};
+
+TEST(DialogProcedure, CancelEndsTheDialogUnlessTheRecordHandlesIt) {
+    MainWindowForTest mainWindow;
+    PlainDialog plain;
+    DialogDriver plainDriver([](HWND dialog) { PressButton(dialog, IDCANCEL); });
+    EXPECT_FALSE(RunDialog(nullptr, IDD_FRAMEWORK_TEST, plain));
+    EXPECT_TRUE(plainDriver.Handled());
+
+    OwnCancelDialog own;
+    DialogDriver ownDriver([](HWND dialog) {
+        PressButton(dialog, IDCANCEL);
+        PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(RunDialog(nullptr, IDD_FRAMEWORK_TEST, own));
+    EXPECT_EQ(own.cancels, 2);
 }
 
 struct SeenMessage {
@@ -150,7 +180,7 @@ SeenMessage Answer(int button, Show show) {
 TEST(Messages, WarningsNoticesAndQuestionsComeFromTheStringTable) {
     MainWindowForTest mainWindow;
 
-    SeenMessage warning = Answer(IDOK, [] { Warn(IDS_SAVE_FAILED); });
+    SeenMessage warning = Answer(IDOK, [] { Warn(IDS_SAVE_FAILED, IDS_DISPLAY_NAME); });
     EXPECT_EQ(warning.caption, L"Orvelle");
     EXPECT_EQ(warning.text, LoadText(IDS_SAVE_FAILED));
     EXPECT_EQ(warning.owner, mainWindow.Get());

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/framework/HotTracking.h"
+#include "app/framework/TQTabWin.h"
 #include "app/framework/TQWindow.h"
 #include "base/Handles.h"
+#include "resources/resource.h"
 
 using namespace TQLibrary;
 
@@ -316,7 +319,7 @@ TEST_F(TQWindowTest, AHotTrackingClickBecomesACommandToTheParentAndLeavingCancel
     mouse(WM_MOUSEMOVE, 5, 5);
     EXPECT_EQ(GetCapture(), nullptr);
 
-    control.SetHotTracking(true);
+    HotTracking tracking(control);
     mouse(WM_MOUSEMOVE, 5, 5);
     EXPECT_EQ(GetCapture(), window);
     messageLog.clear();
@@ -389,10 +392,10 @@ HWND FindTooltip(HWND owner) {
     return search.found;
 }
 
-TEST_F(TQWindowTest, TheTooltipCoversTheClientAreaAfterEveryPlace) {
-    TestControl control;
+TEST_F(TQWindowTest, TheTabStripsTooltipCoversTheClientAreaAfterEveryPlace) {
+    TQTabWin control;
     ASSERT_TRUE(control.Create(Parent(), 3, 0, 0, 120, 30));
-    ASSERT_TRUE(control.AddTooltip(GetModuleHandleW(nullptr)));
+    ASSERT_TRUE(control.AddTooltip(GetModuleHandleW(nullptr), IDS_TAB_TOOLTIP));
     HWND window = control.Window();
     HWND tooltip = FindTooltip(Parent());
     ASSERT_NE(tooltip, nullptr);
@@ -407,47 +410,6 @@ TEST_F(TQWindowTest, TheTooltipCoversTheClientAreaAfterEveryPlace) {
     EXPECT_TRUE(tool().rect == (RECT{0, 0, 120, 30}));
     control.Move(5, 5, 200, 40);
     EXPECT_TRUE(tool().rect == (RECT{0, 0, 200, 40}));
-}
-
-TEST_F(TQWindowTest, ListBoxMovesTakeTheItemDataAlongAndStopAtTheEnds) {
-    TestControl list(L"LISTBOX", LBS_NOTIFY);
-    ASSERT_TRUE(list.Create(Parent(), 5, 0, 0, 100, 100));
-    EXPECT_EQ(list.AddItem(L"Alpha", 10), 0);
-    EXPECT_EQ(list.AddItem(L"Beta", 20), 1);
-    EXPECT_EQ(list.AddItem(L"Gamma", 30), 2);
-    auto items = [&] {
-        std::wstring text;
-        for (int i = 0; i < list.Count(); ++i)
-            text += list.ItemText(i) + L":" + std::to_wstring(list.ItemData(i)) + L" ";
-        return text;
-    };
-    auto selected = [&] { return static_cast<int>(SendMessageW(list.Window(), LB_GETCURSEL, 0, 0)); };
-    auto select = [&](int index) { SendMessageW(list.Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); };
-
-    struct Step {
-        int select;  // -2: keep the selection
-        void (TQWindow::*move)();
-        const wchar_t* expected;
-        int selectedAfter;
-    };
-    const Step steps[] = {
-            {-1, &TQWindow::MoveSelectedDown, L"Alpha:10 Beta:20 Gamma:30 ", -1},
-            {0, &TQWindow::MoveSelectedUp, L"Alpha:10 Beta:20 Gamma:30 ", 0},
-            {-2, &TQWindow::MoveSelectedDown, L"Beta:20 Alpha:10 Gamma:30 ", 1},
-            {-2, &TQWindow::MoveSelectedDown, L"Beta:20 Gamma:30 Alpha:10 ", 2},
-            {-2, &TQWindow::MoveSelectedDown, L"Beta:20 Gamma:30 Alpha:10 ", 2},
-            {-2, &TQWindow::MoveSelectedUp, L"Beta:20 Alpha:10 Gamma:30 ", 1},
-            {-2, &TQWindow::ClearSelection, L"Beta:20 Alpha:10 Gamma:30 ", -1},
-    };
-    for (const Step& step : steps) {
-        if (step.select != -2)
-            select(step.select);
-        (list.*step.move)();
-        EXPECT_EQ(items(), step.expected);
-        EXPECT_EQ(selected(), step.selectedAfter) << items();
-    }
-    list.DeleteItem(0);
-    EXPECT_EQ(items(), L"Alpha:10 Gamma:30 ");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "catalog/ChoiceList.h"
+#include "base/ChoiceList.h"
 
 #include <utility>
 

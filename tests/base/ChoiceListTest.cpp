@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/ChoiceList.h"
+#include "base/ChoiceList.h"
 
 namespace {
 
