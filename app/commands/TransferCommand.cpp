@@ -45,14 +45,14 @@ void Report(HWND owner, const TransferPlan& plan, const TransferOutcome& outcome
 
 }  // namespace
 
-void TransferApplication(TQAppWindows& application) {
+void TransferApplication(Application& application) {
     FileChooser chooser;
     const std::wstring folder = chooser.ChooseFolder(application.MainWindow());
     if (!folder.empty())
         TransferApplicationTo(application, folder);
 }
 
-void TransferApplicationTo(TQAppWindows& application, const std::wstring& folder) {
+void TransferApplicationTo(Application& application, const std::wstring& folder) {
     bool picturesInCatalog = false;
     std::wstring catalogPath;
     {

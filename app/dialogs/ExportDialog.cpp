@@ -51,7 +51,7 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
 }
 
 struct ExportDialog {
-    TQAppWindows& application;
+    Application& application;
     ExportChoice& choice;
     std::wstring confirmedPath;  // the file the chooser already asked to replace
 
@@ -149,7 +149,7 @@ struct ExportDialog {
 
 }  // namespace
 
-bool ChooseExport(TQAppWindows& application, ExportChoice& choice) {
+bool ChooseExport(Application& application, ExportChoice& choice) {
     ExportDialog state{application, choice, {}};
     return RunDialog(application.MainWindow(), IDD_EXPORT, state);
 }

@@ -54,7 +54,7 @@ void TurnToLandscape(PRINTDLGW& dialog) {
 
 // Prints the pages laid out on the chosen printer, with the share printed on the bar; the job
 // is abandoned when the user cancels.
-void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layout) {
+void PrintPages(Application& application, HDC printer, const ReportLayout& layout) {
     const std::wstring document = LoadText(IDS_REPORT_DOCUMENT);
     DOCINFOW info{};
     info.cbSize = sizeof info;
@@ -88,7 +88,7 @@ void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layo
 
 }  // namespace
 
-void PrintReport(TQAppWindows& application) {
+void PrintReport(Application& application) {
     ReportForm form;
     std::vector<std::wstring> categories;
     {
@@ -136,7 +136,7 @@ void PrintReport(TQAppWindows& application) {
     PrintPages(application, chosen.dialog.hDC, layout);
 }
 
-void ShowCatalogStatistics(TQAppWindows& application) {
+void ShowCatalogStatistics(Application& application) {
     std::wstring current;
     {
         CatalogLockGuard guard(application.Lock());

@@ -202,7 +202,7 @@ TEST_F(ApplicationTest, TheMenuFollowsTheSelection) {
 
 TEST_F(ApplicationTest, SilentSavesRunInTurnAndCloseWaitsForThem) {
     ASSERT_TRUE(StartWith(SampleSpecimens(1)));
-    TQLibrary::TQAppWindows& application = App();
+    TQLibrary::Application& application = App();
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(7));
     application.SaveCatalog(TQLibrary::SaveMode::Silent);
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(8));
@@ -264,7 +264,7 @@ TEST_F(ApplicationTest, NewOnANewNameStartsAnEmptyCatalogThatTheNextSaveCreates)
         program->Command(IDM_NEW);
     }
     EXPECT_EQ(caption, L"Specify a Name for Your Catalog");
-    TQLibrary::TQAppWindows& application = App();
+    TQLibrary::Application& application = App();
     EXPECT_EQ(application.CurrentCatalog().FilePath(), fresh);
     EXPECT_EQ(program->Title(), L"Orvelle - " + fresh);
     EXPECT_TRUE(application.CurrentCatalog().Specimens().empty());
