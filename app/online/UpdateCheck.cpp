@@ -13,6 +13,7 @@
 #include "app/online/OnlineSettings.h"
 #include "base/Clock.h"
 #include "base/DataFile.h"
+#include "base/Handles.h"
 #include "base/MarkupDocument.h"
 #include "base/Paths.h"
 #include "base/StringTable.h"
@@ -76,8 +77,9 @@ bool LaunchInstaller(const std::wstring& path) {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                         &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the installer: its handles go at once.
+    const KernelHandle thread(process.hThread);
+    const KernelHandle started(process.hProcess);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/framework/Dialogs.h"
 #include "app/framework/TQComboBox.h"
+#include "base/Handles.h"
 #include "base/StringTable.h"
 #include "catalog/Settings.h"
 #include "reports/ReportSettings.h"
@@ -101,11 +102,10 @@ public:
 private:
     // The screen's fonts, as the dialog's device context lists them.
     void AddFonts(HWND dialog) {
-        HDC context = GetDC(dialog);
-        if (context == nullptr)
+        const WindowDC context = WindowDC::OfClientArea(dialog);
+        if (!context)
             return;
-        EnumFontsW(context, nullptr, &ReportDialog::AddFont, reinterpret_cast<LPARAM>(this));
-        ReleaseDC(dialog, context);
+        EnumFontsW(context.Get(), nullptr, &ReportDialog::AddFont, reinterpret_cast<LPARAM>(this));
     }
 
     static int CALLBACK AddFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM self) {
