@@ -7,6 +7,7 @@
 #include "app/framework/Program.h"
 #include "app/main/BackgroundWork.h"
 #include "app/main/Folders.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/DataFile.h"
 #include "base/Paths.h"
 #include "base/StringTable.h"
@@ -128,12 +129,6 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     } catch (...) {
         return message == WM_CREATE ? -1 : 0;
     }
-}
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring() : FolderOf(std::wstring(path, length));
 }
 
 }  // namespace

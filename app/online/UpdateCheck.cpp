@@ -11,6 +11,7 @@
 #include "app/online/HttpTransfer.h"
 #include "app/online/MarkupLabelControl.h"
 #include "app/online/OnlineSettings.h"
+#include "app/online/VersionBlock.h"
 #include "base/Clock.h"
 #include "base/DataFile.h"
 #include "base/Handles.h"
@@ -31,25 +32,6 @@ constexpr wchar_t kDateValue[] = L"AutoUpdate_Date";
 // The version file is small: it comes within a few seconds or the check finds nothing, so that
 // a server that does not answer (or answers a byte at a time) cannot hold the start.
 constexpr HttpTimeouts kVersionTimeouts{4000, 4000, 6000};
-
-// The program's own file version, "1.0.0.0"; none without a version resource.
-std::optional<std::wstring> OwnVersion() {
-    wchar_t path[MAX_PATH] = {};
-    if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
-        return std::nullopt;
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    if (size == 0)
-        return std::nullopt;
-    std::vector<std::uint8_t> block(size);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (!GetFileVersionInfoW(path, 0, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
-        fixedSize < sizeof(VS_FIXEDFILEINFO))
-        return std::nullopt;
-    return FileVersionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-}
 
 // A web server hands out the version file as it was saved: UTF-16 as the program writes its
 // files, or plain bytes (ASCII, UTF-8) as any editor does.
@@ -163,7 +145,7 @@ public:
         versionTransfer_.SetTransfer(versionFile, folder + versionFile);
         if (!versionTransfer_.Transfer(&task_, 0, 5) || cancelled_)
             return false;
-        const std::optional<std::wstring> own = OwnVersion();
+        const std::optional<std::wstring> own = VersionBlock::OfProgram().FileVersion();
         if (!own)
             return false;
         task_.ReportProgress(10);

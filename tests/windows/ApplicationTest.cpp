@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/main/Application.h"
+#include "app/main/ProgramIdentity.h"
 #include "app/main/WindowsCatalogHost.h"
 #include "base/DataFile.h"
 #include "resources/resource.h"
@@ -90,7 +91,7 @@ TEST_F(ApplicationTest, TheCatalogComesFromCommandLineRegistryProgramFolderOrDat
     ASSERT_TRUE(Start());
     EXPECT_EQ(App().CurrentCatalog().FilePath(), folder.File(L"data\\Orvellexml"));
     program->Close();
-    RegDeleteTreeW(HKEY_CURRENT_USER, kApplicationKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, TQLibrary::ProgramKeyPath().c_str());
     ASSERT_TRUE(Start());
     EXPECT_EQ(App().CurrentCatalog().FilePath(), folder.File(L"program\\beside.xml"));
     ASSERT_TRUE(Start(CommandLineFor(catalogPath) + L" -fC:\\ignored.xml " + CommandLineFor(catalogPath)));
