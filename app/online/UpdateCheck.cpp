@@ -7,6 +7,7 @@
 
 #include "app/framework/Dialogs.h"
 #include "app/framework/Messages.h"
+#include "app/framework/TQComboBox.h"
 #include "app/main/PleaseWait.h"
 #include "app/online/HttpTransfer.h"
 #include "app/online/MarkupLabelControl.h"
@@ -82,32 +83,24 @@ public:
         SetWindowTextW(dialog, (display + L" " + caption).c_str());
         // Not CheckRadioButton: "Yes" has the higher identifier of the two.
         CheckDlgButton(dialog, IDC_UPDATE_YES, BST_CHECKED);
-        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
-        EnableWindow(box, FALSE);
-        for (unsigned frequency : kFrequencies) {
-            const LRESULT item = SendMessageW(box, CB_ADDSTRING, 0,
-                                              reinterpret_cast<LPARAM>(LoadText(frequency).c_str()));
-            SendMessageW(box, CB_SETITEMDATA, static_cast<WPARAM>(item), frequency);
-            if (frequency == frequency_)
-                SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-        }
+        box_.Attach(GetDlgItem(dialog, IDC_UPDATE_FREQUENCY));
+        EnableWindow(box_.Window(), FALSE);
+        for (unsigned frequency : kFrequencies)
+            box_.AddEntry(LoadText(frequency), static_cast<std::int32_t>(frequency));
+        box_.FillAndSelectData(static_cast<std::int32_t>(frequency_));
     }
 
     void OnCommand(HWND dialog, int item, int) {
-        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
         switch (item) {
             case IDC_UPDATE_NO:
-                EnableWindow(box, TRUE);
+                EnableWindow(box_.Window(), TRUE);
                 break;
             case IDC_UPDATE_YES:
-                EnableWindow(box, FALSE);
+                EnableWindow(box_.Window(), FALSE);
                 break;
             case IDOK: {
-                const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
-                const unsigned chosen = selected == CB_ERR
-                                                ? frequency_
-                                                : static_cast<unsigned>(SendMessageW(box, CB_GETITEMDATA,
-                                                                                     static_cast<WPARAM>(selected), 0));
+                const auto chosen = static_cast<unsigned>(
+                        box_.SelectedData().value_or(static_cast<std::int32_t>(frequency_)));
                 SaveUpdateSchedule(chosen, clock_);
                 EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_UPDATE_YES) == BST_CHECKED ? IDOK : IDCANCEL);
                 break;
@@ -123,6 +116,7 @@ public:
 private:
     unsigned frequency_;
     const Clock& clock_;
+    TQComboBox box_{false};
 };
 
 // Fetches the version file and, for a published update, the installer, and starts it.

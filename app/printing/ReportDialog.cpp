@@ -19,17 +19,9 @@ constexpr std::array<int, kLabelLineCount> kFieldBoxes{IDC_REPORT_LABEL_FIELD1, 
 constexpr std::array<int, kLabelLineCount> kSizeBoxes{IDC_REPORT_LABEL_SIZE1, IDC_REPORT_LABEL_SIZE2,
                                                       IDC_REPORT_LABEL_SIZE3, IDC_REPORT_LABEL_SIZE4};
 
-void AddChoices(TQComboBox& box, const std::vector<ChoiceItem>& choices, bool show) {
-    for (const ChoiceItem& choice : choices)
-        box.AddEntry(choice.text, choice.value, show);
-}
-
-int SelectedData(HWND dialog, int item) {
-    HWND box = GetDlgItem(dialog, item);
-    const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR)
-        return 0;
-    return static_cast<int>(SendMessageW(box, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
+void AddChoices(TQComboBox& box, const std::vector<Choice>& choices, bool show) {
+    for (const Choice& choice : choices)
+        box.AddEntry(choice.text, choice.data, show);
 }
 
 bool Checked(HWND dialog, int item) {
@@ -51,7 +43,7 @@ public:
             category_.AddEntry(categories_[i], static_cast<std::int32_t>(i + 1));
         category_.FillAndSelectText(form_.categoryFilter);
 
-        const std::vector<ChoiceItem> fields = ReportFieldChoices();
+        const std::vector<Choice> fields = ReportFieldChoices();
         for (int line = 0; line < kLabelLineCount; ++line) {
             fields_[line].Attach(GetDlgItem(dialog, kFieldBoxes[line]));
             AddChoices(fields_[line], fields, true);
@@ -60,7 +52,7 @@ public:
         font_.Attach(GetDlgItem(dialog, IDC_REPORT_FONT));
         AddFonts(dialog);
         font_.FillAndSelectText(form_.font);
-        const std::vector<ChoiceItem> sizes = LabelSizeChoices();
+        const std::vector<Choice> sizes = LabelSizeChoices();
         for (int line = 0; line < kLabelLineCount; ++line) {
             sizes_[line].Attach(GetDlgItem(dialog, kSizeBoxes[line]));
             AddChoices(sizes_[line], sizes, true);
@@ -128,12 +120,12 @@ private:
                                                                 : kDetailReport;
         form_.allSpecimens = Checked(dialog, IDC_REPORT_ALL);
         for (int line = 0; line < kLabelLineCount; ++line) {
-            form_.labelFields[line] = SelectedData(dialog, kFieldBoxes[line]);
-            form_.labelSizes[line] = SelectedData(dialog, kSizeBoxes[line]);
+            form_.labelFields[line] = fields_[line].SelectedData().value_or(0);
+            form_.labelSizes[line] = sizes_[line].SelectedData().value_or(0);
         }
         if (std::optional<std::wstring> font = font_.SelectedEntryText())
             form_.font = *font;
-        form_.sortField = static_cast<std::uint32_t>(SelectedData(dialog, IDC_REPORT_SORT));
+        form_.sortField = static_cast<std::uint32_t>(sort_.SelectedData().value_or(0));
         if (std::optional<std::wstring> category = category_.SelectedEntryText())
             form_.categoryFilter = *category;
     }
