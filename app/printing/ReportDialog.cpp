@@ -6,7 +6,6 @@
 #include "app/framework/TQComboBox.h"
 #include "base/Handles.h"
 #include "base/StringTable.h"
-#include "catalog/Settings.h"
 #include "reports/ReportSettings.h"
 #include "resources/resource.h"
 
@@ -143,29 +142,6 @@ private:
 };
 
 }  // namespace
-
-ReportForm ReportFormOf(const Settings& settings, const std::wstring& currentCategory) {
-    ReportForm form;
-    form.reportType = settings.reportType;
-    form.allSpecimens = settings.reportSpecimens;
-    form.sortField = settings.reportSort;
-    form.font = settings.reportFont;
-    for (const LabelLine& line : LabelLines(settings)) {
-        form.labelFields.push_back(line.field);
-        form.labelSizes.push_back(line.pointSize);
-    }
-    form.categoryFilter = currentCategory;
-    return form;
-}
-
-void StoreReportForm(const ReportForm& form, Settings& settings) {
-    settings.reportType = form.reportType;
-    settings.reportSpecimens = form.allSpecimens;
-    settings.reportSort = form.sortField;
-    settings.reportFont = form.font;
-    settings.reportLabels = form.labelFields;
-    settings.reportSizes = form.labelSizes;
-}
 
 bool ChooseReport(HWND owner, const std::vector<std::wstring>& categories, ReportForm& form) {
     ReportForm edited = form;
