@@ -9,7 +9,6 @@
 #include "app/online/UpdateCheck.h"
 #include "base/Clock.h"
 #include "base/StringTable.h"
-#include "catalog/PictureFiles.h"
 #include "frame/CategoryTabs.h"
 #include "frame/CommandTable.h"
 #include "frame/StartupChoices.h"
@@ -112,15 +111,9 @@ bool Application::CreateStatusBar() {
 }
 
 std::wstring Application::ChooseCatalogFile() {
-    std::wstring name = StoredCatalogPath();
-    std::wstring fromCommandLine = CatalogFileFromCommandLine(options_.commandLine);
-    if (!fromCommandLine.empty())
-        name = fromCommandLine;
-    if (name.empty())
-        name = MarkupFileIn(options_.programFolder);
-    if (name.empty())
-        name = DataFolder() + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION);
-    return name;
+    return StartupCatalogFile(
+            {options_.commandLine, StoredCatalogPath(), [this] { return MarkupFileIn(options_.programFolder); },
+             [this] { return DataFolder() + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION); }});
 }
 
 void Application::OnDeferredLoad() {
@@ -296,38 +289,9 @@ void Application::RequestSelectedPicture() {
 void Application::ShowSelectedPicture() {
     picturePending_ = false;
     picture_.Clear(mainWindow_);
-    const std::vector<std::uint8_t> bytes = SelectedPictureBytes();
+    const std::vector<std::uint8_t> bytes = SelectedSpecimenPicture(session_, list_);
     if (!bytes.empty())
         picture_.Decode(mainWindow_, bytes);
-}
-
-std::vector<std::uint8_t> Application::SelectedPictureBytes() {
-    std::int32_t id = 0;
-    std::wstring name;
-    std::wstring catalogPath;
-    {
-        CatalogLockGuard guard(Lock());
-        const Specimen* specimen = list_.View().SelectedCount() == 1 ? list_.SelectedSpecimen() : nullptr;
-        if (specimen == nullptr)
-            return {};
-        if (!PictureOnlyInFolder(*specimen, CurrentSettings()))
-            return specimen->pictureData;
-        id = specimen->id;
-        name = specimen->pictureName;
-        catalogPath = CurrentCatalog().FilePath();
-    }
-    if (catalogPath.empty())
-        return {};
-    // Read without the lock, so a silent save is not held up by the disk; the bytes join the
-    // specimen under it, unless it changed meanwhile.
-    std::vector<std::uint8_t> bytes = ReadPictureFile(PictureFolderOf(catalogPath), name);
-    if (!bytes.empty()) {
-        CatalogLockGuard guard(Lock());
-        Specimen* specimen = CurrentCatalog().FindSpecimen(id);
-        if (specimen != nullptr && specimen->pictureData.empty() && specimen->pictureName == name)
-            specimen->pictureData = bytes;
-    }
-    return bytes;
 }
 
 void Application::OnPaint() {

@@ -124,8 +124,6 @@ private:
     bool CreateList();
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
-    // The selected specimen's picture bytes, read from the picture folder when never read before.
-    std::vector<std::uint8_t> SelectedPictureBytes();
     void RequestSelectedPicture();
 
     HWND mainWindow_;
