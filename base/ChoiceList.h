@@ -7,14 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Choice.h"
+
 // The entries of a choice box: texts with a 32-bit item data each, no two texts equal ignoring
 // case (or, for names such as categories where letter case matters, no two equal texts),
 // optionally kept in ascending order of their texts.
-
-struct Choice {
-    std::wstring text;
-    std::int32_t data = 0;
-};
 
 // Orders two texts ignoring case: negative, zero or positive as a is less than, equal to or
 // greater than b.

@@ -3,12 +3,16 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <cstdint>
+#include <vector>
+
+#include "base/Handles.h"
+
 // Security attributes that give Everyone full access to a new folder. When any step fails
 // the record carries no descriptor and folders get the default security.
 class EveryoneSecurity {
 public:
     EveryoneSecurity();
-    ~EveryoneSecurity();
     EveryoneSecurity(const EveryoneSecurity&) = delete;
     EveryoneSecurity& operator=(const EveryoneSecurity&) = delete;
 
@@ -18,7 +22,7 @@ private:
     void Build();
 
     SECURITY_ATTRIBUTES attributes_{};
-    PSID sid_ = nullptr;
-    PACL acl_ = nullptr;
-    void* descriptor_ = nullptr;
+    TQLibrary::SidHandle sid_;
+    TQLibrary::LocalMemory acl_;
+    std::vector<std::uint8_t> descriptor_;
 };

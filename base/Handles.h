@@ -85,10 +85,16 @@ using FindHandle = UniqueHandle<InvalidIsNone<&FindClose>>;
 using ModuleHandle = UniqueHandle<NullIsNone<HMODULE, &FreeLibrary>>;
 // A device context of this code's own making (CreateCompatibleDC), not one lent by a window.
 using MemoryDC = UniqueHandle<NullIsNone<HDC, &DeleteDC>>;
+// A printer's device context, as the print dialog returns it; deleted like a memory context.
+using PrinterDC = UniqueHandle<NullIsNone<HDC, &DeleteDC>>;
 using ImageListHandle = UniqueHandle<NullIsNone<HIMAGELIST, &ImageList_Destroy>>;
 // Icons this code loaded or created; shared icons (LR_SHARED, LoadIcon) must not be destroyed.
 using IconHandle = UniqueHandle<NullIsNone<HICON, &DestroyIcon>>;
 using InternetHandle = UniqueHandle<NullIsNone<HINTERNET, &InternetCloseHandle>>;
+// Memory the system allocated for this code with LocalAlloc (an access list, for one).
+using LocalMemory = UniqueHandle<NullIsNone<HLOCAL, &LocalFree>>;
+// A security identifier from AllocateAndInitializeSid.
+using SidHandle = UniqueHandle<NullIsNone<PSID, &FreeSid>>;
 // Movable global memory (GlobalAlloc) until something that frees it takes it over.
 using GlobalMemory = UniqueHandle<NullIsNone<HGLOBAL, &GlobalFree>>;
 

@@ -13,6 +13,17 @@ std::wstring CatalogFileFromCommandLine(std::wstring_view commandLine) {
     return file;
 }
 
+std::wstring StartupCatalogFile(const StartupCatalogSources& sources) {
+    std::wstring file = CatalogFileFromCommandLine(sources.commandLine);
+    if (file.empty())
+        file = sources.stored;
+    if (file.empty())
+        file = sources.programFolderFile();
+    if (file.empty())
+        file = sources.defaultFile();
+    return file;
+}
+
 std::wstring CategoryCountText(std::wstring_view category, int count) {
     return std::wstring(category) + L": " + std::to_wstring(count);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,19 @@
 // "-F" or "/F" (either case). Tokens are cut at runs of white space; double quotes group and
 // are dropped. Empty when no token names a file.
 std::wstring CatalogFileFromCommandLine(std::wstring_view commandLine);
+
+// Where the catalog to open at the start can come from. The last two are asked only when
+// needed, as they search or create folders.
+struct StartupCatalogSources {
+    std::wstring_view commandLine;
+    std::wstring stored;                              // the catalog the program had open last
+    std::function<std::wstring()> programFolderFile;  // the first markup file beside the program
+    std::function<std::wstring()> defaultFile;        // a new catalog in the user's data folder
+};
+
+// The catalog to open at the start: the file the command line names, else the stored one, else
+// the one beside the program, else the default file.
+std::wstring StartupCatalogFile(const StartupCatalogSources& sources);
 
 // The status bar's first part: "<category>: <count>".
 std::wstring CategoryCountText(std::wstring_view category, int count);

@@ -46,17 +46,17 @@ void CompleteLabelLists(Settings& settings) {
     }
 }
 
-std::vector<ChoiceItem> ReportFieldChoices() {
-    std::vector<ChoiceItem> items{{LoadText(IDS_REPORT_NONE), kFieldNone}, {LoadText(IDS_CATEGORY), kFieldCategory}};
+std::vector<Choice> ReportFieldChoices() {
+    std::vector<Choice> items{{LoadText(IDS_REPORT_NONE), kFieldNone}, {LoadText(IDS_CATEGORY), kFieldCategory}};
     for (int field = 1; field < kFieldCount; ++field)
         items.push_back({LoadText(IDS_FIELD_CAPTION_FIRST + static_cast<unsigned>(field)), field});
     return items;
 }
 
-std::vector<ChoiceItem> LabelSizeChoices() {
+std::vector<Choice> LabelSizeChoices() {
     static constexpr int kSizes[] = {10, 12, 14, 16, 18, 20, 22, 24, 36, 48, 72};
     const std::wstring points = LoadText(IDS_REPORT_POINTS);
-    std::vector<ChoiceItem> items;
+    std::vector<Choice> items;
     for (int size : kSizes)
         items.push_back({FormatInteger(size) + points, size});
     return items;

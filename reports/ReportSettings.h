@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Choice.h"
+
 struct Settings;
 
 // The report choices as the reports and the report settings dialog use them. The settings
@@ -42,18 +44,11 @@ std::array<LabelLine, kLabelLineCount> LabelLines(const Settings& settings);
 // dialog shows and stores what the labels print.
 void CompleteLabelLists(Settings& settings);
 
-struct ChoiceItem {
-    std::wstring text;
-    int value = 0;
-
-    bool operator==(const ChoiceItem&) const = default;
-};
-
 // The field list of the label-line and sort choices: "-- None --" (23), "Category" (0), then
 // the fields 1 to 22 under their fixed names.
-std::vector<ChoiceItem> ReportFieldChoices();
+std::vector<Choice> ReportFieldChoices();
 // The label sizes 10 to 72 as "10 pt" and so on.
-std::vector<ChoiceItem> LabelSizeChoices();
+std::vector<Choice> LabelSizeChoices();
 
 // Whether the font list offers a face the system enumerates. A name starting with "@" is the
 // vertical-writing twin of a CJK font, which prints every letter as an empty box.

@@ -21,8 +21,8 @@ std::wstring MoneyTotal(double amount) {
     return LoadText(IDS_CURRENCY) + digits;
 }
 
-std::vector<ChoiceItem> NamedChoices(unsigned first, unsigned last) {
-    std::vector<ChoiceItem> items{{LoadText(IDS_ALL_CATEGORIES), 0}};
+std::vector<Choice> NamedChoices(unsigned first, unsigned last) {
+    std::vector<Choice> items{{LoadText(IDS_ALL_CATEGORIES), 0}};
     for (unsigned id = first; id <= last; ++id)
         items.push_back({LoadText(id), static_cast<int>(id - first + 1)});
     return items;
@@ -49,10 +49,10 @@ StatisticsTexts StatisticsTextsOf(const StatisticsFigures& figures) {
     return {FormatInteger(figures.count), MoneyTotal(figures.cost), MoneyTotal(figures.value)};
 }
 
-std::vector<ChoiceItem> QualityChoices() {
+std::vector<Choice> QualityChoices() {
     return NamedChoices(IDS_QUALITY_FIRST, IDS_QUALITY_LAST);
 }
 
-std::vector<ChoiceItem> AbundanceChoices() {
+std::vector<Choice> AbundanceChoices() {
     return NamedChoices(IDS_ABUNDANCE_FIRST, IDS_ABUNDANCE_LAST);
 }

@@ -39,5 +39,5 @@ struct StatisticsTexts {
 StatisticsTexts StatisticsTextsOf(const StatisticsFigures& figures);
 
 // The quality and abundance choices: "<All>" (0), then the names with values from 1.
-std::vector<ChoiceItem> QualityChoices();
-std::vector<ChoiceItem> AbundanceChoices();
+std::vector<Choice> QualityChoices();
+std::vector<Choice> AbundanceChoices();

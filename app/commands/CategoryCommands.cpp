@@ -17,7 +17,7 @@ bool IsAllCategories(std::wstring_view name) {
     return name.empty() || SameText(name, LoadText(IDS_ALL_CATEGORIES));
 }
 
-void OnAddCategory(TQAppWindows& application) {
+void OnAddCategory(Application& application) {
     std::wstring name;
     if (!AskCategoryName(application.MainWindow(), name, CategoryNameUse::NewCategory, application.IsReadOnly()))
         return;
@@ -30,7 +30,7 @@ void OnAddCategory(TQAppWindows& application) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnEditCategory(TQAppWindows& application) {
+void OnEditCategory(Application& application) {
     const std::wstring current = application.CurrentSettings().currentCategory;
     if (IsAllCategories(current))
         return;
@@ -52,7 +52,7 @@ void OnEditCategory(TQAppWindows& application) {
     application.RefreshViews(merged ? RefreshTabs : RefreshRows);
 }
 
-void OnDeleteCategory(TQAppWindows& application) {
+void OnDeleteCategory(Application& application) {
     const std::wstring current = application.CurrentSettings().currentCategory;
     if (IsAllCategories(current))
         return;
@@ -67,7 +67,7 @@ void OnDeleteCategory(TQAppWindows& application) {
 
 enum class Direction { Left, Right };
 
-void MoveCurrentCategory(TQAppWindows& application, Direction direction) {
+void MoveCurrentCategory(Application& application, Direction direction) {
     CatalogLockGuard guard(application.Lock());
     const std::wstring current = application.CurrentSettings().currentCategory;
     if (!application.CurrentCatalog().MoveCategory(current, direction == Direction::Right))
@@ -89,15 +89,15 @@ void MoveCurrentCategory(TQAppWindows& application, Direction direction) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnMoveCategoryLeft(TQAppWindows& application) {
+void OnMoveCategoryLeft(Application& application) {
     MoveCurrentCategory(application, Direction::Left);
 }
 
-void OnMoveCategoryRight(TQAppWindows& application) {
+void OnMoveCategoryRight(Application& application) {
     MoveCurrentCategory(application, Direction::Right);
 }
 
-void OnNextCategory(TQAppWindows& application) {
+void OnNextCategory(Application& application) {
     CatalogLockGuard guard(application.Lock());
     TQTabWin& tabs = application.Tabs();
     tabs.Select(NextTabIndex(application.CurrentCatalog().Categories(), tabs.CurrentText()));

@@ -9,9 +9,9 @@
 
 namespace TQLibrary {
 
-class TQAppWindows;
+class Application;
 
-using CommandHandler = void (*)(TQAppWindows& application);
+using CommandHandler = void (*)(Application& application);
 
 struct HandlerEntry {
     int command;

@@ -13,7 +13,7 @@ namespace TQLibrary {
 
 namespace {
 
-std::wstring ChooseFileToImport(TQAppWindows& application) {
+std::wstring ChooseFileToImport(Application& application) {
     FileChooser chooser;
     chooser.title = LoadText(IDS_IMPORT_TITLE);
     chooser.defaultExtension = LoadText(IDS_XML_EXTENSION);
@@ -33,7 +33,7 @@ std::wstring ChooseFileToImport(TQAppWindows& application) {
 }
 
 // Replaces the catalog by a file's specimens, or adds them to it; the result is saved at once.
-void OnImport(TQAppWindows& application) {
+void OnImport(Application& application) {
     CatalogSession& session = application.Session();
     // What the import replaces is on disk first.
     session.SaveIfDue();
@@ -65,7 +65,7 @@ void OnImport(TQAppWindows& application) {
     application.RefreshViews(RefreshEverything);
 }
 
-void OnExport(TQAppWindows& application) {
+void OnExport(Application& application) {
     ExportChoice choice;
     if (ChooseExport(application, choice))
         WriteExport(application, choice);

@@ -13,7 +13,7 @@
 
 namespace TQLibrary {
 
-bool WriteExport(TQAppWindows& application, const ExportChoice& choice) {
+bool WriteExport(Application& application, const ExportChoice& choice) {
     PleaseWaitTask task;
     std::atomic<bool> cancelled{false};
     bool written = false;

@@ -2,7 +2,7 @@
 
 namespace TQLibrary {
 
-class TQAppWindows;
+class Application;
 struct ExportChoice;
 
 // Writes the chosen export on a worker under the please-wait dialog, which shows its progress
@@ -10,6 +10,6 @@ struct ExportChoice;
 // beside it): the catalog, its file and what is still to be saved stay as they were. A failed
 // write is reported; a cancelled one leaves any earlier file there as it was. True when the
 // export was written.
-bool WriteExport(TQAppWindows& application, const ExportChoice& choice);
+bool WriteExport(Application& application, const ExportChoice& choice);
 
 }  // namespace TQLibrary

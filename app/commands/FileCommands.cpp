@@ -15,13 +15,13 @@ namespace {
 
 // The folder of a chosen file is where the next chooser starts. A save may be reading the
 // settings: they change under the lock.
-void RememberFolder(TQAppWindows& application, const std::wstring& name) {
+void RememberFolder(Application& application, const std::wstring& name) {
     CatalogLockGuard guard(application.Lock());
     application.CurrentSettings().SetLastFolder(name, true);
 }
 
 // The chooser of New and Save As: a name for a catalog, proposed in the data folder.
-std::wstring ChooseNewCatalogName(TQAppWindows& application) {
+std::wstring ChooseNewCatalogName(Application& application) {
     FileChooser chooser;
     chooser.title = LoadText(IDS_NAME_YOUR_CATALOG);
     chooser.replaceQuestion = LoadText(IDS_OVERWRITE_QUESTION);
@@ -50,7 +50,7 @@ void CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
     } while (FindNextFileW(search.Get(), &found));
 }
 
-void OnNew(TQAppWindows& application) {
+void OnNew(Application& application) {
     CatalogSession& session = application.Session();
     session.SaveIfDue();
     std::wstring name = ChooseNewCatalogName(application);
@@ -67,7 +67,7 @@ void OnNew(TQAppWindows& application) {
     application.RefreshViews(RefreshEverything);
 }
 
-void OnOpen(TQAppWindows& application) {
+void OnOpen(Application& application) {
     application.Session().SaveIfDue();
     Settings& settings = application.CurrentSettings();
     FileChooser chooser;
@@ -86,7 +86,7 @@ void OnOpen(TQAppWindows& application) {
         application.RefreshViews(RefreshEverything);
 }
 
-void OnSaveAs(TQAppWindows& application) {
+void OnSaveAs(Application& application) {
     std::wstring name = ChooseNewCatalogName(application);
     if (name.empty())
         return;
@@ -102,7 +102,7 @@ void OnSaveAs(TQAppWindows& application) {
     application.UpdateStatusBar();
 }
 
-void OnRestore(TQAppWindows& application) {
+void OnRestore(Application& application) {
     if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
         return;
     const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
@@ -114,7 +114,7 @@ void OnRestore(TQAppWindows& application) {
     application.RefreshViews(RefreshEverything);
 }
 
-void OnExit(TQAppWindows& application) {
+void OnExit(Application& application) {
     SendMessageW(application.MainWindow(), WM_CLOSE, 0, 0);
 }
 

@@ -14,26 +14,26 @@ namespace TQLibrary {
 namespace {
 
 // An installer that was started replaces the program: the program makes way for it.
-void OnCheckForUpdate(TQAppWindows& application) {
+void OnCheckForUpdate(Application& application) {
     if (CheckForUpdate(application.MainWindow(), application.DataFolder(), true, false, SystemClock()))
         PostMessageW(application.MainWindow(), WM_CLOSE, 0, 0);
 }
 
-void OnAbout(TQAppWindows& application) {
+void OnAbout(Application& application) {
     ShowAbout(application.MainWindow(), VersionBlock::OfProgram());
 }
 
 // The help file goes to the user's own data folder, which no other user can write to.
-void OnHelp(TQAppWindows& application) {
+void OnHelp(Application& application) {
     ShowHelp(application.MainWindow(), application.DataFolder());
 }
 
 // A link the system cannot open is passed over: there is nothing the user could do about it.
-void OnHomePage(TQAppWindows&) {
+void OnHomePage(Application&) {
     OpenLink(IDS_HOME_PAGE_LINK);
 }
 
-void OnEmailSupport(TQAppWindows&) {
+void OnEmailSupport(Application&) {
     OpenLink(IDS_SUPPORT_MAIL_LINK);
 }
 

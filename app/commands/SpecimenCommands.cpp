@@ -16,7 +16,7 @@ namespace {
 
 // A picture chosen in the dialog never takes the file name of a different picture: two
 // cameras both call their first picture IMG_0001.JPG.
-void KeepPictureApart(TQAppWindows& application, Specimen& specimen) {
+void KeepPictureApart(Application& application, Specimen& specimen) {
     const Catalog& catalog = application.CurrentCatalog();
     const std::wstring folder = application.CurrentSettings().storeImages ? std::wstring()
                                                                           : PictureFolderOf(catalog.FilePath());
@@ -24,7 +24,7 @@ void KeepPictureApart(TQAppWindows& application, Specimen& specimen) {
 }
 
 // Files a new specimen, shows its row selected and has the catalog saved.
-void StoreNewSpecimen(TQAppWindows& application, Specimen specimen) {
+void StoreNewSpecimen(Application& application, Specimen specimen) {
     Catalog& catalog = application.CurrentCatalog();
     catalog.AddSpecimen(std::move(specimen));
     application.List().ShowNewRow(catalog.Specimens().back());
@@ -32,7 +32,7 @@ void StoreNewSpecimen(TQAppWindows& application, Specimen specimen) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnAddSpecimen(TQAppWindows& application) {
+void OnAddSpecimen(Application& application) {
     Specimen specimen;
     if (!RunSpecimenDialog(application, specimen, {.readOnly = false, .newSpecimen = true}))
         return;
@@ -47,7 +47,7 @@ void OnAddSpecimen(TQAppWindows& application) {
     StoreNewSpecimen(application, std::move(specimen));
 }
 
-void OnEditSpecimen(TQAppWindows& application) {
+void OnEditSpecimen(Application& application) {
     const Specimen* selected = application.List().SelectedSpecimen();
     if (selected == nullptr)
         return;
@@ -62,7 +62,7 @@ void OnEditSpecimen(TQAppWindows& application) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnDeleteSpecimen(TQAppWindows& application) {
+void OnDeleteSpecimen(Application& application) {
     const std::vector<std::int32_t> ids = application.List().SelectedIds();
     if (ids.empty() || !Ask(IDS_DELETE_QUESTION, IDS_DISPLAY_NAME))
         return;
@@ -78,7 +78,7 @@ void OnDeleteSpecimen(TQAppWindows& application) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnCopySpecimen(TQAppWindows& application) {
+void OnCopySpecimen(Application& application) {
     const Specimen* selected = application.List().SelectedSpecimen();
     if (selected == nullptr)
         return;
@@ -88,7 +88,7 @@ void OnCopySpecimen(TQAppWindows& application) {
     StoreNewSpecimen(application, std::move(copy));
 }
 
-void OnChangeCategory(TQAppWindows& application) {
+void OnChangeCategory(Application& application) {
     const std::vector<std::int32_t> ids = application.List().SelectedIds();
     if (ids.empty())
         return;
@@ -104,7 +104,7 @@ void OnChangeCategory(TQAppWindows& application) {
     application.SaveCatalog(SaveMode::Silent);
 }
 
-void OnSelectAll(TQAppWindows& application) {
+void OnSelectAll(Application& application) {
     application.List().View().SelectAll();
 }
 

@@ -15,7 +15,7 @@ namespace TQLibrary {
 
 namespace {
 
-void OnCustomizeToolbar(TQAppWindows& application) {
+void OnCustomizeToolbar(Application& application) {
     TQToolbar& toolbar = application.Toolbar();
     SendMessageW(toolbar.Window(), TB_CUSTOMIZE, 0, 0);
     application.UpdateToolbarStates(application.SelectionCount());
@@ -26,7 +26,7 @@ void OnCustomizeToolbar(TQAppWindows& application) {
     application.SaveSettingsIfChanged();
 }
 
-void OnCustomizeColumns(TQAppWindows& application) {
+void OnCustomizeColumns(Application& application) {
     CatalogLockGuard guard(application.Lock());
     if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, application.IsReadOnly()))
         return;
@@ -35,7 +35,7 @@ void OnCustomizeColumns(TQAppWindows& application) {
 }
 
 // The command table refuses Options on a read-only catalog before this runs.
-void OnOptions(TQAppWindows& application) {
+void OnOptions(Application& application) {
     const bool messagesShown = MessagesEnabled();
     OptionsForm form = FormOf(application.CurrentSettings(), messagesShown);
     if (!EditOptions(application.MainWindow(), form))

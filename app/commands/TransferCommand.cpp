@@ -7,6 +7,7 @@
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
 #include "app/main/Application.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/DataFile.h"
 #include "base/Handles.h"
 #include "base/StringTable.h"
@@ -16,12 +17,6 @@
 namespace TQLibrary {
 
 namespace {
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(path, length);
-}
 
 // The names of the files (not folders) in a folder.
 std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
@@ -45,14 +40,14 @@ void Report(HWND owner, const TransferPlan& plan, const TransferOutcome& outcome
 
 }  // namespace
 
-void TransferApplication(TQAppWindows& application) {
+void TransferApplication(Application& application) {
     FileChooser chooser;
     const std::wstring folder = chooser.ChooseFolder(application.MainWindow());
     if (!folder.empty())
         TransferApplicationTo(application, folder);
 }
 
-void TransferApplicationTo(TQAppWindows& application, const std::wstring& folder) {
+void TransferApplicationTo(Application& application, const std::wstring& folder) {
     bool picturesInCatalog = false;
     std::wstring catalogPath;
     {

@@ -3,6 +3,7 @@
 #include "app/framework/Dialogs.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
+#include "app/framework/TQComboBox.h"
 #include "app/main/Application.h"
 #include "base/DataFile.h"
 #include "base/StringTable.h"
@@ -22,21 +23,13 @@ void Check(HWND dialog, int item, bool checked) {
     CheckDlgButton(dialog, item, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// The combo's own texts: two categories may differ only in letter case.
-void FillCategories(HWND box, const Catalog& catalog) {
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(IDS_ALL_CATEGORIES).c_str()));
+// Two categories may differ only in letter case, so case twins are kept.
+void FillCategories(TQComboBox& box, const Catalog& catalog) {
+    box.AddEntry(LoadText(IDS_ALL_CATEGORIES), 0);
+    std::int32_t data = 0;
     for (const std::wstring& category : catalog.Categories())
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(category.c_str()));
-    SendMessageW(box, CB_SETCURSEL, 0, 0);
-}
-
-std::wstring SelectedText(HWND box) {
-    const auto index = SendMessageW(box, CB_GETCURSEL, 0, 0);
-    if (index < 0)
-        return LoadText(IDS_ALL_CATEGORIES);
-    std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
-    SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text;
+        box.AddEntry(category, ++data);
+    box.FillAndSelectData(0);
 }
 
 // The full paths Windows would open, compared ignoring case as Windows does.
@@ -51,14 +44,16 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
 }
 
 struct ExportDialog {
-    TQAppWindows& application;
+    Application& application;
     ExportChoice& choice;
     std::wstring confirmedPath;  // the file the chooser already asked to replace
+    TQComboBox category{false, CaseTwins::Kept};
 
     void OnInitDialog(HWND dialog) {
         // Exporting changes nothing, so a read-only catalog exports too.
         PrepareDialog(dialog, false);
-        FillCategories(GetDlgItem(dialog, IDC_EXPORT_CATEGORY), application.CurrentCatalog());
+        category.Attach(GetDlgItem(dialog, IDC_EXPORT_CATEGORY));
+        FillCategories(category, application.CurrentCatalog());
         Check(dialog, IDC_EXPORT_ALL_DATA, true);
         FollowPath(dialog);
     }
@@ -136,7 +131,8 @@ struct ExportDialog {
         }
         if (!MayWrite(dialog, choice.path))
             return;
-        choice.filter = SelectedText(GetDlgItem(dialog, IDC_EXPORT_CATEGORY));
+        if (!category.SelectedText(choice.filter))
+            choice.filter = LoadText(IDS_ALL_CATEGORIES);
         choice.exportPictures = IsChecked(dialog, IDC_EXPORT_PICTURES);
         choice.commaSeparated = IsCommaSeparatedName(choice.path);
         choice.allData = !choice.commaSeparated || IsChecked(dialog, IDC_EXPORT_ALL_DATA);
@@ -147,7 +143,7 @@ struct ExportDialog {
 
 }  // namespace
 
-bool ChooseExport(TQAppWindows& application, ExportChoice& choice) {
+bool ChooseExport(Application& application, ExportChoice& choice) {
     ExportDialog state{application, choice, {}};
     return RunDialog(application.MainWindow(), IDD_EXPORT, state);
 }

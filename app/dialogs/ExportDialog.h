@@ -4,7 +4,7 @@
 
 namespace TQLibrary {
 
-class TQAppWindows;
+class Application;
 
 // What Export Specimens chose: where, which category and in what form.
 struct ExportChoice {
@@ -18,6 +18,6 @@ struct ExportChoice {
 
 // Runs Export Specimens over the main window; true with the choice filled when the user pressed
 // OK on a path. The folder of a file chosen with "..." becomes the last folder.
-bool ChooseExport(TQAppWindows& application, ExportChoice& choice);
+bool ChooseExport(Application& application, ExportChoice& choice);
 
 }  // namespace TQLibrary

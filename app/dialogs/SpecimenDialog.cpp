@@ -67,10 +67,10 @@ int ScreenPixelsPerInch() {
 }
 
 struct SpecimenDialog {
-    SpecimenDialog(TQAppWindows& owner, Specimen copy, SpecimenDialogSetup how)
+    SpecimenDialog(Application& owner, Specimen copy, SpecimenDialogSetup how)
         : application(owner), specimen(std::move(copy)), setup(how) {}
 
-    TQAppWindows& application;
+    Application& application;
     Specimen specimen;  // the working copy
     SpecimenDialogSetup setup;
     bool tagProposed = false;
@@ -313,7 +313,7 @@ struct SpecimenDialog {
 
 }  // namespace
 
-bool RunSpecimenDialog(TQAppWindows& application, Specimen& specimen, SpecimenDialogSetup setup) {
+bool RunSpecimenDialog(Application& application, Specimen& specimen, SpecimenDialogSetup setup) {
     SpecimenDialog state(application, specimen, setup);
     if (!RunDialog(application.MainWindow(), IDD_SPECIMEN_DETAILS, state))
         return false;

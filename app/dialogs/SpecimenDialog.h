@@ -4,7 +4,7 @@ struct Specimen;
 
 namespace TQLibrary {
 
-class TQAppWindows;
+class Application;
 
 // How the Specimen Details dialog opens.
 struct SpecimenDialogSetup {
@@ -17,6 +17,6 @@ struct SpecimenDialogSetup {
 // tag, the next tag number grows by one. Whatever the user did not touch stays exactly as it
 // was: a word or colour that is not among the choices, a category that differs only by case,
 // a number shown rounded. True for OK.
-bool RunSpecimenDialog(TQAppWindows& application, Specimen& specimen, SpecimenDialogSetup setup);
+bool RunSpecimenDialog(Application& application, Specimen& specimen, SpecimenDialogSetup setup);
 
 }  // namespace TQLibrary

@@ -20,12 +20,12 @@ public:
     void OnInitDialog(HWND dialog) {
         CentreOver(dialog);
         abundance_.Attach(GetDlgItem(dialog, IDC_STATISTICS_ABUNDANCE));
-        for (const ChoiceItem& choice : AbundanceChoices())
-            abundance_.AddEntry(choice.text, choice.value);
+        for (const Choice& choice : AbundanceChoices())
+            abundance_.AddEntry(choice.text, choice.data);
         abundance_.FillAndSelectData(0);
         quality_.Attach(GetDlgItem(dialog, IDC_STATISTICS_QUALITY));
-        for (const ChoiceItem& choice : QualityChoices())
-            quality_.AddEntry(choice.text, choice.value);
+        for (const Choice& choice : QualityChoices())
+            quality_.AddEntry(choice.text, choice.data);
         quality_.FillAndSelectData(0);
         category_.Attach(GetDlgItem(dialog, IDC_STATISTICS_CATEGORY));
         category_.AddEntry(LoadText(IDS_ALL_CATEGORIES), 0);

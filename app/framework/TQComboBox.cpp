@@ -84,11 +84,19 @@ bool TQComboBox::FillAndSelect(IsWanted isWanted) {
     return appended;
 }
 
+std::optional<std::int32_t> TQComboBox::SelectedData() const {
+    if (Window() == nullptr)
+        return std::nullopt;
+    const LRESULT selected = SendMessageW(Window(), CB_GETCURSEL, 0, 0);
+    if (selected < 0)
+        return std::nullopt;
+    return Data(static_cast<int>(selected));
+}
+
 std::optional<std::wstring> TQComboBox::SelectedEntryText() const {
     if (Window() == nullptr)
         return std::nullopt;
-    auto selected = static_cast<int>(SendMessageW(Window(), CB_GETCURSEL, 0, 0));
-    return entries_.TextOfData(selected < 0 ? 0 : Data(selected));
+    return entries_.TextOfData(SelectedData().value_or(0));
 }
 
 void TQComboBox::SelectByData(std::int32_t data) {

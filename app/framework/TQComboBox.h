@@ -36,6 +36,8 @@ public:
     // when any entry was appended.
     bool FillAndSelectText(std::wstring_view text);
     bool FillAndSelectData(std::int32_t data);
+    // The selected item's data; none when nothing is selected or there is no control.
+    std::optional<std::int32_t> SelectedData() const;
     // The text of the first entry with the selected item's data (0 when nothing is selected).
     std::optional<std::wstring> SelectedEntryText() const;
     // Selects the first item with the data; the selection stays when no item has it.

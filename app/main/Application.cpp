@@ -9,7 +9,6 @@
 #include "app/online/UpdateCheck.h"
 #include "base/Clock.h"
 #include "base/StringTable.h"
-#include "catalog/PictureFiles.h"
 #include "frame/CategoryTabs.h"
 #include "frame/CommandTable.h"
 #include "frame/StartupChoices.h"
@@ -37,7 +36,7 @@ HMENU LoadProgramMenu(int id) {
 
 }  // namespace
 
-TQAppWindows::TQAppWindows(HWND mainWindow, StartOptions options)
+Application::Application(HWND mainWindow, StartOptions options)
     : mainWindow_(mainWindow),
       options_(std::move(options)),
       session_(mainWindow, options_.dataFolder),
@@ -46,7 +45,7 @@ TQAppWindows::TQAppWindows(HWND mainWindow, StartOptions options)
     SetMainWindow(mainWindow);
 }
 
-TQAppWindows::~TQAppWindows() {
+Application::~Application() {
     // Nothing may still be writing the catalog when it goes away.
     session_.WaitForSaves();
     if (instanceMutex_)
@@ -55,7 +54,7 @@ TQAppWindows::~TQAppWindows() {
         SetMainWindow(nullptr);
 }
 
-bool TQAppWindows::Initialise() {
+bool Application::Initialise() {
     const std::wstring product = LoadText(IDS_PRODUCT_NAME);
     instanceMutex_.Reset(CreateMutexW(nullptr, TRUE, product.c_str()));
     if (!instanceMutex_)
@@ -79,7 +78,7 @@ bool TQAppWindows::Initialise() {
     return SetTimer(mainWindow_, kDeferredLoadTimer, kDeferredLoadDelay, nullptr) != 0;
 }
 
-bool TQAppWindows::CreateToolbar() {
+bool Application::CreateToolbar() {
     if (!toolbar_.Create(mainWindow_, IDC_TOOLBAR))
         return false;
     if (toolbar_.LoadImages()) {
@@ -91,7 +90,7 @@ bool TQAppWindows::CreateToolbar() {
     return true;
 }
 
-bool TQAppWindows::CreateList() {
+bool Application::CreateList() {
     if (!list_.Create(tabs_.Window(), IDC_SPECIMEN_LIST))
         return false;
     // The list lives inside the tab strip; its notifications belong to the main window.
@@ -101,7 +100,7 @@ bool TQAppWindows::CreateList() {
     return true;
 }
 
-bool TQAppWindows::CreateStatusBar() {
+bool Application::CreateStatusBar() {
     statusBar_.Reset(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, mainWindow_,
                                      nullptr, ProgramInstance(), nullptr));
     if (!statusBar_)
@@ -111,19 +110,13 @@ bool TQAppWindows::CreateStatusBar() {
     return true;
 }
 
-std::wstring TQAppWindows::ChooseCatalogFile() {
-    std::wstring name = StoredCatalogPath();
-    std::wstring fromCommandLine = CatalogFileFromCommandLine(options_.commandLine);
-    if (!fromCommandLine.empty())
-        name = fromCommandLine;
-    if (name.empty())
-        name = MarkupFileIn(options_.programFolder);
-    if (name.empty())
-        name = DataFolder() + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION);
-    return name;
+std::wstring Application::ChooseCatalogFile() {
+    return StartupCatalogFile(
+            {options_.commandLine, StoredCatalogPath(), [this] { return MarkupFileIn(options_.programFolder); },
+             [this] { return DataFolder() + LoadText(IDS_PRODUCT_NAME) + LoadText(IDS_XML_EXTENSION); }});
 }
 
-void TQAppWindows::OnDeferredLoad() {
+void Application::OnDeferredLoad() {
     if (loaded_)
         return;
     KillTimer(mainWindow_, kDeferredLoadTimer);
@@ -133,7 +126,7 @@ void TQAppWindows::OnDeferredLoad() {
     RefreshViews(RefreshEverything);
 }
 
-bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
+bool Application::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
     // The rows are drawn from the catalog, which the load changes on its worker.
     list_.Clear();
     const LoadOutcome outcome = session_.Load(path, mode);
@@ -155,7 +148,7 @@ bool TQAppWindows::LoadCatalogFile(const std::wstring& path, LoadMode mode) {
     return outcome.succeeded;
 }
 
-bool TQAppWindows::OnClose() {
+bool Application::OnClose() {
     // A second close (a click while the first waits for saves) must not destroy the window
     // under the first one.
     if (closing_)
@@ -177,7 +170,7 @@ bool TQAppWindows::OnClose() {
     return true;
 }
 
-void TQAppWindows::OnSize(UINT sizeType, int width, int height) {
+void Application::OnSize(UINT sizeType, int width, int height) {
     if (sizeType == SIZE_MINIMIZED || sizeType == SIZE_MAXHIDE)
         return;
     if (width > 0 && height > 0)
@@ -186,23 +179,23 @@ void TQAppWindows::OnSize(UINT sizeType, int width, int height) {
         RememberWindowPlacement(CurrentSettings(), mainWindow_);
 }
 
-void TQAppWindows::OnMove() {
+void Application::OnMove() {
     if (loaded_)
         RememberWindowPlacement(CurrentSettings(), mainWindow_);
 }
 
-void TQAppWindows::Relayout() {
+void Application::Relayout() {
     RECT client;
     if (GetClientRect(mainWindow_, &client))
         Layout(client.right, client.bottom);
 }
 
-void TQAppWindows::ShowStatusBarAsSet() {
+void Application::ShowStatusBarAsSet() {
     ShowWindow(statusBar_.Get(), CurrentSettings().hideStatusBar ? SW_HIDE : SW_SHOW);
     Relayout();
 }
 
-void TQAppWindows::Layout(int width, int height) {
+void Application::Layout(int width, int height) {
     int statusHeight = 0;
     if (HWND status = statusBar_.Get()) {
         SendMessageW(status, WM_SIZE, 0, MAKELPARAM(width, height));
@@ -224,7 +217,7 @@ void TQAppWindows::Layout(int width, int height) {
     toolbar_.Refresh();
 }
 
-void TQAppWindows::PlaceList() {
+void Application::PlaceList() {
     RECT client;
     if (!tabs_.GetClientRect(client))
         return;
@@ -232,7 +225,7 @@ void TQAppWindows::PlaceList() {
     list_.View().Move(list.left, list.top, list.Width(), list.Height());
 }
 
-void TQAppWindows::OnSplitterDropped(int x) {
+void Application::OnSplitterDropped(int x) {
     RECT client;
     if (!GetClientRect(mainWindow_, &client))
         return;
@@ -241,7 +234,7 @@ void TQAppWindows::OnSplitterDropped(int x) {
     InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
-void TQAppWindows::RefreshViews(RefreshFlags what) {
+void Application::RefreshViews(RefreshFlags what) {
     // The lock is the thread's own and may already be held by the caller.
     CatalogLockGuard guard(Lock());
     if (what & RefreshColumns)
@@ -253,7 +246,7 @@ void TQAppWindows::RefreshViews(RefreshFlags what) {
     SetSelectionCount(list_.View().SelectedCount());
 }
 
-void TQAppWindows::RebuildTabs(const std::wstring& current) {
+void Application::RebuildTabs(const std::wstring& current) {
     TabPlan plan = PlanTabs(CurrentCatalog(), current);
     tabs_.ReplaceTabs(plan.names);
     tabs_.Select(plan.selected);
@@ -261,14 +254,14 @@ void TQAppWindows::RebuildTabs(const std::wstring& current) {
         CurrentSettings().currentCategory = plan.names.back();
 }
 
-void TQAppWindows::OnTabChanged() {
+void Application::OnTabChanged() {
     CatalogLockGuard guard(Lock());
     CurrentSettings().currentCategory = tabs_.CurrentText();
     RefreshViews(RefreshRows);
     UpdateToolbarStates(0);
 }
 
-void TQAppWindows::UpdateStatusBar() {
+void Application::UpdateStatusBar() {
     HWND status = statusBar_.Get();
     if (status == nullptr)
         return;
@@ -281,56 +274,27 @@ void TQAppWindows::UpdateStatusBar() {
     SendMessageW(status, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(L""));
 }
 
-void TQAppWindows::SetSelectionCount(int count) {
+void Application::SetSelectionCount(int count) {
     selectionCount_ = count;
     RequestSelectedPicture();
     UpdateMenuStates(GetMenu(mainWindow_), count);
     UpdateToolbarStates(count);
 }
 
-void TQAppWindows::RequestSelectedPicture() {
+void Application::RequestSelectedPicture() {
     if (!picturePending_)
         picturePending_ = PostMessageW(mainWindow_, kShowPictureMessage, 0, 0) != FALSE;
 }
 
-void TQAppWindows::ShowSelectedPicture() {
+void Application::ShowSelectedPicture() {
     picturePending_ = false;
     picture_.Clear(mainWindow_);
-    const std::vector<std::uint8_t> bytes = SelectedPictureBytes();
+    const std::vector<std::uint8_t> bytes = SelectedSpecimenPicture(session_, list_);
     if (!bytes.empty())
         picture_.Decode(mainWindow_, bytes);
 }
 
-std::vector<std::uint8_t> TQAppWindows::SelectedPictureBytes() {
-    std::int32_t id = 0;
-    std::wstring name;
-    std::wstring catalogPath;
-    {
-        CatalogLockGuard guard(Lock());
-        const Specimen* specimen = list_.View().SelectedCount() == 1 ? list_.SelectedSpecimen() : nullptr;
-        if (specimen == nullptr)
-            return {};
-        if (!PictureOnlyInFolder(*specimen, CurrentSettings()))
-            return specimen->pictureData;
-        id = specimen->id;
-        name = specimen->pictureName;
-        catalogPath = CurrentCatalog().FilePath();
-    }
-    if (catalogPath.empty())
-        return {};
-    // Read without the lock, so a silent save is not held up by the disk; the bytes join the
-    // specimen under it, unless it changed meanwhile.
-    std::vector<std::uint8_t> bytes = ReadPictureFile(PictureFolderOf(catalogPath), name);
-    if (!bytes.empty()) {
-        CatalogLockGuard guard(Lock());
-        Specimen* specimen = CurrentCatalog().FindSpecimen(id);
-        if (specimen != nullptr && specimen->pictureData.empty() && specimen->pictureName == name)
-            specimen->pictureData = bytes;
-    }
-    return bytes;
-}
-
-void TQAppWindows::OnPaint() {
+void Application::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(mainWindow_, &paint);
     if (dc == nullptr)
@@ -345,17 +309,17 @@ void TQAppWindows::OnPaint() {
     EndPaint(mainWindow_, &paint);
 }
 
-void TQAppWindows::OnLeftButtonDown(int x, int y) {
+void Application::OnLeftButtonDown(int x, int y) {
     if (picture_.HitTest(x, y))
         ShowPicturePopup(mainWindow_, picture_);
 }
 
-void TQAppWindows::UpdateToolbarStates(int selectionCount) {
+void Application::UpdateToolbarStates(int selectionCount) {
     for (const CommandState& state : ToolbarStates(selectionCount, session_.RestoreAvailable()))
         toolbar_.EnableButton(state.command, state.enabled);
 }
 
-void TQAppWindows::UpdateMenuStates(HMENU menu, int selectionCount) {
+void Application::UpdateMenuStates(HMENU menu, int selectionCount) {
     if (menu == nullptr)
         return;
     for (const CommandState& state : MenuStates(selectionCount, session_.RestoreAvailable())) {
@@ -365,7 +329,7 @@ void TQAppWindows::UpdateMenuStates(HMENU menu, int selectionCount) {
     DrawMenuBar(mainWindow_);
 }
 
-bool TQAppWindows::DispatchCommand(int id) {
+bool Application::DispatchCommand(int id) {
     const CommandRow* row = FindCommand(id);
     if (row == nullptr)
         return false;
@@ -382,7 +346,7 @@ bool TQAppWindows::DispatchCommand(int id) {
     return true;
 }
 
-LRESULT TQAppWindows::OnListNotify(NMHDR& header) {
+LRESULT Application::OnListNotify(NMHDR& header) {
     switch (header.code) {
         case LVN_ITEMACTIVATE:
             DispatchCommand(IDM_EDIT_SPECIMEN);
@@ -408,13 +372,13 @@ LRESULT TQAppWindows::OnListNotify(NMHDR& header) {
     return 0;
 }
 
-LRESULT TQAppWindows::OnTabNotify(NMHDR& header) {
+LRESULT Application::OnTabNotify(NMHDR& header) {
     if (header.code == TCN_SELCHANGE)
         OnTabChanged();
     return 0;
 }
 
-void TQAppWindows::OnListItemChanged(const NMLISTVIEW& change) {
+void Application::OnListItemChanged(const NMLISTVIEW& change) {
     // Text changes come through here too; only the selection matters.
     if ((change.uChanged & LVIF_STATE) == 0 || ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
         return;

@@ -45,12 +45,12 @@ inline constexpr RefreshFlags RefreshEverything = RefreshFlags(RefreshColumns | 
 // The application object: owns the catalog session and the child windows of the main window,
 // and lives from WM_CREATE to WM_DESTROY. The main window's procedure turns messages into calls
 // on it; the command handlers (one file per group) work through it.
-class TQAppWindows {
+class Application {
 public:
-    TQAppWindows(HWND mainWindow, StartOptions options);
-    ~TQAppWindows();
-    TQAppWindows(const TQAppWindows&) = delete;
-    TQAppWindows& operator=(const TQAppWindows&) = delete;
+    Application(HWND mainWindow, StartOptions options);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     bool Initialise();
     void OnDeferredLoad();
@@ -124,8 +124,6 @@ private:
     bool CreateList();
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
-    // The selected specimen's picture bytes, read from the picture folder when never read before.
-    std::vector<std::uint8_t> SelectedPictureBytes();
     void RequestSelectedPicture();
 
     HWND mainWindow_;

@@ -7,6 +7,7 @@
 #include "app/framework/Program.h"
 #include "app/main/BackgroundWork.h"
 #include "app/main/Folders.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/DataFile.h"
 #include "base/Paths.h"
 #include "base/StringTable.h"
@@ -17,13 +18,13 @@ namespace TQLibrary {
 
 namespace {
 
-TQAppWindows* Stored(HWND window) {
-    return reinterpret_cast<TQAppWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+Application* Stored(HWND window) {
+    return reinterpret_cast<Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW& create) {
     const auto* options = static_cast<const StartOptions*>(create.lpCreateParams);
-    auto application = std::make_unique<TQAppWindows>(window, *options);
+    auto application = std::make_unique<Application>(window, *options);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(application.get()));
     if (!application->Initialise()) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -34,7 +35,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create) {
 }
 
 void OnDestroy(HWND window) {
-    std::unique_ptr<TQAppWindows> application(Stored(window));
+    std::unique_ptr<Application> application(Stored(window));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     application.reset();
     PostQuitMessage(0);
@@ -44,15 +45,15 @@ void OnDestroy(HWND window) {
 // button's command as identifier, so whatever the table does not name goes to the toolbar.
 struct NotifyRoute {
     UINT_PTR control;
-    LRESULT (TQAppWindows::*handle)(NMHDR& header);
+    LRESULT (Application::*handle)(NMHDR& header);
 };
 
 constexpr NotifyRoute kNotifyRoutes[] = {
-        {IDC_SPECIMEN_LIST, &TQAppWindows::OnListNotify},
-        {IDC_TAB_STRIP, &TQAppWindows::OnTabNotify},
+        {IDC_SPECIMEN_LIST, &Application::OnListNotify},
+        {IDC_TAB_STRIP, &Application::OnTabNotify},
 };
 
-bool OnNotify(TQAppWindows& application, NMHDR& header, LRESULT& result) {
+bool OnNotify(Application& application, NMHDR& header, LRESULT& result) {
     for (const NotifyRoute& route : kNotifyRoutes) {
         if (header.idFrom == route.control) {
             result = (application.*route.handle)(header);
@@ -62,13 +63,13 @@ bool OnNotify(TQAppWindows& application, NMHDR& header, LRESULT& result) {
     return application.OnToolbarNotify(&header, result);
 }
 
-void OnTimer(TQAppWindows& application, UINT_PTR timer) {
+void OnTimer(Application& application, UINT_PTR timer) {
     if (timer == kDeferredLoadTimer)
         application.OnDeferredLoad();
 }
 
 // Messages for the application object; false when the default procedure is to have it too.
-bool Dispatch(TQAppWindows& application, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool Dispatch(Application& application, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
         case WM_CLOSE:
@@ -117,7 +118,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
                 break;
         }
         LRESULT result = 0;
-        if (TQAppWindows* application = Stored(window)) {
+        if (Application* application = Stored(window)) {
             if (Dispatch(*application, message, wParam, lParam, result))
                 return result;
         } else if (message == WM_CLOSE) {
@@ -128,12 +129,6 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     } catch (...) {
         return message == WM_CREATE ? -1 : 0;
     }
-}
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring() : FolderOf(std::wstring(path, length));
 }
 
 }  // namespace
@@ -163,7 +158,7 @@ HWND CreateMainWindow(HINSTANCE instance, const StartOptions& options) {
                            const_cast<StartOptions*>(&options));
 }
 
-TQAppWindows* ApplicationOf(HWND mainWindow) {
+Application* ApplicationOf(HWND mainWindow) {
     return Stored(mainWindow);
 }
 

@@ -11,7 +11,7 @@ namespace TQLibrary {
 bool RegisterMainWindowClass(HINSTANCE instance);
 // Creates the main window hidden; the options must outlive WM_CREATE. None on failure.
 HWND CreateMainWindow(HINSTANCE instance, const StartOptions& options);
-TQAppWindows* ApplicationOf(HWND mainWindow);
+Application* ApplicationOf(HWND mainWindow);
 int RunMessageLoop(HWND mainWindow);
 // The options of a real start: the process's command line, the program's own folder and
 // the user's data folder.

@@ -5,8 +5,11 @@
 #include <cstring>
 
 #include "app/framework/FileChooser.h"
+#include "app/main/CatalogSession.h"
+#include "app/main/SpecimenList.h"
 #include "base/GdiplusSession.h"
 #include "base/StringTable.h"
+#include "catalog/PictureFiles.h"
 #include "resources/resource.h"
 #include "specimens/PictureFit.h"
 
@@ -186,6 +189,35 @@ bool ChoosePictureFile(HWND owner, const std::wstring& startFolder, std::wstring
         return false;
     path = chosen;
     return true;
+}
+
+std::vector<std::uint8_t> SelectedSpecimenPicture(CatalogSession& session, SpecimenList& list) {
+    std::int32_t id = 0;
+    std::wstring name;
+    std::wstring catalogPath;
+    {
+        CatalogLockGuard guard(session.Lock());
+        const Specimen* specimen = list.View().SelectedCount() == 1 ? list.SelectedSpecimen() : nullptr;
+        if (specimen == nullptr)
+            return {};
+        if (!PictureOnlyInFolder(*specimen, session.CurrentSettings()))
+            return specimen->pictureData;
+        id = specimen->id;
+        name = specimen->pictureName;
+        catalogPath = session.CurrentCatalog().FilePath();
+    }
+    if (catalogPath.empty())
+        return {};
+    // Read without the lock, so a silent save is not held up by the disk; the bytes join the
+    // specimen under it, unless it changed meanwhile.
+    std::vector<std::uint8_t> bytes = ReadPictureFile(PictureFolderOf(catalogPath), name);
+    if (!bytes.empty()) {
+        CatalogLockGuard guard(session.Lock());
+        Specimen* specimen = session.CurrentCatalog().FindSpecimen(id);
+        if (specimen != nullptr && specimen->pictureData.empty() && specimen->pictureName == name)
+            specimen->pictureData = bytes;
+    }
+    return bytes;
 }
 
 }  // namespace TQLibrary

@@ -13,7 +13,9 @@
 
 namespace TQLibrary {
 
+class CatalogSession;
 class GdiplusSession;
+class SpecimenList;
 
 // A picture file's bytes (JPEG, PNG, BMP, GIF) decoded into a screen-compatible bitmap of its
 // own size, transparent areas black; none when GDI+ cannot read them. GDI+ must be started.
@@ -74,6 +76,11 @@ private:
     Rect placement_;
     bool transparent_ = false;
 };
+
+// The picture of the specimen selected alone in the list, for the main window's pane: the bytes
+// the specimen holds, or else its file in the catalog's picture folder, read once and then kept
+// with the specimen. Empty without one selected specimen or without a picture.
+std::vector<std::uint8_t> SelectedSpecimenPicture(CatalogSession& session, SpecimenList& list);
 
 // Runs the picture popup modally over owner for the view's picture: the whole picture at its
 // own size, or fitted into the monitor's work area when larger. Escape or a right click closes it.

@@ -2,33 +2,22 @@
 
 #include "app/main/BackgroundWork.h"
 #include "app/main/Folders.h"
-#include "base/Handles.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/StringTable.h"
 #include "resources/resource.h"
 
-const wchar_t kApplicationKey[] = L"Software\\Brackenfield\\Orvelle";
-
 namespace {
 
+constexpr wchar_t kCatalogPathValue[] = L"Filename";
+
 void StoreCatalogPath(const std::wstring& path) {
-    HKEY created = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kApplicationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    TQLibrary::KeyHandle key(created);
-    auto bytes = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
-    RegSetValueExW(key.Get(), L"Filename", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes);
+    TQLibrary::ProgramValues().WriteText(kCatalogPathValue, path);
 }
 
 }  // namespace
 
 std::wstring StoredCatalogPath() {
-    wchar_t value[1024] = {};
-    DWORD size = sizeof value - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, kApplicationKey, L"Filename", RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return {};
-    return value;
+    return TQLibrary::ProgramValues().ReadText(kCatalogPathValue);
 }
 
 std::wstring MainWindowTitle(const std::wstring& path) {

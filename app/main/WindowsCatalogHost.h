@@ -25,8 +25,6 @@ private:
     std::wstring dataFolder_;
 };
 
-// The application's key under HKEY_CURRENT_USER.
-extern const wchar_t kApplicationKey[];
 // The main window's title for a catalog: the display name, " - " and the path.
 std::wstring MainWindowTitle(const std::wstring& path);
 // The "Filename" value of the application's key; empty when missing or unreadable.

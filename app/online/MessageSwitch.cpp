@@ -1,19 +1,13 @@
 #include "app/online/MessageSwitch.h"
 
-#include "app/framework/RegistryValues.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/MarkupValues.h"
-#include "base/StringTable.h"
-#include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
 
 constexpr wchar_t kHintShow[] = L"HintShow";
-
-RegistryValues ProgramValues() {
-    return RegistryValues(LoadText(IDS_COMPANY_NAME), LoadText(IDS_PRODUCT_NAME));
-}
 
 }  // namespace
 

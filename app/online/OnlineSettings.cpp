@@ -1,16 +1,12 @@
 #include "app/online/OnlineSettings.h"
 
-#include "app/framework/RegistryValues.h"
+#include "app/main/ProgramIdentity.h"
 #include "base/StringTable.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
 
 namespace {
-
-RegistryValues ProgramValues() {
-    return RegistryValues(LoadText(IDS_COMPANY_NAME), LoadText(IDS_PRODUCT_NAME));
-}
 
 std::wstring AddressOr(const wchar_t* name, unsigned vendorId) {
     std::optional<std::wstring> own = ReadProgramValue(name);

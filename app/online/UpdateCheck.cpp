@@ -7,12 +7,15 @@
 
 #include "app/framework/Dialogs.h"
 #include "app/framework/Messages.h"
+#include "app/framework/TQComboBox.h"
 #include "app/main/PleaseWait.h"
 #include "app/online/HttpTransfer.h"
 #include "app/online/MarkupLabelControl.h"
 #include "app/online/OnlineSettings.h"
+#include "app/online/VersionBlock.h"
 #include "base/Clock.h"
 #include "base/DataFile.h"
+#include "base/Handles.h"
 #include "base/MarkupDocument.h"
 #include "base/Paths.h"
 #include "base/StringTable.h"
@@ -30,25 +33,6 @@ constexpr wchar_t kDateValue[] = L"AutoUpdate_Date";
 // The version file is small: it comes within a few seconds or the check finds nothing, so that
 // a server that does not answer (or answers a byte at a time) cannot hold the start.
 constexpr HttpTimeouts kVersionTimeouts{4000, 4000, 6000};
-
-// The program's own file version, "1.0.0.0"; none without a version resource.
-std::optional<std::wstring> OwnVersion() {
-    wchar_t path[MAX_PATH] = {};
-    if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0)
-        return std::nullopt;
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    if (size == 0)
-        return std::nullopt;
-    std::vector<std::uint8_t> block(size);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (!GetFileVersionInfoW(path, 0, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) || fixed == nullptr ||
-        fixedSize < sizeof(VS_FIXEDFILEINFO))
-        return std::nullopt;
-    return FileVersionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-}
 
 // A web server hands out the version file as it was saved: UTF-16 as the program writes its
 // files, or plain bytes (ASCII, UTF-8) as any editor does.
@@ -76,8 +60,9 @@ bool LaunchInstaller(const std::wstring& path) {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                         &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing waits for the installer: its handles go at once.
+    const KernelHandle thread(process.hThread);
+    const KernelHandle started(process.hProcess);
     return true;
 }
 
@@ -98,32 +83,24 @@ public:
         SetWindowTextW(dialog, (display + L" " + caption).c_str());
         // Not CheckRadioButton: "Yes" has the higher identifier of the two.
         CheckDlgButton(dialog, IDC_UPDATE_YES, BST_CHECKED);
-        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
-        EnableWindow(box, FALSE);
-        for (unsigned frequency : kFrequencies) {
-            const LRESULT item = SendMessageW(box, CB_ADDSTRING, 0,
-                                              reinterpret_cast<LPARAM>(LoadText(frequency).c_str()));
-            SendMessageW(box, CB_SETITEMDATA, static_cast<WPARAM>(item), frequency);
-            if (frequency == frequency_)
-                SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-        }
+        box_.Attach(GetDlgItem(dialog, IDC_UPDATE_FREQUENCY));
+        EnableWindow(box_.Window(), FALSE);
+        for (unsigned frequency : kFrequencies)
+            box_.AddEntry(LoadText(frequency), static_cast<std::int32_t>(frequency));
+        box_.FillAndSelectData(static_cast<std::int32_t>(frequency_));
     }
 
     void OnCommand(HWND dialog, int item, int) {
-        HWND box = GetDlgItem(dialog, IDC_UPDATE_FREQUENCY);
         switch (item) {
             case IDC_UPDATE_NO:
-                EnableWindow(box, TRUE);
+                EnableWindow(box_.Window(), TRUE);
                 break;
             case IDC_UPDATE_YES:
-                EnableWindow(box, FALSE);
+                EnableWindow(box_.Window(), FALSE);
                 break;
             case IDOK: {
-                const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
-                const unsigned chosen = selected == CB_ERR
-                                                ? frequency_
-                                                : static_cast<unsigned>(SendMessageW(box, CB_GETITEMDATA,
-                                                                                     static_cast<WPARAM>(selected), 0));
+                const auto chosen = static_cast<unsigned>(
+                        box_.SelectedData().value_or(static_cast<std::int32_t>(frequency_)));
                 SaveUpdateSchedule(chosen, clock_);
                 EndDialog(dialog, IsDlgButtonChecked(dialog, IDC_UPDATE_YES) == BST_CHECKED ? IDOK : IDCANCEL);
                 break;
@@ -136,6 +113,7 @@ public:
 private:
     unsigned frequency_;
     const Clock& clock_;
+    TQComboBox box_{false};
 };
 
 // Fetches the version file and, for a published update, the installer, and starts it.
@@ -158,7 +136,7 @@ public:
         versionTransfer_.SetTransfer(versionFile, folder + versionFile);
         if (!versionTransfer_.Transfer(&task_, 0, 5) || cancelled_)
             return false;
-        const std::optional<std::wstring> own = OwnVersion();
+        const std::optional<std::wstring> own = VersionBlock::OfProgram().FileVersion();
         if (!own)
             return false;
         task_.ReportProgress(10);

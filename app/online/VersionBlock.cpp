@@ -2,17 +2,14 @@
 
 #include <cwchar>
 
-#include "app/framework/Program.h"
+#include "app/main/ProgramIdentity.h"
 #include "online/VersionFile.h"
 
 namespace TQLibrary {
 
 VersionBlock VersionBlock::OfProgram() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(ProgramInstance(), path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    return OfFile(path);
+    const std::wstring path = ProgramPath();
+    return path.empty() ? VersionBlock() : OfFile(path);
 }
 
 VersionBlock VersionBlock::OfFile(const std::wstring& path) {

@@ -13,6 +13,7 @@
 #include "app/printing/DeviceSurface.h"
 #include "app/printing/ReportDialog.h"
 #include "app/printing/ReportPreview.h"
+#include "base/Handles.h"
 #include "base/StringTable.h"
 #include "catalog/PictureFiles.h"
 #include "reports/DrawReport.h"
@@ -27,34 +28,31 @@ namespace {
 
 // The print dialog's results, freed when the command ends.
 struct PrintDialogResult {
-    PRINTDLGW dialog{};
-    ~PrintDialogResult() {
-        if (dialog.hDC != nullptr)
-            DeleteDC(dialog.hDC);
-        if (dialog.hDevMode != nullptr)
-            GlobalFree(dialog.hDevMode);
-        if (dialog.hDevNames != nullptr)
-            GlobalFree(dialog.hDevNames);
-    }
+    explicit PrintDialogResult(const PRINTDLGW& dialog)
+        : printer(dialog.hDC), devMode(dialog.hDevMode), devNames(dialog.hDevNames) {}
+
+    PrinterDC printer;
+    GlobalMemory devMode;
+    GlobalMemory devNames;
 };
 
-// The summary is printed across the sheet whatever the user picked.
-void TurnToLandscape(PRINTDLGW& dialog) {
-    if (dialog.hDevMode == nullptr)
+// The summary is printed across the sheet whatever the user picked. ResetDC keeps the
+// context's handle, so the context stays the one the dialog gave.
+void TurnToLandscape(const PrintDialogResult& chosen) {
+    if (!chosen.devMode)
         return;
-    auto* mode = static_cast<DEVMODEW*>(GlobalLock(dialog.hDevMode));
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(chosen.devMode.Get()));
     if (mode == nullptr)
         return;
     mode->dmOrientation = DMORIENT_LANDSCAPE;
     mode->dmFields |= DM_ORIENTATION;
-    if (HDC reset = ResetDCW(dialog.hDC, mode))
-        dialog.hDC = reset;
-    GlobalUnlock(dialog.hDevMode);
+    ResetDCW(chosen.printer.Get(), mode);
+    GlobalUnlock(chosen.devMode.Get());
 }
 
 // Prints the pages laid out on the chosen printer, with the share printed on the bar; the job
 // is abandoned when the user cancels.
-void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layout) {
+void PrintPages(Application& application, HDC printer, const ReportLayout& layout) {
     const std::wstring document = LoadText(IDS_REPORT_DOCUMENT);
     DOCINFOW info{};
     info.cbSize = sizeof info;
@@ -88,7 +86,7 @@ void PrintPages(TQAppWindows& application, HDC printer, const ReportLayout& layo
 
 }  // namespace
 
-void PrintReport(TQAppWindows& application) {
+void PrintReport(Application& application) {
     ReportForm form;
     std::vector<std::wstring> categories;
     {
@@ -124,19 +122,21 @@ void PrintReport(TQAppWindows& application) {
     if (!PreviewReport(application.MainWindow(), layout))
         return;
 
-    PrintDialogResult chosen;
-    chosen.dialog.lStructSize = sizeof chosen.dialog;
-    chosen.dialog.hwndOwner = application.MainWindow();
-    chosen.dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE;
-    chosen.dialog.nCopies = 1;
-    if (!PrintDlgW(&chosen.dialog) || chosen.dialog.hDC == nullptr)
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = application.MainWindow();
+    dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.nCopies = 1;
+    const bool printing = PrintDlgW(&dialog) != FALSE;
+    const PrintDialogResult chosen(dialog);
+    if (!printing || !chosen.printer)
         return;
     if (landscape)
-        TurnToLandscape(chosen.dialog);
-    PrintPages(application, chosen.dialog.hDC, layout);
+        TurnToLandscape(chosen);
+    PrintPages(application, chosen.printer.Get(), layout);
 }
 
-void ShowCatalogStatistics(TQAppWindows& application) {
+void ShowCatalogStatistics(Application& application) {
     std::wstring current;
     {
         CatalogLockGuard guard(application.Lock());

@@ -4,8 +4,8 @@
 
 #include "app/framework/Dialogs.h"
 #include "app/framework/TQComboBox.h"
+#include "base/Handles.h"
 #include "base/StringTable.h"
-#include "catalog/Settings.h"
 #include "reports/ReportSettings.h"
 #include "resources/resource.h"
 
@@ -18,17 +18,9 @@ constexpr std::array<int, kLabelLineCount> kFieldBoxes{IDC_REPORT_LABEL_FIELD1, 
 constexpr std::array<int, kLabelLineCount> kSizeBoxes{IDC_REPORT_LABEL_SIZE1, IDC_REPORT_LABEL_SIZE2,
                                                       IDC_REPORT_LABEL_SIZE3, IDC_REPORT_LABEL_SIZE4};
 
-void AddChoices(TQComboBox& box, const std::vector<ChoiceItem>& choices, bool show) {
-    for (const ChoiceItem& choice : choices)
-        box.AddEntry(choice.text, choice.value, show);
-}
-
-int SelectedData(HWND dialog, int item) {
-    HWND box = GetDlgItem(dialog, item);
-    const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR)
-        return 0;
-    return static_cast<int>(SendMessageW(box, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
+void AddChoices(TQComboBox& box, const std::vector<Choice>& choices, bool show) {
+    for (const Choice& choice : choices)
+        box.AddEntry(choice.text, choice.data, show);
 }
 
 bool Checked(HWND dialog, int item) {
@@ -50,7 +42,7 @@ public:
             category_.AddEntry(categories_[i], static_cast<std::int32_t>(i + 1));
         category_.FillAndSelectText(form_.categoryFilter);
 
-        const std::vector<ChoiceItem> fields = ReportFieldChoices();
+        const std::vector<Choice> fields = ReportFieldChoices();
         for (int line = 0; line < kLabelLineCount; ++line) {
             fields_[line].Attach(GetDlgItem(dialog, kFieldBoxes[line]));
             AddChoices(fields_[line], fields, true);
@@ -59,7 +51,7 @@ public:
         font_.Attach(GetDlgItem(dialog, IDC_REPORT_FONT));
         AddFonts(dialog);
         font_.FillAndSelectText(form_.font);
-        const std::vector<ChoiceItem> sizes = LabelSizeChoices();
+        const std::vector<Choice> sizes = LabelSizeChoices();
         for (int line = 0; line < kLabelLineCount; ++line) {
             sizes_[line].Attach(GetDlgItem(dialog, kSizeBoxes[line]));
             AddChoices(sizes_[line], sizes, true);
@@ -98,11 +90,10 @@ public:
 private:
     // The screen's fonts, as the dialog's device context lists them.
     void AddFonts(HWND dialog) {
-        HDC context = GetDC(dialog);
-        if (context == nullptr)
+        const WindowDC context = WindowDC::OfClientArea(dialog);
+        if (!context)
             return;
-        EnumFontsW(context, nullptr, &ReportDialog::AddFont, reinterpret_cast<LPARAM>(this));
-        ReleaseDC(dialog, context);
+        EnumFontsW(context.Get(), nullptr, &ReportDialog::AddFont, reinterpret_cast<LPARAM>(this));
     }
 
     static int CALLBACK AddFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM self) {
@@ -125,12 +116,12 @@ private:
                                                                 : kDetailReport;
         form_.allSpecimens = Checked(dialog, IDC_REPORT_ALL);
         for (int line = 0; line < kLabelLineCount; ++line) {
-            form_.labelFields[line] = SelectedData(dialog, kFieldBoxes[line]);
-            form_.labelSizes[line] = SelectedData(dialog, kSizeBoxes[line]);
+            form_.labelFields[line] = fields_[line].SelectedData().value_or(0);
+            form_.labelSizes[line] = sizes_[line].SelectedData().value_or(0);
         }
         if (std::optional<std::wstring> font = font_.SelectedEntryText())
             form_.font = *font;
-        form_.sortField = static_cast<std::uint32_t>(SelectedData(dialog, IDC_REPORT_SORT));
+        form_.sortField = static_cast<std::uint32_t>(sort_.SelectedData().value_or(0));
         if (std::optional<std::wstring> category = category_.SelectedEntryText())
             form_.categoryFilter = *category;
     }
@@ -148,29 +139,6 @@ private:
 };
 
 }  // namespace
-
-ReportForm ReportFormOf(const Settings& settings, const std::wstring& currentCategory) {
-    ReportForm form;
-    form.reportType = settings.reportType;
-    form.allSpecimens = settings.reportSpecimens;
-    form.sortField = settings.reportSort;
-    form.font = settings.reportFont;
-    for (const LabelLine& line : LabelLines(settings)) {
-        form.labelFields.push_back(line.field);
-        form.labelSizes.push_back(line.pointSize);
-    }
-    form.categoryFilter = currentCategory;
-    return form;
-}
-
-void StoreReportForm(const ReportForm& form, Settings& settings) {
-    settings.reportType = form.reportType;
-    settings.reportSpecimens = form.allSpecimens;
-    settings.reportSort = form.sortField;
-    settings.reportFont = form.font;
-    settings.reportLabels = form.labelFields;
-    settings.reportSizes = form.labelSizes;
-}
 
 bool ChooseReport(HWND owner, const std::vector<std::wstring>& categories, ReportForm& form) {
     ReportForm edited = form;

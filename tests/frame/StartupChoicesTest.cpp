@@ -21,6 +21,37 @@ TEST(StartupChoices, TheLastFileSwitchOnTheCommandLineWins) {
         EXPECT_EQ(CatalogFileFromCommandLine(line), file) << line;
 }
 
+// Each source is asked only when those before it name nothing.
+TEST(StartupChoices, TheFirstSourceThatNamesACatalogIsOpened) {
+    struct Case {
+        const wchar_t* commandLine;
+        const wchar_t* stored;
+        const wchar_t* besideProgram;
+        const wchar_t* opened;
+        int asked;  // the lazy sources asked
+    };
+    const Case cases[] = {
+            {L"orvelle.exe -Fline.xml", L"last.xml", L"beside.xml", L"line.xml", 0},
+            {L"orvelle.exe -F", L"last.xml", L"beside.xml", L"last.xml", 0},
+            {L"orvelle.exe", L"", L"beside.xml", L"beside.xml", 1},
+            {L"orvelle.exe", L"", L"", L"new.xml", 2},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        const std::wstring opened = StartupCatalogFile({c.commandLine, c.stored,
+                                                        [&] {
+                                                            ++asked;
+                                                            return std::wstring(c.besideProgram);
+                                                        },
+                                                        [&] {
+                                                            ++asked;
+                                                            return std::wstring(L"new.xml");
+                                                        }});
+        EXPECT_EQ(opened, c.opened) << c.commandLine << " " << c.stored;
+        EXPECT_EQ(asked, c.asked) << c.commandLine << " " << c.stored;
+    }
+}
+
 TEST(StartupChoices, TheStatusBarCountsTheCategory) {
     EXPECT_EQ(CategoryCountText(L"Shells", 12), L"Shells: 12");
     EXPECT_EQ(CategoryCountText(L"<All>", 0), L"<All>: 0");

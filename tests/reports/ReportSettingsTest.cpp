@@ -48,14 +48,14 @@ TEST(ReportSettings, LabelListsOfAnyLengthGiveFourLinesWithUsableSizes) {
 TEST(ReportSettings, FieldAndSizeChoicesAreListedAsTheDialogShowsThem) {
     const auto fields = ReportFieldChoices();
     ASSERT_EQ(fields.size(), 24u);
-    EXPECT_EQ(fields[0], (ChoiceItem{L"-- None --", 23}));
-    EXPECT_EQ(fields[1], (ChoiceItem{L"Category", 0}));
-    EXPECT_EQ(fields[2], (ChoiceItem{L"Collector", 1}));
-    EXPECT_EQ(fields.back(), (ChoiceItem{L"User Field 5", 22}));
+    EXPECT_EQ(fields[0], (Choice{L"-- None --", 23}));
+    EXPECT_EQ(fields[1], (Choice{L"Category", 0}));
+    EXPECT_EQ(fields[2], (Choice{L"Collector", 1}));
+    EXPECT_EQ(fields.back(), (Choice{L"User Field 5", 22}));
     const auto sizes = LabelSizeChoices();
     ASSERT_EQ(sizes.size(), 11u);
-    EXPECT_EQ(sizes.front(), (ChoiceItem{L"10 pt", 10}));
-    EXPECT_EQ(sizes.back(), (ChoiceItem{L"72 pt", 72}));
+    EXPECT_EQ(sizes.front(), (Choice{L"10 pt", 10}));
+    EXPECT_EQ(sizes.back(), (Choice{L"72 pt", 72}));
     // The font list leaves out the vertical-writing twins, which print boxes for letters.
     for (const wchar_t* face : {L"@Droid Sans Fallback", L"@MS Gothic", L""})
         EXPECT_FALSE(IsOfferedReportFont(face)) << face;

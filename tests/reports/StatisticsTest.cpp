@@ -53,13 +53,13 @@ TEST(Statistics, CountsAndTotalsFollowTheThreeFiltersMatchedExactly) {
 TEST(Statistics, QualityAndAbundanceChoicesStartWithAllAndNumberTheNames) {
     const auto quality = QualityChoices();
     ASSERT_EQ(quality.size(), 9u);
-    EXPECT_EQ(quality.front(), (ChoiceItem{L"<All>", 0}));
-    EXPECT_EQ(quality[1], (ChoiceItem{L"Poor", 1}));
-    EXPECT_EQ(quality.back(), (ChoiceItem{L"Flawless", 8}));
+    EXPECT_EQ(quality.front(), (Choice{L"<All>", 0}));
+    EXPECT_EQ(quality[1], (Choice{L"Poor", 1}));
+    EXPECT_EQ(quality.back(), (Choice{L"Flawless", 8}));
     const auto abundance = AbundanceChoices();
     ASSERT_EQ(abundance.size(), 10u);
-    EXPECT_EQ(abundance[1], (ChoiceItem{L"Abundant", 1}));
-    EXPECT_EQ(abundance.back(), (ChoiceItem{L"Unique", 9}));
+    EXPECT_EQ(abundance[1], (Choice{L"Abundant", 1}));
+    EXPECT_EQ(abundance.back(), (Choice{L"Unique", 9}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/main/Application.h"
+#include "app/main/ProgramIdentity.h"
 #include "app/main/WindowsCatalogHost.h"
 #include "base/DataFile.h"
 #include "resources/resource.h"
@@ -90,7 +91,7 @@ TEST_F(ApplicationTest, TheCatalogComesFromCommandLineRegistryProgramFolderOrDat
     ASSERT_TRUE(Start());
     EXPECT_EQ(App().CurrentCatalog().FilePath(), folder.File(L"data\\Orvellexml"));
     program->Close();
-    RegDeleteTreeW(HKEY_CURRENT_USER, kApplicationKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, TQLibrary::ProgramKeyPath().c_str());
     ASSERT_TRUE(Start());
     EXPECT_EQ(App().CurrentCatalog().FilePath(), folder.File(L"program\\beside.xml"));
     ASSERT_TRUE(Start(CommandLineFor(catalogPath) + L" -fC:\\ignored.xml " + CommandLineFor(catalogPath)));
@@ -202,7 +203,7 @@ TEST_F(ApplicationTest, TheMenuFollowsTheSelection) {
 
 TEST_F(ApplicationTest, SilentSavesRunInTurnAndCloseWaitsForThem) {
     ASSERT_TRUE(StartWith(SampleSpecimens(1)));
-    TQLibrary::TQAppWindows& application = App();
+    TQLibrary::Application& application = App();
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(7));
     application.SaveCatalog(TQLibrary::SaveMode::Silent);
     application.CurrentCatalog().AddSpecimen(SampleSpecimen(8));
@@ -264,7 +265,7 @@ TEST_F(ApplicationTest, NewOnANewNameStartsAnEmptyCatalogThatTheNextSaveCreates)
         program->Command(IDM_NEW);
     }
     EXPECT_EQ(caption, L"Specify a Name for Your Catalog");
-    TQLibrary::TQAppWindows& application = App();
+    TQLibrary::Application& application = App();
     EXPECT_EQ(application.CurrentCatalog().FilePath(), fresh);
     EXPECT_EQ(program->Title(), L"Orvelle - " + fresh);
     EXPECT_TRUE(application.CurrentCatalog().Specimens().empty());

@@ -34,7 +34,7 @@ protected:
     [[nodiscard]] bool StartWith(const std::vector<Specimen>& specimens,
                                  const std::vector<std::wstring>& categories = {});
 
-    TQLibrary::TQAppWindows& App() { return program->Application(); }
+    TQLibrary::Application& App() { return program->Application(); }
 
     ScratchRegistry registry;
     // The program's start asks the vendor for the daily message: here a port where nothing

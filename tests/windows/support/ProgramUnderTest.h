@@ -20,7 +20,7 @@ public:
     // Whether the main window was created (a refused second copy is not).
     bool Started() const { return window_ != nullptr; }
     HWND Window() const { return window_; }
-    TQLibrary::TQAppWindows& Application() const { return *TQLibrary::ApplicationOf(window_); }
+    TQLibrary::Application& Application() const { return *TQLibrary::ApplicationOf(window_); }
 
     // Handles messages until the deferred load has run and the window shows.
     bool WaitUntilLoaded(DWORD milliseconds = 20000);
