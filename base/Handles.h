@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <wininet.h>
 
 #include <utility>
@@ -123,6 +124,40 @@ private:
 
     HWND window_;
     HDC dc_;
+};
+
+// The context of a WM_PAINT, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() {
+        if (dc_ != nullptr)
+            EndPaint(window_, &paint_);
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// COM on the calling thread for a scope, given back only when it was taken.
+class ComApartment {
+public:
+    explicit ComApartment(DWORD model) : result_(CoInitializeEx(nullptr, model)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
 };
 
 // Selects a GDI object into a device context for a scope, then selects the one it replaced

@@ -295,8 +295,8 @@ void Application::ShowSelectedPicture() {
 }
 
 void Application::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(mainWindow_, &paint);
+    PaintDC paint(mainWindow_);
+    HDC dc = paint.Get();
     if (dc == nullptr)
         return;
     // The status bar covers the pane's lower edge: the picture goes under it, not over it.
@@ -306,7 +306,6 @@ void Application::OnPaint() {
         ExcludeClipRect(dc, status.left, status.top, status.right, status.bottom);
     }
     picture_.PaintFitted(dc);
-    EndPaint(mainWindow_, &paint);
 }
 
 void Application::OnLeftButtonDown(int x, int y) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/framework/Dialogs.h"
+#include "base/Handles.h"
 #include "resources/resource.h"
 #include "specimens/PictureFit.h"
 
@@ -64,12 +65,9 @@ struct PicturePopup {
     }
 
     void OnPaint(HWND dialog) const {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(dialog, &paint);
-        if (dc == nullptr)
-            return;
-        view.PaintInto(dc, shown);
-        EndPaint(dialog, &paint);
+        PaintDC paint(dialog);
+        if (paint.Get() != nullptr)
+            view.PaintInto(paint.Get(), shown);
     }
 };
 

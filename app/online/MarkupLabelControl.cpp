@@ -80,10 +80,8 @@ void PaintRuns(HWND control, HDC dc) {
 }
 
 void Paint(HWND control) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(control, &paint);
-    PaintRuns(control, dc);
-    EndPaint(control, &paint);
+    PaintDC paint(control);
+    PaintRuns(control, paint.Get());
 }
 
 LRESULT CALLBACK MarkupLabelProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
