@@ -50,3 +50,7 @@ std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name) {
     }
     return categories.empty() ? name : categories.front();
 }
+
+std::wstring CategoryCountText(std::wstring_view category, int count) {
+    return std::wstring(category) + L": " + std::to_wstring(count);
+}

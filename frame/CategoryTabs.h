@@ -24,3 +24,6 @@ int NextTabIndex(const std::vector<std::wstring>& categories, std::wstring_view 
 // The category the list shows for a tab's text: "<All>" (exactly) as it is; a name that is
 // not a category gives the first category, or stays when there is none.
 std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name);
+
+// The status bar's first part: "<category>: <count>".
+std::wstring CategoryCountText(std::wstring_view category, int count);

@@ -23,7 +23,3 @@ std::wstring StartupCatalogFile(const StartupCatalogSources& sources) {
         file = sources.defaultFile();
     return file;
 }
-
-std::wstring CategoryCountText(std::wstring_view category, int count) {
-    return std::wstring(category) + L": " + std::to_wstring(count);
-}

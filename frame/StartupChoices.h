@@ -23,6 +23,3 @@ struct StartupCatalogSources {
 // The catalog to open at the start: the file the command line names, else the stored one, else
 // the one beside the program, else the default file.
 std::wstring StartupCatalogFile(const StartupCatalogSources& sources);
-
-// The status bar's first part: "<category>: <count>".
-std::wstring CategoryCountText(std::wstring_view category, int count);

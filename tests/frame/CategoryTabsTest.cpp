@@ -41,6 +41,11 @@ TEST(CategoryTabs, NextCategoryWrapsToTheFirst) {
     EXPECT_EQ(NextTabIndex({}, L"<All>"), 0);
 }
 
+TEST(CategoryTabs, TheStatusBarCountsTheCategory) {
+    EXPECT_EQ(CategoryCountText(L"Shells", 12), L"Shells: 12");
+    EXPECT_EQ(CategoryCountText(L"<All>", 0), L"<All>: 0");
+}
+
 }  // namespace
 
 TEST(CategoryTabs, TheListShowsAllTheNamedCategoryOrElseTheFirst) {

@@ -52,9 +52,4 @@ TEST(StartupChoices, TheFirstSourceThatNamesACatalogIsOpened) {
     }
 }
 
-TEST(StartupChoices, TheStatusBarCountsTheCategory) {
-    EXPECT_EQ(CategoryCountText(L"Shells", 12), L"Shells: 12");
-    EXPECT_EQ(CategoryCountText(L"<All>", 0), L"<All>: 0");
-}
-
 }  // namespace
