@@ -43,13 +43,21 @@ DialogDriver::~DialogDriver() {
     thread_.join();
 }
 
+bool DialogDriver::Handled() const {
+    for (int wait = 0; wait < 3000 && reacting_; ++wait)
+        Sleep(10);
+    return handled_;
+}
+
 void DialogDriver::Watch() {
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(30);
     while (!stop_ && steady_clock::now() < deadline) {
         if (HWND found = FindDialog(nullptr, match_)) {
+            reacting_ = true;
             reaction_(found);
             handled_ = true;
+            reacting_ = false;
             return;
         }
         Sleep(20);

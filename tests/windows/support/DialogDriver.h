@@ -21,8 +21,9 @@ public:
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
-    // Whether a dialog came up and was handled.
-    bool Handled() const { return handled_; }
+    // Whether a dialog came up and was handled. A reaction still at work (waiting for a box it
+    // answered to close) after its dialog has ended is waited for first.
+    bool Handled() const;
 
 private:
     void Watch();
@@ -30,6 +31,7 @@ private:
     Reaction reaction_;
     Match match_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> reacting_{false};
     std::atomic<bool> handled_{false};
     std::thread thread_;
 };
