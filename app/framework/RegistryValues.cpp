@@ -52,16 +52,25 @@ std::wstring RegistryValues::ReadText(const std::wstring& name) {
     KeyHandle key = OpenForReading();
     if (!key)
         return {};
-    wchar_t buffer[kTextBufferBytes / sizeof(wchar_t)] = {};
+    // Most values fit the first buffer; a longer one (a deep catalog path) is read again whole.
+    std::wstring text(kTextBufferBytes / sizeof(wchar_t), L'\0');
     DWORD type = 0;
     DWORD size = kTextBufferBytes;
-    LSTATUS status = RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    auto query = [&] {
+        return RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    };
+    LSTATUS status = query();
+    if (status == ERROR_MORE_DATA) {
+        text.assign(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = query();
+    }
     if (status != ERROR_SUCCESS || type != REG_SZ) {
         Fail(status, RegistryFailure::ValueNotReadable);
         return {};
     }
     // The stored text need not end in a NUL.
-    std::wstring text(buffer, size / sizeof(wchar_t));
+    text.resize(size / sizeof(wchar_t));
     return text.substr(0, text.find(L'\0'));
 }
 

@@ -54,6 +54,9 @@ TEST(RegistryValues, TextsAndNumbersComeBackAsWritten) {
     EXPECT_EQ(values.ReadNumber(L"AutoUpdate_Freq"), -30);
     EXPECT_EQ(values.ReadText(L"AutoUpdate_Freq"), L"-30");
     EXPECT_EQ(values.ReadText(L"Empty"), L"");
+    const std::wstring deepPath = L"C:\\" + std::wstring(1000, L'd') + L"\\shells.xml";
+    EXPECT_TRUE(values.WriteText(L"Deep", deepPath));
+    EXPECT_EQ(values.ReadText(L"Deep"), deepPath);
     EXPECT_EQ(values.LastFailure(), RegistryFailure::None);
 
     wchar_t stored[64] = {};
