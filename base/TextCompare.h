@@ -37,6 +37,11 @@ inline bool SameAsciiIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+// A text lower-cased and stripped of its accents, for finding words in it: texts that differ
+// only in letter case or diacritics ("São Paulo", "SAO PAULO") fold to the same text. On
+// Windows the system decomposes the letters; elsewhere the Latin-1 letters stand in.
+std::wstring FoldForFinding(std::wstring_view text);
+
 // Orders two texts ignoring letter case (choice boxes, list columns): negative, zero or
 // positive as a comes before, with or after b. Texts the system cannot compare are ordered by
 // their code units, so that two different texts never count as equal.

@@ -51,3 +51,17 @@ std::string OrderKeyIgnoringCase(std::wstring_view text) {
     }
     return key;
 }
+
+std::wstring FoldForFinding(std::wstring_view text) {
+    // The Latin-1 letters from U+00E0 without their accents; '*' where a letter has no plainer form.
+    static constexpr wchar_t kPlain[] = L"aaaaaa*ceeeeiiii*nooooo**uuuuy*y";
+    std::wstring folded;
+    folded.reserve(text.size());
+    for (wchar_t c : text) {
+        c = FoldCase(c);
+        if (c >= 0xE0 && c <= 0xFF && kPlain[c - 0xE0] != L'*')
+            c = kPlain[c - 0xE0];
+        folded += c;
+    }
+    return folded;
+}

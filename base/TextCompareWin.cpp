@@ -75,3 +75,22 @@ std::string OrderKeyIgnoringCase(std::wstring_view text) {
     }
     return key;
 }
+
+std::wstring FoldForFinding(std::wstring_view text) {
+    if (text.empty() || text.size() > INT_MAX / 4)
+        return std::wstring(text);
+    // Decomposed, an accented letter is its plain letter followed by combining marks, which go.
+    const int length = static_cast<int>(text.size());
+    const int decomposedLength = FoldStringW(MAP_COMPOSITE, text.data(), length, nullptr, 0);
+    std::wstring decomposed(static_cast<size_t>(decomposedLength > 0 ? decomposedLength : 0), L'\0');
+    if (decomposedLength <= 0 ||
+        FoldStringW(MAP_COMPOSITE, text.data(), length, decomposed.data(), decomposedLength) != decomposedLength)
+        decomposed.assign(text);
+    std::erase_if(decomposed, [](wchar_t c) { return c >= 0x0300 && c <= 0x036F; });
+    std::wstring lower(decomposed.size(), L'\0');
+    const int kept = static_cast<int>(decomposed.size());
+    if (kept == 0 || LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, decomposed.data(), kept, lower.data(), kept,
+                                   nullptr, nullptr, 0) != kept)
+        return decomposed;
+    return lower;
+}

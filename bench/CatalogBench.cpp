@@ -31,6 +31,7 @@
 #include "catalog/CommaSeparated.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
+#include "specimens/SpecimenFind.h"
 #include "support/Fakes.h"
 #include "support/GeneratedCatalog.h"
 #include "support/ScriptedHost.h"
@@ -285,6 +286,55 @@ bool Measure(const Size& size, std::vector<Row>& rows) {
     return true;
 }
 
+// Find as you type: each specimen's folded text made once, as the program keeps them, then the
+// typed words looked for in every one; beside a plain case-sensitive search of the same field
+// texts laid end to end (the least any search has to do).
+void MeasureFind(const Size& size, std::vector<Row>& rows) {
+    const std::vector<Specimen> specimens = GeneratedSpecimens(size.specimens);
+    std::vector<std::wstring> findable;
+    const Timing fold = Median(size.runs, [&] {
+        return Milliseconds([&] {
+            findable.clear();
+            findable.reserve(specimens.size());
+            for (const Specimen& specimen : specimens)
+                findable.push_back(FindableText(specimen));
+        });
+    });
+    std::wstring laidEnd;
+    for (const Specimen& specimen : specimens) {
+        for (int field = 0; field < kFieldCount; ++field)
+            laidEnd += Catalog::FieldText(specimen, field) + L'\n';
+    }
+    rows.push_back({"find: fold every text", size.specimens, fold, {}});
+    for (const char* typed : {"c", "murex", "muller rare", "zzqx"}) {
+        const std::vector<std::wstring> words = FindWords(std::wstring(typed, typed + std::strlen(typed)));
+        size_t shown = 0;
+        const Timing filter = Median(size.runs, [&] {
+            return Milliseconds([&] {
+                shown = 0;
+                for (const std::wstring& text : findable)
+                    shown += MatchesAllWords(text, words) ? 1 : 0;
+            });
+        });
+        size_t found = 0;
+        const Timing plain = Median(size.runs, [&] {
+            return Milliseconds([&] {
+                found = 0;
+                for (const std::wstring& word : words) {
+                    for (size_t at = laidEnd.find(word); at != std::wstring::npos; at = laidEnd.find(word, at + 1))
+                        ++found;
+                }
+            });
+        });
+        // The counts are printed, so that neither loop can be left out as unused.
+        rows.push_back({std::string("find \"") + typed + "\": " + std::to_string(shown) + " shown, " +
+                                std::to_string(found) + " found plainly",
+                        size.specimens,
+                        filter,
+                        {{"plain search", plain}}});
+    }
+}
+
 std::string Thousands(int number) {
     const std::string digits = std::to_string(number);
     std::string grouped;
@@ -301,6 +351,9 @@ void PrintTimes(const std::vector<Row>& rows) {
             "\n| specimens | step | ms | warm-up ms | baseline | baseline ms | warm-up ms | ratio |\n"
             "|---:|---|---:|---:|---|---:|---:|---:|\n");
     for (const Row& row : rows) {
+        if (row.baselines.empty())
+            std::printf("| %s | %s | %.1f | %.1f | | | | |\n", Thousands(row.specimens).c_str(), row.step.c_str(),
+                        row.time.median, row.time.first);
         for (size_t i = 0; i < row.baselines.size(); ++i) {
             const Baseline& baseline = row.baselines[i];
             if (i == 0) {
@@ -363,6 +416,7 @@ int main(int argc, char** argv) {
     for (const Size& size : sizes) {
         if (!Measure(size, rows))
             return 1;
+        MeasureFind(size, rows);
         std::fflush(stdout);
     }
     PrintTimes(rows);
