@@ -10,6 +10,12 @@ DialogSequence::~DialogSequence() {
     thread_.join();
 }
 
+int DialogSequence::StepsPlayed() const {
+    for (int wait = 0; wait < 3000 && playing_; ++wait)
+        Sleep(10);
+    return played_;
+}
+
 void DialogSequence::Play() {
     using namespace std::chrono;
     auto deadline = steady_clock::now() + seconds(30);
@@ -25,8 +31,10 @@ void DialogSequence::Play() {
         }
         if (dialog == nullptr)
             return;
+        playing_ = true;
         step(dialog);
         ++played_;
+        playing_ = false;
         previous = dialog;
     }
 }

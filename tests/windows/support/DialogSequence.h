@@ -18,14 +18,16 @@ public:
     DialogSequence(const DialogSequence&) = delete;
     DialogSequence& operator=(const DialogSequence&) = delete;
 
-    // How many steps found their dialog.
-    int StepsPlayed() const { return played_; }
+    // How many steps found their dialog. A step still at work after its dialog has ended (its
+    // last press not yet returned) is waited for first.
+    int StepsPlayed() const;
 
 private:
     void Play();
 
     std::vector<Step> steps_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> playing_{false};
     std::atomic<int> played_{0};
     std::thread thread_;
 };
