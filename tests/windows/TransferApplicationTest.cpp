@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <string>
@@ -20,14 +21,48 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
+// The text of the item selected in the folder chooser's tree; empty when there is none.
+std::wstring SelectedInChooser(HWND chooser) {
+    HWND tree = nullptr;
+    EnumChildWindows(
+            chooser,
+            [](HWND child, LPARAM found) {
+                wchar_t className[32] = {};
+                GetClassNameW(child, className, 32);
+                if (std::wstring(className) != WC_TREEVIEWW)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&tree));
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (item.hItem == nullptr || !TreeView_GetItem(tree, &item))
+        return {};
+    return text;
+}
+
 // Picks the folder in the folder chooser as a user does, by selecting it and pressing OK.
 DialogSequence::Step ChooseFolder(const std::wstring& folder) {
     return [folder](HWND chooser) {
         // The chooser fills its tree after it shows and may select the desktop meanwhile: select
-        // again once it has settled.
-        for (int i = 0; i < 2; ++i) {
-            SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-            Sleep(300);
+        // again until the folder stays selected.
+        std::wstring name = folder;
+        while (!name.empty() && name.back() == L'\\')
+            name.pop_back();
+        name = FileNameOf(name);
+        for (int attempt = 0, settled = 0; attempt < 50 && settled < 2; ++attempt) {
+            if (SelectedInChooser(chooser) == name) {
+                ++settled;
+            } else {
+                settled = 0;
+                SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+            }
+            Sleep(200);
         }
         PressButton(chooser, IDOK);
     };
