@@ -2,6 +2,7 @@
 
 #include "base/StringTable.h"
 #include "base/TextCompare.h"
+#include "base/TextSplit.h"
 #include "catalog/Catalog.h"
 #include "resources/resource.h"
 
@@ -53,4 +54,8 @@ std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name) {
 
 std::wstring CategoryCountText(std::wstring_view category, int count) {
     return std::wstring(category) + L": " + std::to_wstring(count);
+}
+
+std::wstring CategoryCountText(std::wstring_view category, int count, int shown) {
+    return FillIn(LoadText(IDS_FILTERED_COUNT), {std::wstring(category), std::to_wstring(shown), std::to_wstring(count)});
 }

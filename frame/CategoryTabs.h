@@ -27,3 +27,5 @@ std::wstring ListedCategory(const Catalog& catalog, const std::wstring& name);
 
 // The status bar's first part: "<category>: <count>".
 std::wstring CategoryCountText(std::wstring_view category, int count);
+// The same while find words narrow the list: "<category>: <shown> of <count>".
+std::wstring CategoryCountText(std::wstring_view category, int count, int shown);

@@ -27,6 +27,7 @@ constexpr CommandRow kCommands[] = {
         {IDM_CHANGE_CATEGORY,       Specimens,  PassesToDialog, WhenAnySelected,      WhenAnySelected,      3,     Tip(IDM_CHANGE_CATEGORY)},
         {IDM_COPY_SPECIMEN,         Specimens,  Refuses,        WhenOneSelected,      Fixed,                kNone, 0},
         {IDM_SELECT_ALL,            Specimens,  Runs,           Fixed,                Fixed,                kNone, 0},
+        {IDM_FIND,                  Specimens,  Runs,           Fixed,                Fixed,                kNone, 0},
         {IDM_NEXT_CATEGORY,         Categories, Runs,           Fixed,                Fixed,                kNone, 0},
         {IDM_ADD_CATEGORY,          Categories, Refuses,        Fixed,                Fixed,                6,     Tip(IDM_ADD_CATEGORY)},
         {IDM_DELETE_CATEGORY,       Categories, Refuses,        Fixed,                Fixed,                8,     Tip(IDM_DELETE_CATEGORY)},

@@ -27,8 +27,15 @@ MainLayout LayOutMainWindow(const MainLayoutInput& input) {
     return layout;
 }
 
-Rect ListRectInTabs(const Rect& tabClient) {
-    return {tabClient.left + 10, tabClient.top + 33, tabClient.right - 10, tabClient.bottom};
+ListArea ListAreaInTabs(const Rect& tabClient) {
+    const int left = tabClient.left + 10;
+    const int right = std::max(left, tabClient.right - 10);
+    const int top = tabClient.top + 33;
+    const int findBottom = top + kFindBoxHeight;
+    const int clearLeft = std::max(left, right - kFindBoxHeight);
+    return {{left, top, std::max(left, clearLeft - 2), findBottom},
+            {clearLeft, top, right, findBottom},
+            {left, findBottom + 4, right, std::max(findBottom + 4, tabClient.bottom)}};
 }
 
 int SplitterAfterDrop(int clientRight, int dropX) {

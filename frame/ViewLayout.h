@@ -26,8 +26,20 @@ struct MainLayout {
 // The rectangles of the picture box, the tab strip and the splitter, in client coordinates.
 MainLayout LayOutMainWindow(const MainLayoutInput& input);
 
-// The list inside the tab strip, from the tab strip's client rectangle (after it was moved).
-Rect ListRectInTabs(const Rect& tabClient);
+// The find box's height, as its font needs it.
+inline constexpr int kFindBoxHeight = 22;
+
+// What sits inside the tab strip below the tabs: the find box with its square clear button on
+// its right, and the list under them.
+struct ListArea {
+    Rect find;
+    Rect clear;
+    Rect list;
+};
+
+// The find box, its clear button and the list, from the tab strip's client rectangle (after it
+// was moved).
+ListArea ListAreaInTabs(const Rect& tabClient);
 
 // The tab strip is never dragged narrower than this.
 inline constexpr int kMinimumTabsWidth = 100;

@@ -47,3 +47,21 @@ bool MatchesAllWords(std::wstring_view findable, const std::vector<std::wstring>
     }
     return true;
 }
+
+bool NarrowsFind(const std::vector<std::wstring>& earlier, const std::vector<std::wstring>& later) {
+    for (const std::wstring& old : earlier) {
+        bool within = false;
+        for (const std::wstring& word : later)
+            within = within || word.find(old) != std::wstring::npos;
+        if (!within)
+            return false;
+    }
+    return true;
+}
+
+const std::wstring& FindableTexts::Of(const Specimen& specimen) {
+    auto [place, added] = texts_.try_emplace(specimen.id);
+    if (added)
+        place->second = FindableText(specimen);
+    return place->second;
+}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct Specimen;
@@ -20,3 +22,21 @@ std::wstring FindableText(const Specimen& specimen);
 
 // Whether every word stands somewhere in the findable text, in any order.
 bool MatchesAllWords(std::wstring_view findable, const std::vector<std::wstring>& words);
+
+// Whether every specimen the later words match is also matched by the earlier ones: each
+// earlier word stands within some later word ("sh" then "she"), so a search for the later
+// words need only look among what the earlier ones found.
+bool NarrowsFind(const std::vector<std::wstring>& earlier, const std::vector<std::wstring>& later);
+
+// Each specimen's findable text, by id, made when first asked for and kept until the specimen
+// changes: folding every field is what costs, so a keystroke looks only at texts made before.
+class FindableTexts {
+public:
+    const std::wstring& Of(const Specimen& specimen);
+    // The specimen changed: its text is made afresh when next asked for.
+    void Forget(std::int32_t id) { texts_.erase(id); }
+    void ForgetAll() { texts_.clear(); }
+
+private:
+    std::unordered_map<std::int32_t, std::wstring> texts_;
+};

@@ -42,6 +42,8 @@ void OnEditCategory(Application& application) {
     Catalog& catalog = application.CurrentCatalog();
     const size_t before = catalog.Categories().size();
     catalog.RenameCategory(current, name);
+    // The specimens are found by their categories' names.
+    application.List().ForgetAllTexts();
     application.CurrentSettings().currentCategory = name;
     // A rename onto an existing name merged two categories: their tabs become one.
     const bool merged = catalog.Categories().size() != before;

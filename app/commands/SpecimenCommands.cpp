@@ -57,8 +57,12 @@ void OnEditSpecimen(Application& application) {
     CatalogLockGuard guard(application.Lock());
     KeepPictureApart(application, edited);
     application.CurrentCatalog().ReplaceSpecimen(edited.id, edited);
-    // The texts may have moved the row; it stays selected wherever it goes.
-    application.List().Resort();
+    // The texts may have moved the row; it stays selected wherever it goes, and shown even
+    // when the find text no longer matches it.
+    SpecimenList& list = application.List();
+    list.ForgetText(edited.id);
+    list.KeepShown(edited.id);
+    list.Resort();
     application.SaveCatalog(SaveMode::Silent);
 }
 
@@ -99,6 +103,8 @@ void OnChangeCategory(Application& application) {
     CatalogLockGuard guard(application.Lock());
     // The chosen categories replace each specimen's own: the specimens move.
     application.CurrentCatalog().SetSpecimensCategories(ids, chosen);
+    for (std::int32_t id : ids)
+        application.List().ForgetText(id);
     // Only listed categories can be chosen, so the tabs stay as they are.
     application.RefreshViews(RefreshRows);
     application.SaveCatalog(SaveMode::Silent);
@@ -108,10 +114,15 @@ void OnSelectAll(Application& application) {
     application.List().View().SelectAll();
 }
 
+void OnFind(Application& application) {
+    application.Find().Focus();
+}
+
 constexpr HandlerEntry kHandlers[] = {
         {IDM_ADD_SPECIMEN, OnAddSpecimen},       {IDM_EDIT_SPECIMEN, OnEditSpecimen},
         {IDM_DELETE_SPECIMEN, OnDeleteSpecimen}, {IDM_COPY_SPECIMEN, OnCopySpecimen},
         {IDM_CHANGE_CATEGORY, OnChangeCategory}, {IDM_SELECT_ALL, OnSelectAll},
+        {IDM_FIND, OnFind},
 };
 
 }  // namespace

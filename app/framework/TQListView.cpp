@@ -152,6 +152,19 @@ void TQListView::SelectRows(const std::vector<int>& rows) {
     }
 }
 
+void TQListView::FocusRow(int row) {
+    if (Window() == nullptr)
+        return;
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    EnsureVisible(row);
+}
+
 void TQListView::EnsureVisible(int row) {
     if (Window() != nullptr)
         SendMessageW(Window(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);

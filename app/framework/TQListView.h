@@ -57,6 +57,8 @@ public:
     // Selects these rows besides any selected already.
     void SelectRows(const std::vector<int>& rows);
     void EnsureVisible(int row);
+    // The row alone selected, with the focus rectangle, and scrolled into view.
+    void FocusRow(int row);
     // At most 1023 characters of one cell, as the list itself gets it.
     std::wstring CellText(int row, int position) const;
     // Scrolls the rows vertically by pixels (negative: up).

@@ -40,7 +40,14 @@ Application::Application(HWND mainWindow, StartOptions options)
     : mainWindow_(mainWindow),
       options_(std::move(options)),
       session_(mainWindow, options_.dataFolder),
-      list_(session_.CurrentCatalog(), session_.CurrentSettings()) {
+      list_(session_.CurrentCatalog(), session_.CurrentSettings()),
+      findBox_(
+              list_, session_.Lock(),
+              [this] {
+                  UpdateStatusBar();
+                  SetSelectionCount(list_.View().SelectedCount());
+              },
+              [this] { PostMessageW(mainWindow_, WM_COMMAND, IDM_EDIT_SPECIMEN, 0); }) {
     InitialiseCommonControls();
     SetMainWindow(mainWindow);
 }
@@ -91,7 +98,7 @@ bool Application::CreateToolbar() {
 }
 
 bool Application::CreateList() {
-    if (!list_.Create(tabs_.Window(), IDC_SPECIMEN_LIST))
+    if (!list_.Create(tabs_.Window(), IDC_SPECIMEN_LIST) || !findBox_.Create(tabs_, IDC_FIND_BOX, IDC_FIND_CLEAR))
         return false;
     // The list lives inside the tab strip; its notifications belong to the main window.
     tabs_.ForwardChildNotifications(true);
@@ -221,8 +228,9 @@ void Application::PlaceList() {
     RECT client;
     if (!tabs_.GetClientRect(client))
         return;
-    Rect list = ListRectInTabs({client.left, client.top, client.right, client.bottom});
-    list_.View().Move(list.left, list.top, list.Width(), list.Height());
+    const ListArea area = ListAreaInTabs({client.left, client.top, client.right, client.bottom});
+    findBox_.Place(area.find, area.clear);
+    list_.View().Move(area.list.left, area.list.top, area.list.Width(), area.list.Height());
 }
 
 void Application::OnSplitterDropped(int x) {
@@ -237,6 +245,9 @@ void Application::OnSplitterDropped(int x) {
 void Application::RefreshViews(RefreshFlags what) {
     // The lock is the thread's own and may already be held by the caller.
     CatalogLockGuard guard(Lock());
+    // Options, categories and loads may change what any specimen is found by.
+    if (what != RefreshRows)
+        list_.ForgetAllTexts();
     if (what & RefreshColumns)
         list_.ApplyColumns();
     if (what & (RefreshTabs | SelectCurrentTab))
@@ -267,7 +278,9 @@ void Application::UpdateStatusBar() {
         return;
     const std::wstring& current = CurrentSettings().currentCategory;
     std::wstring category = current.empty() ? LoadText(IDS_ALL_CATEGORIES) : current;
-    std::wstring counted = CategoryCountText(category, CurrentCatalog().CountInFilter(category));
+    const int count = CurrentCatalog().CountInFilter(category);
+    std::wstring counted = list_.Filtered() ? CategoryCountText(category, count, list_.ShownCount())
+                                            : CategoryCountText(category, count);
     std::wstring readOnly = IsReadOnly() ? LoadText(IDS_READ_ONLY_STATUS) : std::wstring();
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(counted.c_str()));
     SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(readOnly.c_str()));

@@ -7,6 +7,7 @@
 
 #include "app/framework/TQTabWin.h"
 #include "app/main/CatalogSession.h"
+#include "app/main/FindBox.h"
 #include "app/main/PictureView.h"
 #include "app/main/SpecimenList.h"
 #include "app/main/TQSplitter.h"
@@ -77,6 +78,7 @@ public:
     TQTabWin& Tabs() { return tabs_; }
     TQToolbar& Toolbar() { return toolbar_; }
     SpecimenList& List() { return list_; }
+    FindBox& Find() { return findBox_; }
     std::wstring DataFolder() { return session_.Host().DataFolder(); }
 
     // Reads a catalog file and shows the window as the file left it; see CatalogSession::Load.
@@ -135,6 +137,7 @@ private:
     TQToolbar toolbar_;
     TQSplitter splitter_;
     SpecimenList list_;
+    FindBox findBox_;
     PictureView picture_;
     int selectionCount_ = 0;
     bool picturePending_ = false;

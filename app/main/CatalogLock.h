@@ -22,6 +22,12 @@ public:
             PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
     }
+    // Takes the lock only when it is free (or already the thread's own); false when a worker
+    // holds it, for work that can wait for a later turn.
+    bool TryTake() {
+        const DWORD result = WaitForSingleObject(mutex_.Get(), 0);
+        return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    }
     void Give() { ReleaseMutex(mutex_.Get()); }
 
 private:

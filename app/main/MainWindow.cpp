@@ -18,6 +18,15 @@ namespace TQLibrary {
 
 namespace {
 
+// The keys that edit text stay with an edit control, such as the find box, rather than act on
+// the list: Delete deletes letters there, not specimens, and Ctrl+A selects its text.
+bool EditsText(const MSG& message) {
+    const bool editingKey = (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) ||
+                            (message.message == WM_CHAR && message.wParam == 1);
+    wchar_t className[8] = {};
+    return editingKey && GetClassNameW(message.hwnd, className, 8) > 0 && lstrcmpiW(className, L"Edit") == 0;
+}
+
 Application* Stored(HWND window) {
     return reinterpret_cast<Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -162,11 +171,15 @@ Application* ApplicationOf(HWND mainWindow) {
     return Stored(mainWindow);
 }
 
+bool TranslateKeyToCommand(HWND mainWindow, HACCEL accelerators, MSG& message) {
+    return accelerators != nullptr && !EditsText(message) && TranslateAcceleratorW(mainWindow, accelerators, &message);
+}
+
 int RunMessageLoop(HWND mainWindow) {
     HACCEL accelerators = LoadAcceleratorsW(ProgramInstance(), kProgramResourceName);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (accelerators != nullptr && TranslateAcceleratorW(mainWindow, accelerators, &message))
+        if (TranslateKeyToCommand(mainWindow, accelerators, message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -13,6 +13,9 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, const StartOptions& options);
 Application* ApplicationOf(HWND mainWindow);
 int RunMessageLoop(HWND mainWindow);
+// The loop's first look at a message: a key of the accelerator table becomes its command,
+// except the keys that edit text in an edit control. True when the message became a command.
+bool TranslateKeyToCommand(HWND mainWindow, HACCEL accelerators, MSG& message);
 // The options of a real start: the process's command line, the program's own folder and
 // the user's data folder.
 StartOptions ProcessStartOptions();

@@ -7,6 +7,7 @@
 #include "catalog/Settings.h"
 #include "frame/CategoryTabs.h"
 #include "specimens/ListColumns.h"
+#include "specimens/SpecimenFind.h"
 
 namespace TQLibrary {
 
@@ -47,6 +48,7 @@ void SpecimenList::FillList(const std::wstring& category) {
 
 void SpecimenList::Clear() {
     rows_.Clear();
+    rows_.ForgetAllTexts();
     view_.ShowRows(0);
 }
 
@@ -141,6 +143,19 @@ void SpecimenList::KeepSelectionWhile(Reorder reorder) {
             rows.push_back(static_cast<int>(row));
     }
     view_.SelectRows(rows);
+}
+
+void SpecimenList::StartFind(const std::wstring& text) {
+    rows_.StartFind(FindWords(text));
+}
+
+bool SpecimenList::FindStep(size_t budget) {
+    if (!rows_.Finding())
+        return true;
+    if (!rows_.FindStep(catalog_, budget))
+        return false;
+    KeepSelectionWhile([this] { rows_.ShowFound(); });
+    return true;
 }
 
 void SpecimenList::OnWheel(int delta) {

@@ -19,6 +19,9 @@ namespace TQLibrary {
 // category. The rows are drawn from the catalog itself, so callers hold the catalog lock for
 // everything that reads it, and nothing may change the catalog on another thread while rows
 // are shown: a load empties the list first (Clear).
+// The rows shown are those that match the find words. What a specimen is found by is kept
+// between finds: whoever changes a specimen tells the list (ForgetText), and whoever may have
+// changed many calls ForgetAllTexts.
 class SpecimenList : private ListRowSource {
 public:
     SpecimenList(Catalog& catalog, Settings& settings);
@@ -33,7 +36,7 @@ public:
     // Shows the specimens of the named category, or of every category for "<All>"; a name
     // that is no longer a category shows the first one. The name shown becomes current.
     void FillList(const std::wstring& category);
-    // Shows no rows, until the next FillList.
+    // Shows no rows, until the next FillList; what the specimens are found by is made afresh.
     void Clear();
     // The specimen of the row changed: its texts are drawn afresh.
     void UpdateRow(int row);
@@ -54,6 +57,21 @@ public:
     // A click on the header of the column at position: sorts by it, reversing on a second click.
     void OnHeaderClick(int position);
     void OnWheel(int delta);
+
+    // Find as you type: starts choosing the rows that match the text's words; the rows shown
+    // stay until FindStep has looked at every one.
+    void StartFind(const std::wstring& text);
+    // Looks at up to budget more rows of the find under way; true once none is under way, the
+    // rows found being then shown with the selected specimens among them still selected.
+    bool FindStep(size_t budget);
+    bool Finding() const { return rows_.Finding(); }
+    // Whether the rows shown are those of find words, not every row of the tab.
+    bool Filtered() const { return rows_.HasFindWords(); }
+    int ShownCount() const { return static_cast<int>(rows_.Count()); }
+    // An edited specimen stays shown until the find text changes, matching or not.
+    void KeepShown(std::int32_t id) { rows_.KeepShown(id); }
+    void ForgetText(std::int32_t id) { rows_.ForgetText(id); }
+    void ForgetAllTexts() { rows_.ForgetAllTexts(); }
 
 private:
     LPARAM RowItemData(int row) override;

@@ -44,6 +44,7 @@ TEST(CategoryTabs, NextCategoryWrapsToTheFirst) {
 TEST(CategoryTabs, TheStatusBarCountsTheCategory) {
     EXPECT_EQ(CategoryCountText(L"Shells", 12), L"Shells: 12");
     EXPECT_EQ(CategoryCountText(L"<All>", 0), L"<All>: 0");
+    EXPECT_EQ(CategoryCountText(L"Shells", 1204, 12), L"Shells: 12 of 1204");
 }
 
 }  // namespace

@@ -26,8 +26,16 @@ TEST(ViewLayout, MainWindowViewsFollowTheToolbarStatusBarAndSplitter) {
     }
 }
 
-TEST(ViewLayout, TheListSitsBelowTheTabsInsideTheTabStrip) {
-    EXPECT_EQ(ListRectInTabs({0, 0, 500, 530}), (Rect{10, 33, 490, 530}));
+TEST(ViewLayout, TheFindBoxAndTheListSitBelowTheTabsInsideTheTabStrip) {
+    const ListArea area = ListAreaInTabs({0, 0, 500, 530});
+    EXPECT_EQ(area.find, (Rect{10, 33, 466, 55}));
+    EXPECT_EQ(area.clear, (Rect{468, 33, 490, 55}));
+    EXPECT_EQ(area.list, (Rect{10, 59, 490, 530}));
+    // A tab strip too small for them gives nothing a negative size.
+    const ListArea tiny = ListAreaInTabs({0, 0, 15, 40});
+    EXPECT_GE(tiny.find.Width(), 0);
+    EXPECT_GE(tiny.clear.Width(), 0);
+    EXPECT_GE(tiny.list.Height(), 0);
 }
 
 TEST(ViewLayout, DroppingTheSplitterKeepsTwentyPixelsOnTheRightAndTheTabsTheirWidth) {

@@ -4,6 +4,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/Settings.h"
 #include "specimens/ListRows.h"
+#include "specimens/SpecimenFind.h"
 #include "support/ScriptedHost.h"
 
 namespace {
@@ -24,6 +25,14 @@ protected:
         for (size_t row = 0; row < rows.Count(); ++row)
             ids.push_back(rows.IdAt(row));
         return ids;
+    }
+
+    // Types the text into the find, one row looked at a time, and shows what it found.
+    void Find(const std::wstring& text) {
+        rows.StartFind(FindWords(text));
+        while (!rows.FindStep(catalog, 1)) {
+        }
+        rows.ShowFound();
     }
 
     ScriptedHost host;
@@ -86,6 +95,81 @@ TEST_F(ListRowsTest, RowsFollowTheirSpecimenWhenTheCatalogChangesUnderThem) {
     EXPECT_EQ(rows.Text(catalog, 1, kFieldLatinName), L"b");
     rows.Clear();
     EXPECT_EQ(rows.Count(), 0u);
+}
+
+TEST_F(ListRowsTest, FindShowsTheMatchingRowsInTheirOrderAsTheTextGrowsAndShrinks) {
+    Add(L"Murex", {L"Shells"});
+    Add(L"Murexia", {L"Shells"});
+    Add(L"Conus", {L"Shells"});
+    Add(L"Muricidae", {L"Fossils"});
+    rows.Fill(catalog, L"Shells");
+    rows.Sort(catalog, kFieldLatinName, false, OrderKeyIgnoringCase);
+    const struct {
+        const wchar_t* typed;
+        Ids shown;
+    } steps[] = {
+            {L"m", {1, 2}},        // Conus has no m; Muricidae is in another tab
+            {L"mu", {1, 2}},       // narrows what "m" found
+            {L"murexi", {2}},
+            {L"murex", {1, 2}},    // a letter taken back looks at every row again
+            {L"ex mur", {1, 2}},   // words in any order
+            {L"zz", {}},
+            {L"", {3, 1, 2}},      // an empty box shows the whole tab
+    };
+    for (const auto& step : steps) {
+        Find(step.typed);
+        EXPECT_EQ(RowIds(), step.shown) << step.typed;
+        EXPECT_EQ(rows.HasFindWords(), *step.typed != L'\0') << step.typed;
+        EXPECT_EQ(rows.Total(), 3u);
+    }
+    // Another tab, a new sort and a refill keep the words.
+    Find(L"mu");
+    rows.Fill(catalog, L"<All>");
+    EXPECT_EQ(RowIds(), (Ids{4, 2, 1}));
+    rows.Sort(catalog, kFieldLatinName, true, OrderKeyIgnoringCase);
+    EXPECT_EQ(RowIds(), (Ids{4, 2, 1}));
+    rows.Sort(catalog, kFieldLatinName, false, OrderKeyIgnoringCase);
+    EXPECT_EQ(RowIds(), (Ids{1, 2, 4}));
+}
+
+TEST_F(ListRowsTest, ALetterTypedWhileAFindRunsSupersedesItAndChangedRowsStayUntilTheTextChanges) {
+    for (const wchar_t* name : {L"Murex", L"Conus", L"Cypraea", L"Oliva"})
+        Add(name, {L"Shells"});
+    rows.Fill(catalog, L"Shells");
+    // The rows shown stay until the find has looked at every row.
+    rows.StartFind(FindWords(L"c"));
+    EXPECT_FALSE(rows.FindStep(catalog, 1));
+    EXPECT_EQ(RowIds(), (Ids{4, 3, 2, 1}));
+    // A new text mid-way starts over: what "c" found so far must not narrow it.
+    rows.StartFind(FindWords(L"o"));
+    EXPECT_TRUE(rows.FindStep(catalog, 100));
+    rows.ShowFound();
+    EXPECT_EQ(RowIds(), (Ids{4, 2}));
+
+    // An edited specimen that no longer matches stays shown, as does a new one, until the
+    // words change; what a specimen is found by follows its edit once told.
+    catalog.FindSpecimen(2)->latinName = L"Strombus";
+    rows.ForgetText(2);
+    rows.KeepShown(2);
+    Add(L"Haliotis", {L"Shells"});
+    rows.AddFirst(catalog, 5);
+    rows.Sort(catalog, kFieldLatinName, false, OrderKeyIgnoringCase);
+    EXPECT_EQ(RowIds(), (Ids{5, 4, 2}));
+    Find(L"ol");
+    EXPECT_EQ(RowIds(), (Ids{4}));
+    Find(L"strom");
+    EXPECT_EQ(RowIds(), (Ids{2}));
+
+    // Rows taken out while a find runs are not brought back by it.
+    rows.StartFind(FindWords(L"y"));
+    rows.FindStep(catalog, 1);
+    rows.Remove({3});
+    Find(L"y");
+    EXPECT_EQ(RowIds(), (Ids{}));
+    catalog.FindSpecimen(5)->latinName = L"Turbo";
+    rows.ForgetAllTexts();
+    Find(L"tu");
+    EXPECT_EQ(RowIds(), (Ids{5}));
 }
 
 }  // namespace

@@ -211,6 +211,7 @@ TEST(Resources, AcceleratorTableHoldsTheKeysInOrder) {
             {0, 1, IDM_SELECT_ALL},
             {0, 4, IDM_DELETE_CATEGORY},
             {0, 5, IDM_EDIT_SPECIMEN},
+            {0, 6, IDM_FIND},
             {FVIRTKEY | FCONTROL, 'I', IDM_IMPORT},
             {0, 14, IDM_NEW},
             {0, 15, IDM_OPEN},

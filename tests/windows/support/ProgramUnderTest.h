@@ -40,10 +40,10 @@ public:
     void SendSize();
     // Closes the window as the user does and handles messages until it is gone.
     void Close();
-
-private:
+    // Handles the messages waiting, as the program's loop would (its keys aside).
     void Pump();
 
+private:
     TQLibrary::StartOptions options_;
     HWND window_ = nullptr;
 };
