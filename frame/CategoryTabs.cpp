@@ -57,5 +57,6 @@ std::wstring CategoryCountText(std::wstring_view category, int count) {
 }
 
 std::wstring CategoryCountText(std::wstring_view category, int count, int shown) {
-    return FillIn(LoadText(IDS_FILTERED_COUNT), {std::wstring(category), std::to_wstring(shown), std::to_wstring(count)});
+    return FillIn(LoadText(IDS_FILTERED_COUNT),
+                  {std::wstring(category), std::to_wstring(shown), std::to_wstring(count)});
 }

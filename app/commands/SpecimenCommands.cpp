@@ -119,9 +119,12 @@ void OnFind(Application& application) {
 }
 
 constexpr HandlerEntry kHandlers[] = {
-        {IDM_ADD_SPECIMEN, OnAddSpecimen},       {IDM_EDIT_SPECIMEN, OnEditSpecimen},
-        {IDM_DELETE_SPECIMEN, OnDeleteSpecimen}, {IDM_COPY_SPECIMEN, OnCopySpecimen},
-        {IDM_CHANGE_CATEGORY, OnChangeCategory}, {IDM_SELECT_ALL, OnSelectAll},
+        {IDM_ADD_SPECIMEN, OnAddSpecimen},
+        {IDM_EDIT_SPECIMEN, OnEditSpecimen},
+        {IDM_DELETE_SPECIMEN, OnDeleteSpecimen},
+        {IDM_COPY_SPECIMEN, OnCopySpecimen},
+        {IDM_CHANGE_CATEGORY, OnChangeCategory},
+        {IDM_SELECT_ALL, OnSelectAll},
         {IDM_FIND, OnFind},
 };
 

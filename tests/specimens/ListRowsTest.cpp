@@ -108,13 +108,11 @@ TEST_F(ListRowsTest, FindShowsTheMatchingRowsInTheirOrderAsTheTextGrowsAndShrink
         const wchar_t* typed;
         Ids shown;
     } steps[] = {
-            {L"m", {1, 2}},        // Conus has no m; Muricidae is in another tab
-            {L"mu", {1, 2}},       // narrows what "m" found
-            {L"murexi", {2}},
-            {L"murex", {1, 2}},    // a letter taken back looks at every row again
-            {L"ex mur", {1, 2}},   // words in any order
-            {L"zz", {}},
-            {L"", {3, 1, 2}},      // an empty box shows the whole tab
+            {L"m", {1, 2}},                           // Conus has no m; Muricidae is in another tab
+            {L"mu", {1, 2}},                          // narrows what "m" found
+            {L"murexi", {2}},    {L"murex", {1, 2}},  // a letter taken back looks at every row again
+            {L"ex mur", {1, 2}},                      // words in any order
+            {L"zz", {}},         {L"", {3, 1, 2}},    // an empty box shows the whole tab
     };
     for (const auto& step : steps) {
         Find(step.typed);

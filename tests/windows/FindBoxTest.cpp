@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "app/framework/Program.h"
 #include "app/main/Application.h"
 #include "app/main/MainWindow.h"
-#include "app/framework/Program.h"
 #include "frame/CommandTable.h"
 #include "resources/resource.h"
 #include "support/SampleCatalog.h"
@@ -50,7 +50,8 @@ protected:
     Names ShownNames() {
         Names names;
         for (int row = 0; row < List().RowCount(); ++row)
-            names.push_back(App().CurrentCatalog().FindSpecimen(static_cast<std::int32_t>(List().RowItemData(row)))->latinName);
+            names.push_back(
+                    App().CurrentCatalog().FindSpecimen(static_cast<std::int32_t>(List().RowItemData(row)))->latinName);
         return names;
     }
 
