@@ -31,6 +31,7 @@
 #include "catalog/CommaSeparated.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
+#include "specimens/ListRows.h"
 #include "specimens/SpecimenFind.h"
 #include "support/Fakes.h"
 #include "support/GeneratedCatalog.h"
@@ -286,36 +287,50 @@ bool Measure(const Size& size, std::vector<Row>& rows) {
     return true;
 }
 
-// Find as you type: each specimen's folded text made once, as the program keeps them, then the
-// typed words looked for in every one; beside a plain case-sensitive search of the same field
-// texts laid end to end (the least any search has to do).
-void MeasureFind(const Size& size, std::vector<Row>& rows) {
-    const std::vector<Specimen> specimens = GeneratedSpecimens(size.specimens);
-    std::vector<std::wstring> findable;
-    const Timing fold = Median(size.runs, [&] {
-        return Milliseconds([&] {
-            findable.clear();
-            findable.reserve(specimens.size());
-            for (const Specimen& specimen : specimens)
-                findable.push_back(FindableText(specimen));
-        });
-    });
+// Find as you type, as the list runs it: the first find makes each specimen's folded text and
+// keeps it; every later text looks at all the rows again (the worst letter: one taken back or a
+// new word), or only at those the last text found when it narrows it. Beside a plain
+// case-sensitive search of every field's text laid end to end (the least any search has to do).
+void MeasureFind(const Size& size, std::vector<Row>& rows, std::vector<std::string>& notes) {
+    const size_t heapBefore = mallinfo2().uordblks;
+    BenchCatalog held;
+    for (Specimen& specimen : GeneratedSpecimens(size.specimens))
+        held.catalog.AddSpecimen(std::move(specimen));
+    const size_t catalogBytes = mallinfo2().uordblks - heapBefore;
     std::wstring laidEnd;
-    for (const Specimen& specimen : specimens) {
+    for (const Specimen& specimen : held.catalog.Specimens()) {
         for (int field = 0; field < kFieldCount; ++field)
             laidEnd += Catalog::FieldText(specimen, field) + L'\n';
     }
-    rows.push_back({"find: fold every text", size.specimens, fold, {}});
-    for (const char* typed : {"c", "murex", "muller rare", "zzqx"}) {
-        const std::vector<std::wstring> words = FindWords(std::wstring(typed, typed + std::strlen(typed)));
-        size_t shown = 0;
-        const Timing filter = Median(size.runs, [&] {
-            return Milliseconds([&] {
-                shown = 0;
-                for (const std::wstring& text : findable)
-                    shown += MatchesAllWords(text, words) ? 1 : 0;
-            });
+    ListRows list;
+    list.Fill(held.catalog, L"<All>");
+    const auto find = [&](const char* typed) {
+        list.StartFind(FindWords(std::wstring(typed, typed + std::strlen(typed))));
+        list.FindStep(held.catalog, SIZE_MAX);
+        list.ShowFound();
+    };
+    // Each run starts from the rows the earlier text found, which is not timed.
+    const auto timeAfter = [&](const char* earlier, const char* typed, bool forgetTexts) {
+        return Median(size.runs, [&] {
+            find(earlier);
+            if (forgetTexts)
+                list.ForgetAllTexts();
+            return Milliseconds([&] { find(typed); });
         });
+    };
+    const Timing first = timeAfter("", "c", true);
+    const size_t heapWithTexts = mallinfo2().uordblks;
+    rows.push_back({"find \"c\" first: every text folded and kept", size.specimens, first, {}});
+    const struct {
+        const char* earlier;
+        const char* typed;
+    } letters[] = {{"", "c"},    {"", "murex"}, {"muller rar", "muller rare"},
+                   {"", "zzqx"}, {"m", "mu"},   {"mure", "murex"}};
+    for (const auto& letter : letters) {
+        const Timing filter = timeAfter(letter.earlier, letter.typed, false);
+        const size_t shown = list.Count();
+        std::vector<std::wstring> words = FindWords(
+                std::wstring(letter.typed, letter.typed + std::strlen(letter.typed)));
         size_t found = 0;
         const Timing plain = Median(size.runs, [&] {
             return Milliseconds([&] {
@@ -326,13 +341,21 @@ void MeasureFind(const Size& size, std::vector<Row>& rows) {
                 }
             });
         });
+        const std::string after = *letter.earlier != '\0' ? std::string(" after \"") + letter.earlier + "\"" : "";
         // The counts are printed, so that neither loop can be left out as unused.
-        rows.push_back({std::string("find \"") + typed + "\": " + std::to_string(shown) + " shown, " +
-                                std::to_string(found) + " found plainly",
+        rows.push_back({std::string("find \"") + letter.typed + "\"" + after + ": " + std::to_string(shown) +
+                                " shown, " + std::to_string(found) + " found plainly",
                         size.specimens,
                         filter,
                         {{"plain search", plain}}});
     }
+    char note[160];
+    std::snprintf(note, sizeof note,
+                  "%d specimens: the catalog holds %.1f MB, the kept find texts %.1f MB (%.2f times)", size.specimens,
+                  static_cast<double>(catalogBytes) / 1e6,
+                  static_cast<double>(heapWithTexts - heapBefore - catalogBytes) / 1e6,
+                  static_cast<double>(heapWithTexts - heapBefore - catalogBytes) / static_cast<double>(catalogBytes));
+    notes.push_back(note);
 }
 
 std::string Thousands(int number) {
@@ -413,13 +436,17 @@ int main(int argc, char** argv) {
     const std::vector<Size> sizes = quick ? std::vector<Size>{{300, 0}}
                                           : std::vector<Size>{{1000, 15}, {10000, 9}, {100000, 5}};
     std::vector<Row> rows;
+    std::vector<std::string> notes;
     for (const Size& size : sizes) {
         if (!Measure(size, rows))
             return 1;
-        MeasureFind(size, rows);
+        MeasureFind(size, rows, notes);
         std::fflush(stdout);
     }
     PrintTimes(rows);
+    std::printf("\n");
+    for (const std::string& note : notes)
+        std::printf("%s\n", note.c_str());
     if (!quick)
         PrintGrowth(rows, 10000, 100000);
     return 0;

@@ -48,9 +48,18 @@ void TQListView::UseFullRowSelect() {
 void TQListView::ShowRows(int count) {
     if (Window() == nullptr)
         return;
+    // Every row's state at once costs a look at each row, unless only the selection is asked
+    // for and nothing is selected; the focus is on one row at most.
     LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    none.stateMask = LVIS_SELECTED;
+    if (SelectedCount() > 0)
+        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    const auto focused = static_cast<int>(
+            SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) {
+        none.stateMask = LVIS_FOCUSED;
+        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&none));
+    }
     SendMessageW(Window(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
     InvalidateRect(Window(), nullptr, TRUE);
 }
@@ -109,9 +118,12 @@ std::vector<int> TQListView::SelectedRows() const {
     std::vector<int> rows;
     if (Window() == nullptr)
         return rows;
+    // A search past the last selected row would look at every row after it.
+    const size_t selected = static_cast<size_t>(std::max(0, SelectedCount()));
     int row = -1;
-    while ((row = static_cast<int>(SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >=
-           0)
+    while (rows.size() < selected &&
+           (row = static_cast<int>(SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >=
+                   0)
         rows.push_back(row);
     return rows;
 }

@@ -1,7 +1,8 @@
 // Times the real program under the user's hands: started on generated catalogs of 1,000,
 // 10,000 and 100,000 specimens, it measures the time to the loaded window, a tab switch, a
-// header sort, one change until it is saved, and the close, with the process's peak memory.
-// Prints the medians of several runs and how each grows from 10,000 to 100,000 specimens.
+// header sort, one change until it is saved, find as you type on the <All> tab (from a letter
+// typed to the list repainted) and the close, with the process's peak memory. Prints the
+// medians of several runs and how each grows from 10,000 to 100,000 specimens.
 //
 //     program_bench.exe orvelle.exe folder [runs] [specimens ...]
 #include <windows.h>
@@ -22,6 +23,8 @@
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
 #include "resources/resource.h"
+#include "specimens/SpecimenFind.h"
+#include "support/Fakes.h"
 #include "support/GeneratedCatalog.h"
 #include "support/ScriptedHost.h"
 
@@ -41,6 +44,35 @@ struct Measures {
     double changeSaved = 0;
     double close = 0;
     double peakMegabytes = 0;
+    // Find as you type, in milliseconds; negative when the list never showed the rows due.
+    double firstLetter = 0;  // the first letter, which makes every specimen's folded text
+    double nextLetter = 0;   // the slowest of the letters after it, each narrowing the last
+    double letterBack = 0;   // Backspace: every row looked at again
+    double tenLetters = 0;   // ten letters typed at once, to the rows of the whole text
+    double lettersKept = 0;  // 1 when the box holds all ten letters afterwards
+};
+
+// What the find shows for a text, from the catalog as the program reads it.
+class FindCounts {
+public:
+    explicit FindCounts(const Catalog& catalog) {
+        for (const Specimen& specimen : catalog.Specimens())
+            texts_.push_back(FindableText(specimen));
+    }
+    // The status bar's text once the find for this text has ended.
+    std::wstring Status(const std::wstring& typed) const {
+        const std::vector<std::wstring> words = FindWords(typed);
+        const std::wstring total = std::to_wstring(texts_.size());
+        if (words.empty())
+            return L"<All>: " + total;
+        size_t shown = 0;
+        for (const std::wstring& text : texts_)
+            shown += MatchesAllWords(text, words) ? 1 : 0;
+        return L"<All>: " + std::to_wstring(shown) + L" of " + total;
+    }
+
+private:
+    std::vector<std::wstring> texts_;
 };
 
 // The program's visible main window, once its catalog is loaded; none after the timeout.
@@ -116,26 +148,100 @@ double ChangeSaved(HWND window, const std::wstring& catalog) {
     return 0;
 }
 
-bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures& measures) {
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 60000, nullptr);
+    return text;
+}
+
+// Posts the keys to the find box as the keyboard would, then waits until the box holds the text,
+// the status bar counts its rows and the list has painted them; milliseconds, or -1 when that
+// never came. Asking another process for a text takes milliseconds under Wine, so the list's
+// pending paint is watched first and the texts read only once it has none: the time is when the
+// paint was seen done.
+double TypeAndWait(HWND window, const std::wstring& keys, const std::wstring& text, const FindCounts& counts) {
+    HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    HWND list = FindWindowExW(tabs, nullptr, WC_LISTVIEWW, nullptr);
+    HWND box = FindWindowExW(tabs, nullptr, L"Edit", nullptr);
+    const std::wstring status = counts.Status(text);
+    const Clock::time_point start = Clock::now();
+    for (wchar_t key : keys)
+        PostMessageW(box, WM_CHAR, key, 1);
+    while (SecondsSince(start) < 120) {
+        if (GetUpdateRect(list, nullptr, FALSE)) {
+            Sleep(0);
+            continue;
+        }
+        const double painted = SecondsSince(start) * 1000;
+        if (WindowText(box) == text && StatusText(window) == status && !GetUpdateRect(list, nullptr, FALSE))
+            return painted;
+    }
+    return -1;
+}
+
+void MeasureFind(HWND window, const FindCounts& counts, Measures& measures) {
+    const std::wstring word = L"murex";
+    measures.firstLetter = TypeAndWait(window, word.substr(0, 1), word.substr(0, 1), counts);
+    for (size_t length = 2; length <= word.size(); ++length) {
+        measures.nextLetter = std::max(measures.nextLetter,
+                                       TypeAndWait(window, word.substr(length - 1, 1), word.substr(0, length), counts));
+    }
+    measures.letterBack = TypeAndWait(window, L"\b", word.substr(0, word.size() - 1), counts);
+    // Ctrl+A, then ten letters as fast as they come: a lost one would leave the box short.
+    const std::wstring ten = L"murex rare";
+    measures.tenLetters = TypeAndWait(window, L"\x01" + ten, ten, counts);
+    measures.lettersKept = measures.tenLetters >= 0 ? 1 : 0;
+}
+
+// The program started on the catalog, its window loaded and idle; no window when it did not load.
+struct Started {
+    KernelHandle process;
+    HWND window = nullptr;
+    double loadSeconds = 0;
+};
+
+Started StartProgram(const std::wstring& program, const std::wstring& catalog) {
+    Started started;
     std::wstring commandLine = L"\"" + program + L"\" \"-F" + catalog + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
+    PROCESS_INFORMATION info{};
     const Clock::time_point start = Clock::now();
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started))
-        return false;
-    KernelHandle process(started.hProcess);
-    KernelHandle thread(started.hThread);
-    HWND window = WaitForLoadedWindow(started.dwProcessId, 900);
-    if (window == nullptr) {
-        TerminateProcess(process.Get(), 1);
-        return false;
+                        &info))
+        return started;
+    started.process.Reset(info.hProcess);
+    KernelHandle thread(info.hThread);
+    started.window = WaitForLoadedWindow(info.dwProcessId, 900);
+    if (started.window == nullptr) {
+        TerminateProcess(started.process.Get(), 1);
+        return started;
     }
     // Loaded is when the window has also drawn itself and waits for the user.
-    WaitForInputIdle(process.Get(), 600000);
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, nullptr);
-    measures.load = SecondsSince(start);
+    WaitForInputIdle(started.process.Get(), 600000);
+    SendMessageTimeoutW(started.window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, nullptr);
+    started.loadSeconds = SecondsSince(start);
+    return started;
+}
+
+// Closes the window as the user does; the seconds until it is gone.
+double CloseProgram(Started& started) {
+    const Clock::time_point closing = Clock::now();
+    PostMessageW(started.window, WM_CLOSE, 0, 0);
+    // Closed when the window is gone; the process's own ending is the system's time.
+    while (IsWindow(started.window) && SecondsSince(closing) < 900)
+        Sleep(2);
+    const double seconds = SecondsSince(closing);
+    WaitForSingleObject(started.process.Get(), 900000);
+    return seconds;
+}
+
+bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures& measures) {
+    Started started = StartProgram(program, catalog);
+    HWND window = started.window;
+    if (window == nullptr)
+        return false;
+    measures.load = started.loadSeconds;
     // A tab that is a category, so that moving it is a change.
     measures.tabSwitch = Command(window, IDM_NEXT_CATEGORY);
     for (int tries = 0; tries < 50 && StatusText(window).rfind(L"<All>", 0) == 0; ++tries)
@@ -144,15 +250,20 @@ bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures&
     measures.changeSaved = ChangeSaved(window, catalog);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(process.Get(), &memory, sizeof(memory)))
+    if (GetProcessMemoryInfo(started.process.Get(), &memory, sizeof(memory)))
         measures.peakMegabytes = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
-    const Clock::time_point closing = Clock::now();
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    // Closed when the window is gone; the process's own ending is the system's time.
-    while (IsWindow(window) && SecondsSince(closing) < 900)
-        Sleep(2);
-    measures.close = SecondsSince(closing);
-    WaitForSingleObject(process.Get(), 900000);
+    measures.close = CloseProgram(started);
+    return true;
+}
+
+// Find as you type, in a run of its own on a catalog that opens on the <All> tab.
+bool RunFind(const std::wstring& program, const std::wstring& catalog, const FindCounts& counts, Measures& measures) {
+    Started started = StartProgram(program, catalog);
+    if (started.window == nullptr)
+        return false;
+    if (StatusText(started.window).starts_with(L"<All>"))
+        MeasureFind(started.window, counts, measures);
+    CloseProgram(started);
     return true;
 }
 
@@ -162,13 +273,15 @@ double Median(std::vector<double> values) {
 }
 
 // The catalog of that many generated specimens in the folder, written once and kept for later
-// runs; empty when it could not be written.
-std::wstring GeneratedCatalogFile(const std::wstring& folder, int specimens) {
-    const std::wstring path = folder + L"catalog-" + std::to_wstring(specimens) + L".xml";
+// runs; empty when it could not be written. It opens on the first category, or on the one named.
+std::wstring GeneratedCatalogFile(const std::wstring& folder, int specimens, const std::wstring& currentCategory) {
+    const std::wstring path = folder + L"catalog-" + std::to_wstring(specimens) +
+                              (currentCategory.empty() ? L"" : L"-all") + L".xml";
     if (FileExists(path))
         return path;
     ScriptedHost host;
     Settings settings;
+    settings.currentCategory = currentCategory;
     Catalog catalog(host, settings);
     catalog.SetFilePath(path);
     for (Specimen& specimen : GeneratedSpecimens(specimens))
@@ -186,16 +299,30 @@ double FileMegabytes(const std::wstring& path) {
 }
 
 // The medians of several runs on one catalog; false when the program did not load it.
-bool MeasureCatalog(const std::wstring& program, const std::wstring& catalog, int runs, Measures& medians) {
+bool MeasureCatalog(const std::wstring& program, const std::wstring& folder, int specimens, int runs,
+                    Measures& medians) {
+    const std::wstring catalog = GeneratedCatalogFile(folder, specimens, L"");
+    const std::wstring allTab = GeneratedCatalogFile(folder, specimens, L"<All>");
+    // The counts the find is due to show, from the file as the program reads it.
+    ScriptedHost host;
+    Settings settings;
+    Catalog read(host, settings);
+    FixedScreen screen;
+    CatalogReadOutcome outcome;
+    if (catalog.empty() || allTab.empty() || !ReadCatalog(read, catalog, false, screen, nullptr, outcome))
+        return false;
+    const FindCounts counts(read);
     std::vector<Measures> all;
     for (int run = 0; run < runs; ++run) {
         Measures measures;
-        if (!RunOnce(program, catalog, measures))
+        if (!RunOnce(program, catalog, measures) || !RunFind(program, allTab, counts, measures))
             return false;
         all.push_back(measures);
     }
-    for (double Measures::*field : {&Measures::load, &Measures::tabSwitch, &Measures::headerSort,
-                                    &Measures::changeSaved, &Measures::close, &Measures::peakMegabytes}) {
+    for (double Measures::*field :
+         {&Measures::load, &Measures::tabSwitch, &Measures::headerSort, &Measures::changeSaved, &Measures::close,
+          &Measures::peakMegabytes, &Measures::firstLetter, &Measures::nextLetter, &Measures::letterBack,
+          &Measures::tenLetters, &Measures::lettersKept}) {
         std::vector<double> values;
         for (const Measures& measures : all)
             values.push_back(measures.*field);
@@ -225,13 +352,12 @@ int wmain(int argc, wchar_t** argv) {
             L"peak MB | peak / file |\n|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     std::vector<std::pair<int, Measures>> measured;
     for (int specimens : sizes) {
-        const std::wstring catalog = GeneratedCatalogFile(folder, specimens);
         Measures medians;
-        if (catalog.empty() || !MeasureCatalog(argv[1], catalog, runs, medians)) {
+        if (!MeasureCatalog(argv[1], folder, specimens, runs, medians)) {
             std::fwprintf(stderr, L"program_bench: no measures for %d specimens\n", specimens);
             return 1;
         }
-        const double megabytes = FileMegabytes(catalog);
+        const double megabytes = FileMegabytes(GeneratedCatalogFile(folder, specimens, L""));
         std::wprintf(L"| %d | %.1f | %.3f | %.3f | %.3f | %.3f | %.3f | %.0f | %.1f |\n", specimens, megabytes,
                      medians.load, medians.tabSwitch, medians.headerSort, medians.changeSaved, medians.close,
                      medians.peakMegabytes, megabytes > 0 ? medians.peakMegabytes / megabytes : 0.0);
@@ -239,6 +365,15 @@ int wmain(int argc, wchar_t** argv) {
         measured.emplace_back(specimens, medians);
     }
     // How each step grows from ten thousand to a hundred thousand specimens.
+    std::wprintf(
+            L"\nFind as you type on the <All> tab, ms from the key to the list repainted (-1: never):\n\n"
+            L"| specimens | first letter | next letters (slowest) | letter taken back | ten letters at once | "
+            L"all ten kept |\n|---:|---:|---:|---:|---:|---|\n");
+    for (const auto& [specimens, measures] : measured) {
+        std::wprintf(L"| %d | %.0f | %.0f | %.0f | %.0f | %ls |\n", specimens, measures.firstLetter,
+                     measures.nextLetter, measures.letterBack, measures.tenLetters,
+                     measures.lettersKept > 0.5 ? L"yes" : L"no");
+    }
     const auto find = [&](int specimens) -> const Measures* {
         for (const auto& [size, measures] : measured) {
             if (size == specimens)
