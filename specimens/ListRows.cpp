@@ -144,3 +144,10 @@ void ListRows::ShowFound() {
     findWords_.clear();
     finding_ = false;
 }
+
+bool ListRows::PrepareTexts(const Catalog& catalog, size_t budget) {
+    const std::vector<Specimen>& specimens = catalog.Specimens();
+    for (; prepared_ < specimens.size() && budget > 0; ++prepared_, --budget)
+        texts_.Of(specimens[prepared_]);
+    return prepared_ >= specimens.size();
+}

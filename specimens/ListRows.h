@@ -62,7 +62,13 @@ public:
     void KeepShown(std::int32_t id) { kept_.insert(id); }
     // The specimen changed, or every one may have: what it is found by is made afresh.
     void ForgetText(std::int32_t id) { texts_.Forget(id); }
-    void ForgetAllTexts() { texts_.ForgetAll(); }
+    void ForgetAllTexts() {
+        texts_.ForgetAll();
+        prepared_ = 0;
+    }
+    // Makes what up to budget more of the catalog's specimens are found by, ahead of the first
+    // find; true once every specimen has it.
+    bool PrepareTexts(const Catalog& catalog, size_t budget);
 
 private:
     struct Row {
@@ -81,6 +87,7 @@ private:
     std::vector<std::wstring> words_;  // the words the rows shown were chosen by
     std::unordered_set<std::int32_t> kept_;
     FindableTexts texts_;
+    size_t prepared_ = 0;  // the catalog's specimens before this place have their texts
 
     // The find under way: its words, whether it looks among the rows shown or all of them, the
     // next candidate and the rows found so far.

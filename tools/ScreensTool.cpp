@@ -196,6 +196,19 @@ int wmain(int argc, wchar_t** argv) {
     program.SelectRows({0});  // the tiger cowrie, with its picture
     Settle();
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
+    // The whole catalog narrowed by the find box, as typed.
+    {
+        program.SelectTab(static_cast<int>(program.TabTexts().size()) - 1);
+        HWND box = GetDlgItem(program.Application().Tabs().Window(), IDC_FIND_BOX);
+        for (wchar_t letter : std::wstring(L"philippines"))
+            PostMessageW(box, WM_CHAR, letter, 1);
+        Settle();
+        SaveWindowPicture(program.Window(), folder + L"main-window-find.bmp");
+        program.Application().Find().Clear();
+        program.SelectTab(0);
+        program.SelectRows({0});
+        Settle();
+    }
     {
         DialogDriver driver([&](HWND dialog) {
             Sleep(300);

@@ -45,7 +45,11 @@ Application::Application(HWND mainWindow, StartOptions options)
               list_, session_.Lock(),
               [this] {
                   UpdateStatusBar();
-                  SetSelectionCount(list_.View().SelectedCount());
+                  // A find keeps the selected rows it still shows: the commands' states change
+                  // only when some went.
+                  const int selected = list_.View().SelectedCount();
+                  if (selected != selectionCount_)
+                      SetSelectionCount(selected);
               },
               [this] { PostMessageW(mainWindow_, WM_COMMAND, IDM_EDIT_SPECIMEN, 0); }) {
     InitialiseCommonControls();
@@ -253,6 +257,7 @@ void Application::RefreshViews(RefreshFlags what) {
     if (what & (RefreshTabs | SelectCurrentTab))
         RebuildTabs(CurrentSettings().currentCategory);
     list_.FillList(tabs_.CurrentText());
+    findBox_.PrepareWhileIdle();
     UpdateStatusBar();
     SetSelectionCount(list_.View().SelectedCount());
 }

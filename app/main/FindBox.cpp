@@ -10,13 +10,19 @@ namespace TQLibrary {
 
 namespace {
 
-// The find's timer, on the box's own window.
+// The timers of the find and of the preparing, on the box's own window.
 constexpr UINT_PTR kFindTimer = 1;
+constexpr UINT_PTR kPrepareTimer = 2;
+constexpr UINT kPrepareInterval = 50;
+constexpr ULONGLONG kPrepareTurn = 30;
 // Rows looked at between two looks for waiting input: a few milliseconds' work.
 constexpr size_t kRowsPerSlice = 4000;
+// Specimens whose texts are made between two looks: each text costs more than a look at a row.
+constexpr size_t kTextsPerSlice = 500;
 
+// A key, a click or a posted message (keys sent by other programs come so) waits.
 bool InputWaiting() {
-    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0;
 }
 
 }  // namespace
@@ -95,9 +101,29 @@ void FindBox::Finish() {
         found_();
 }
 
+void FindBox::PrepareWhileIdle() {
+    SetTimer(edit_.Window(), kPrepareTimer, kPrepareInterval, nullptr);
+}
+
+void FindBox::Prepare() {
+    if (!lock_.TryTake())
+        return;
+    // A turn of a few tens of milliseconds, leaving the rest of the time to paints and timers.
+    const ULONGLONG end = GetTickCount64() + kPrepareTurn;
+    bool done = false;
+    while (!(done = list_.PrepareFindTexts(kTextsPerSlice)) && !InputWaiting() && GetTickCount64() < end) {
+    }
+    lock_.Give();
+    if (done)
+        KillTimer(edit_.Window(), kPrepareTimer);
+}
+
 std::optional<LRESULT> FindBox::OnMessage(UINT message, WPARAM wParam) {
-    if (message == WM_TIMER && wParam == kFindTimer) {
-        Continue();
+    if (message == WM_TIMER && (wParam == kFindTimer || wParam == kPrepareTimer)) {
+        if (wParam == kFindTimer)
+            Continue();
+        else
+            Prepare();
         return 0;
     }
     if (message == WM_KEYDOWN) {

@@ -34,12 +34,16 @@ public:
     void Clear();
     // Runs the find under way to its end, for a command that must act on its rows.
     void Finish();
+    // Makes, while the user does nothing, what each specimen is found by, so that the first
+    // letter typed need not: after a load, or after every text was forgotten.
+    void PrepareWhileIdle();
 
 private:
     void OnTextChanged();
     // Goes on with the find under way, slice by slice, until it ends or input waits; then a
     // timer brings it back once the input has been handled.
     void Continue();
+    void Prepare();
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam);
     void OnEnter();
     void FocusFirstRow();

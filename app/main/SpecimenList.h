@@ -72,6 +72,9 @@ public:
     void KeepShown(std::int32_t id) { rows_.KeepShown(id); }
     void ForgetText(std::int32_t id) { rows_.ForgetText(id); }
     void ForgetAllTexts() { rows_.ForgetAllTexts(); }
+    // Makes what up to budget more specimens are found by, ahead of the first find; true once
+    // every specimen has it.
+    bool PrepareFindTexts(size_t budget) { return rows_.PrepareTexts(catalog_, budget); }
 
 private:
     LPARAM RowItemData(int row) override;

@@ -166,6 +166,9 @@ TEST_F(ListRowsTest, ALetterTypedWhileAFindRunsSupersedesItAndChangedRowsStayUnt
     EXPECT_EQ(RowIds(), (Ids{}));
     catalog.FindSpecimen(5)->latinName = L"Turbo";
     rows.ForgetAllTexts();
+    // Texts made ahead of the find, a few at a time, are today's.
+    EXPECT_FALSE(rows.PrepareTexts(catalog, 1));
+    EXPECT_TRUE(rows.PrepareTexts(catalog, 10));
     Find(L"tu");
     EXPECT_EQ(RowIds(), (Ids{5}));
 }
