@@ -80,3 +80,35 @@ std::optional<std::wstring> DecodeUtf8(const std::uint8_t* bytes, size_t count) 
     }
     return text;
 }
+
+std::string EncodeUtf8(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto codePoint = static_cast<char32_t>(text[i]);
+        if constexpr (sizeof(wchar_t) == 2) {
+            const bool high = codePoint >= 0xD800 && codePoint <= 0xDBFF;
+            const bool lowFollows = i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+            if (high && lowFollows)
+                codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        }
+        if ((codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF)
+            codePoint = 0xFFFD;
+        if (codePoint < 0x80) {
+            bytes += static_cast<char>(codePoint);
+        } else if (codePoint < 0x800) {
+            bytes += static_cast<char>(0xC0 | (codePoint >> 6));
+            bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+        } else if (codePoint < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (codePoint >> 12));
+            bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (codePoint >> 18));
+            bytes += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (codePoint & 0x3F));
+        }
+    }
+    return bytes;
+}

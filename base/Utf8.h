@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Comma-separated files from today's spreadsheets are UTF-8, with or without the mark.
 
@@ -18,3 +19,6 @@ bool LooksLikeUtf8(const std::uint8_t* bytes, size_t count);
 // The text of valid UTF-8 bytes, in the platform's wide characters (UTF-16 on Windows, with
 // surrogate pairs beyond the first plane); none when the bytes are not valid UTF-8.
 std::optional<std::wstring> DecodeUtf8(const std::uint8_t* bytes, size_t count);
+
+// The text as UTF-8 bytes; a lone surrogate becomes U+FFFD.
+std::string EncodeUtf8(std::wstring_view text);

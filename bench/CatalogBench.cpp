@@ -329,8 +329,10 @@ void MeasureFind(const Size& size, std::vector<Row>& rows, std::vector<std::stri
     for (const auto& letter : letters) {
         const Timing filter = timeAfter(letter.earlier, letter.typed, false);
         const size_t shown = list.Count();
-        std::vector<std::wstring> words = FindWords(
-                std::wstring(letter.typed, letter.typed + std::strlen(letter.typed)));
+        // The typed words (lower case already) in the catalog's own wide characters.
+        std::vector<std::wstring> words;
+        for (const std::string& word : FindWords(std::wstring(letter.typed, letter.typed + std::strlen(letter.typed))))
+            words.emplace_back(word.begin(), word.end());
         size_t found = 0;
         const Timing plain = Median(size.runs, [&] {
             return Milliseconds([&] {

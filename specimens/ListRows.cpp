@@ -96,14 +96,14 @@ void ListRows::Sort(const Catalog& catalog, int field, bool descending, OrderKey
     RestartFind();
 }
 
-bool ListRows::Shows(const Catalog& catalog, Row& row, const std::vector<std::wstring>& words) {
+bool ListRows::Shows(const Catalog& catalog, Row& row, const std::vector<std::string>& words) {
     if (words.empty() || kept_.contains(row.id))
         return true;
     const Specimen* specimen = SpecimenOf(catalog, row);
     return specimen != nullptr && MatchesAllWords(texts_.Of(*specimen), words);
 }
 
-void ListRows::StartFind(std::vector<std::wstring> words) {
+void ListRows::StartFind(std::vector<std::string> words) {
     if (finding_ ? words == findWords_ : words == words_)
         return;
     // The rows kept shown were kept for the words they were edited under.

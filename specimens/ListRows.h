@@ -51,7 +51,7 @@ public:
     // Find as you type. Starts choosing the rows that match the words (none: every row); the
     // rows shown stay until FindStep has looked at every candidate. Words that narrow the
     // last ones look only among the rows shown.
-    void StartFind(std::vector<std::wstring> words);
+    void StartFind(std::vector<std::string> words);
     // Looks at up to budget more candidates of the find under way; true once it has looked at
     // every one (or none is under way), when ShowFound shows what it found.
     bool FindStep(const Catalog& catalog, size_t budget);
@@ -78,13 +78,13 @@ private:
         size_t place = 0;
     };
     const Specimen* SpecimenOf(const Catalog& catalog, Row& row);
-    bool Shows(const Catalog& catalog, Row& row, const std::vector<std::wstring>& words);
+    bool Shows(const Catalog& catalog, Row& row, const std::vector<std::string>& words);
     // The find under way restarts from its first candidate, as the rows changed under it.
     void RestartFind();
 
     std::vector<Row> all_;
     std::vector<Row> shown_;
-    std::vector<std::wstring> words_;  // the words the rows shown were chosen by
+    std::vector<std::string> words_;  // the words the rows shown were chosen by
     std::unordered_set<std::int32_t> kept_;
     FindableTexts texts_;
     size_t prepared_ = 0;  // the catalog's specimens before this place have their texts
@@ -92,7 +92,7 @@ private:
     // The find under way: its words, whether it looks among the rows shown or all of them, the
     // next candidate and the rows found so far.
     bool finding_ = false;
-    std::vector<std::wstring> findWords_;
+    std::vector<std::string> findWords_;
     bool narrowing_ = false;
     size_t next_ = 0;
     std::vector<Row> found_;

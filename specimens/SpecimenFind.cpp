@@ -1,6 +1,7 @@
 #include "specimens/SpecimenFind.h"
 
 #include "base/TextCompare.h"
+#include "base/Utf8.h"
 #include "catalog/Catalog.h"
 #include "catalog/Specimen.h"
 
@@ -16,13 +17,13 @@ constexpr int kFindableFields[] = {
 
 }  // namespace
 
-std::vector<std::wstring> FindWords(std::wstring_view text) {
-    std::vector<std::wstring> words;
-    const std::wstring folded = FoldForFinding(text);
+std::vector<std::string> FindWords(std::wstring_view text) {
+    std::vector<std::string> words;
+    const std::string folded = EncodeUtf8(FoldForFinding(text));
     size_t start = 0;
     while (start < folded.size()) {
-        size_t end = folded.find(L' ', start);
-        if (end == std::wstring::npos)
+        size_t end = folded.find(' ', start);
+        if (end == std::string::npos)
             end = folded.size();
         if (end > start)
             words.push_back(folded.substr(start, end - start));
@@ -31,35 +32,35 @@ std::vector<std::wstring> FindWords(std::wstring_view text) {
     return words;
 }
 
-std::wstring FindableText(const Specimen& specimen) {
+std::string FindableText(const Specimen& specimen) {
     std::wstring text;
     for (int field : kFindableFields) {
         text += Catalog::FieldText(specimen, field);
         text += L'\n';
     }
-    return FoldForFinding(text);
+    return EncodeUtf8(FoldForFinding(text));
 }
 
-bool MatchesAllWords(std::wstring_view findable, const std::vector<std::wstring>& words) {
-    for (const std::wstring& word : words) {
-        if (findable.find(word) == std::wstring_view::npos)
+bool MatchesAllWords(std::string_view findable, const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        if (findable.find(word) == std::string_view::npos)
             return false;
     }
     return true;
 }
 
-bool NarrowsFind(const std::vector<std::wstring>& earlier, const std::vector<std::wstring>& later) {
-    for (const std::wstring& old : earlier) {
+bool NarrowsFind(const std::vector<std::string>& earlier, const std::vector<std::string>& later) {
+    for (const std::string& old : earlier) {
         bool within = false;
-        for (const std::wstring& word : later)
-            within = within || word.find(old) != std::wstring::npos;
+        for (const std::string& word : later)
+            within = within || word.find(old) != std::string::npos;
         if (!within)
             return false;
     }
     return true;
 }
 
-const std::wstring& FindableTexts::Of(const Specimen& specimen) {
+const std::string& FindableTexts::Of(const Specimen& specimen) {
     auto [place, added] = texts_.try_emplace(specimen.id);
     if (added)
         place->second = FindableText(specimen);

@@ -62,18 +62,18 @@ public:
     }
     // The status bar's text once the find for this text has ended.
     std::wstring Status(const std::wstring& typed) const {
-        const std::vector<std::wstring> words = FindWords(typed);
+        const std::vector<std::string> words = FindWords(typed);
         const std::wstring total = std::to_wstring(texts_.size());
         if (words.empty())
             return L"<All>: " + total;
         size_t shown = 0;
-        for (const std::wstring& text : texts_)
+        for (const std::string& text : texts_)
             shown += MatchesAllWords(text, words) ? 1 : 0;
         return L"<All>: " + std::to_wstring(shown) + L" of " + total;
     }
 
 private:
-    std::vector<std::wstring> texts_;
+    std::vector<std::string> texts_;
 };
 
 // The program's visible main window, once its catalog is loaded; none after the timeout.

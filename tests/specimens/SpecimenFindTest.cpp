@@ -29,7 +29,7 @@ Specimen Urchin() {
 }
 
 TEST(SpecimenFind, EveryWordMustStandInOneFieldIgnoringCaseAndAccents) {
-    const std::wstring findable = FindableText(Urchin());
+    const std::string findable = FindableText(Urchin());
     const struct {
         const wchar_t* typed;
         bool found;
@@ -64,7 +64,7 @@ TEST(SpecimenFind, EveryWordMustStandInOneFieldIgnoringCaseAndAccents) {
 }
 
 TEST(SpecimenFind, AnEmptySpecimenIsFoundOnlyByWhatItShows) {
-    const std::wstring findable = FindableText(Specimen{});
+    const std::string findable = FindableText(Specimen{});
     EXPECT_TRUE(MatchesAllWords(findable, FindWords(L"")));
     EXPECT_FALSE(MatchesAllWords(findable, FindWords(L"$")));
     EXPECT_FALSE(MatchesAllWords(findable, FindWords(L"a")));
