@@ -65,6 +65,11 @@ void Catalog::CutBackTo(const Extent& extent) {
     colours_ = extent.colours;
 }
 
+void Catalog::SetCategories(std::vector<std::wstring> categories) {
+    categories_ = std::move(categories);
+    IndexCategories();
+}
+
 void Catalog::RenameCategory(const std::wstring& oldName, const std::wstring& newName) {
     if (!IsCategoryName(newName))
         return;

@@ -74,6 +74,9 @@ public:
     };
     Extent CurrentExtent() const { return {categories_.size(), specimens_.size(), colours_}; }
     void CutBackTo(const Extent& extent);
+    // Undo and redo put the category list and the colours back as a change found or left them.
+    void SetCategories(std::vector<std::wstring> categories);
+    void SetColours(std::set<std::wstring> colours) { colours_ = std::move(colours); }
 
     // The text a field shows in the list, reports and exports.
     static std::wstring FieldText(const Specimen& specimen, int fieldId);

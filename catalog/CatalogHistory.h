@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "catalog/Settings.h"
+#include "catalog/Specimen.h"
+
+class Catalog;
+
+// Undo and redo, window-free. A step keeps only what one change touched: the specimens it took
+// out or changed as they were, those it put in or changed as it left them, each with its place
+// in file order, and the category list, colours and settings when they changed. Where the window
+// stands, the list's sort and the current tab are the user's view, not the catalog's: undo leaves
+// them as they are. Applying one side takes
+// the other side's specimens out and puts this side's back at their places, so the file written
+// afterwards is the one written before the change, byte for byte.
+
+struct PlacedSpecimen {
+    size_t place = 0;
+    Specimen specimen;
+
+    bool operator==(const PlacedSpecimen&) const = default;
+};
+
+struct CatalogStep {
+    std::wstring action;                 // what the menu names: "Delete 3 Specimens"
+    std::vector<PlacedSpecimen> before;  // by place, as the catalog held them before
+    std::vector<PlacedSpecimen> after;   // by place, as the change left them
+    bool categoriesChanged = false;
+    std::vector<std::wstring> categoriesBefore;
+    std::vector<std::wstring> categoriesAfter;
+    std::set<std::wstring> coloursBefore;
+    std::set<std::wstring> coloursAfter;
+    bool settingsChanged = false;
+    Settings settingsBefore;
+    Settings settingsAfter;
+
+    // The memory the step holds, roughly: what the history's limit counts.
+    size_t Bytes() const;
+};
+
+// Watches one change. Made before it with the ids of the specimens it may change or take out;
+// the specimens it adds are those with ids handed out after. Every specimen when the change may
+// touch any (an import that replaces, a restore, dates restyled).
+class ChangeRecorder {
+public:
+    ChangeRecorder(const Catalog& catalog, const std::vector<std::int32_t>& touched);
+    static ChangeRecorder Everything(const Catalog& catalog);
+    // The step, or none when the change changed nothing.
+    std::optional<CatalogStep> Finish(const Catalog& catalog, std::wstring action) const;
+
+private:
+    explicit ChangeRecorder(const Catalog& catalog);
+
+    std::vector<PlacedSpecimen> touched_;  // as they were, by place
+    std::int32_t lastId_ = 0;
+    std::vector<std::wstring> categories_;
+    std::set<std::wstring> colours_;
+    Settings settings_;
+};
+
+// Puts the catalog back as the step found it, or again as the step left it.
+void UndoStep(Catalog& catalog, const CatalogStep& step);
+void RedoStep(Catalog& catalog, const CatalogStep& step);
+
+// The steps that can be undone and redone: at most 100 and 64 MB, the oldest dropped first.
+class CatalogHistory {
+public:
+    static constexpr size_t kMaxSteps = 100;
+    static constexpr size_t kMaxBytes = size_t{64} << 20;
+
+    // A new change: what was undone can no longer be redone.
+    void Record(CatalogStep step);
+    void Clear();
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    const std::wstring& UndoAction() const;
+    const std::wstring& RedoAction() const;
+    // The step undone or redone, for the views to show its specimens; none when there was none.
+    const CatalogStep* Undo(Catalog& catalog);
+    const CatalogStep* Redo(Catalog& catalog);
+    size_t Steps() const { return undo_.size() + redo_.size(); }
+    size_t Bytes() const { return bytes_; }
+
+private:
+    void KeepWithinLimits();
+
+    std::deque<CatalogStep> undo_;  // the newest last
+    std::deque<CatalogStep> redo_;  // the next to redo last
+    size_t bytes_ = 0;
+};
