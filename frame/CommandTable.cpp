@@ -28,6 +28,8 @@ constexpr CommandRow kCommands[] = {
         {IDM_COPY_SPECIMEN,         Specimens,  Refuses,        WhenOneSelected,      Fixed,                kNone, 0},
         {IDM_SELECT_ALL,            Specimens,  Runs,           Fixed,                Fixed,                kNone, 0},
         {IDM_FIND,                  Specimens,  Runs,           Fixed,                Fixed,                kNone, 0},
+        {IDM_UNDO,                  History,    Refuses,        Fixed,                Fixed,                kNone, 0},
+        {IDM_REDO,                  History,    Refuses,        Fixed,                Fixed,                kNone, 0},
         {IDM_NEXT_CATEGORY,         Categories, Runs,           Fixed,                Fixed,                kNone, 0},
         {IDM_ADD_CATEGORY,          Categories, Refuses,        Fixed,                Fixed,                6,     Tip(IDM_ADD_CATEGORY)},
         {IDM_DELETE_CATEGORY,       Categories, Refuses,        Fixed,                Fixed,                8,     Tip(IDM_DELETE_CATEGORY)},

@@ -22,6 +22,7 @@ enum class CommandGroup {
     Exchange,    // export and import
     Tools,       // options, statistics, print, columns, toolbar, transfer
     Help,        // help, about, links, update
+    History,     // undo and redo
 };
 
 // What a command does when the catalog file is read-only.

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/HistoryCommands.h"
 #include "app/dialogs/CategoryDialog.h"
 #include "app/main/Application.h"
 #include "base/StringTable.h"
@@ -22,7 +23,9 @@ void OnAddCategory(Application& application) {
     if (!AskCategoryName(application.MainWindow(), name, CategoryNameUse::NewCategory, application.IsReadOnly()))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
     application.CurrentCatalog().AddCategory(name);
+    RecordChange(application, recorder, ActionName(IDS_ACTION_ADD_CATEGORY, name));
     application.CurrentSettings().currentCategory = name;
     // The list and the status bar follow the new tab: empty for a new category, the
     // specimens of one that already had the name.
@@ -41,7 +44,9 @@ void OnEditCategory(Application& application) {
     CatalogLockGuard guard(application.Lock());
     Catalog& catalog = application.CurrentCatalog();
     const size_t before = catalog.Categories().size();
+    const ChangeRecorder recorder(catalog, IdsInCategory(catalog, current));
     catalog.RenameCategory(current, name);
+    RecordChange(application, recorder, ActionName(IDS_ACTION_RENAME_CATEGORY, current));
     // The specimens are found by their categories' names.
     application.List().ForgetAllTexts();
     application.CurrentSettings().currentCategory = name;
@@ -59,8 +64,10 @@ void OnDeleteCategory(Application& application) {
     if (IsAllCategories(current))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), IdsInCategory(application.CurrentCatalog(), current));
     if (!application.CurrentCatalog().DeleteCategory(current))
         return;
+    RecordChange(application, recorder, ActionName(IDS_ACTION_DELETE_CATEGORY, current));
     application.Tabs().DeleteCurrentTab();
     application.CurrentSettings().currentCategory = application.Tabs().CurrentText();
     application.SaveCatalog(SaveMode::Silent);
@@ -72,8 +79,10 @@ enum class Direction { Left, Right };
 void MoveCurrentCategory(Application& application, Direction direction) {
     CatalogLockGuard guard(application.Lock());
     const std::wstring current = application.CurrentSettings().currentCategory;
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
     if (!application.CurrentCatalog().MoveCategory(current, direction == Direction::Right))
         return;
+    RecordChange(application, recorder, ActionName(IDS_ACTION_MOVE_CATEGORY, current));
     // Two tabs change places: their texts are swapped, since rebuilding a strip of many tabs
     // takes long.
     TQTabWin& tabs = application.Tabs();

@@ -18,6 +18,8 @@ std::span<const HandlerEntry> HandlersOf(CommandGroup group) {
             return ToolsCommandHandlers();
         case CommandGroup::Help:
             return HelpCommandHandlers();
+        case CommandGroup::History:
+            return HistoryCommandHandlers();
     }
     return {};
 }

@@ -24,6 +24,7 @@ std::span<const HandlerEntry> SpecimenCommandHandlers();
 std::span<const HandlerEntry> ExchangeCommandHandlers();
 std::span<const HandlerEntry> ToolsCommandHandlers();
 std::span<const HandlerEntry> HelpCommandHandlers();
+std::span<const HandlerEntry> HistoryCommandHandlers();
 
 // The handler of a command in its group; none when it has none yet.
 CommandHandler FindHandler(CommandGroup group, int command);

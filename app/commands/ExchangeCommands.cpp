@@ -1,6 +1,7 @@
 // Export and import of comma-separated and markup files.
 #include "app/commands/CommandHandlers.h"
 #include "app/commands/ExportCommand.h"
+#include "app/commands/HistoryCommands.h"
 #include "app/dialogs/ExportDialog.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
@@ -44,6 +45,8 @@ void OnImport(Application& application) {
     if (answer == IDCANCEL)
         return;
     const bool addMode = answer == IDNO;
+    // An import that adds only appends; one that replaces may touch every specimen.
+    const ChangeRecorder recorder = addMode ? WatchNewSpecimens(application) : WatchEverything(application);
     if (IsCommaSeparatedName(name)) {
         // The rows are drawn from the catalog, which the import changes on its worker.
         application.List().Clear();
@@ -59,6 +62,10 @@ void OnImport(Application& application) {
         // A replacing markup import reads the file and copies it over the catalog file, as a
         // restore does with the backup; the catalog file stays the one the user works in.
         return;
+    }
+    {
+        CatalogLockGuard guard(application.Lock());
+        RecordChange(application, recorder, ActionName(IDS_ACTION_IMPORT));
     }
     if (session.HasUnsavedChanges())
         application.SaveCatalog(SaveMode::Silent);

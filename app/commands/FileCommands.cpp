@@ -1,5 +1,6 @@
 // New, Open, Save As, Restore from Backup and Exit.
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/HistoryCommands.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
 #include "app/main/Application.h"
@@ -64,6 +65,7 @@ void OnNew(Application& application) {
     application.CurrentCatalog().Clear();
     session.MarkChanged();
     session.SetReadOnly(false);
+    ClearHistory(application);
     application.RefreshViews(RefreshEverything);
 }
 
@@ -82,8 +84,10 @@ void OnOpen(Application& application) {
         return;
     RememberFolder(application, name);
     application.Session().SwitchFile(name);
-    if (application.LoadCatalogFile(name, LoadMode::Open))
-        application.RefreshViews(RefreshEverything);
+    if (!application.LoadCatalogFile(name, LoadMode::Open))
+        return;
+    ClearHistory(application);
+    application.RefreshViews(RefreshEverything);
 }
 
 void OnSaveAs(Application& application) {
@@ -106,8 +110,13 @@ void OnRestore(Application& application) {
     if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
         return;
     const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
+    const ChangeRecorder recorder = WatchEverything(application);
     if (!application.LoadCatalogFile(backup, LoadMode::Restore))
         return;
+    {
+        CatalogLockGuard guard(application.Lock());
+        RecordChange(application, recorder, ActionName(IDS_ACTION_RESTORE));
+    }
     // The backup could not be copied over the catalog file: write it there now.
     if (application.Session().HasUnsavedChanges())
         application.SaveCatalog(SaveMode::Silent);

@@ -2,6 +2,7 @@
 // Each changes the catalog under the catalog lock and has the change saved at once; the dialogs
 // and questions come first, before the lock is taken.
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/HistoryCommands.h"
 #include "app/dialogs/ChangeCategoryDialog.h"
 #include "app/dialogs/SpecimenDialog.h"
 #include "app/framework/Messages.h"
@@ -24,9 +25,10 @@ void KeepPictureApart(Application& application, Specimen& specimen) {
 }
 
 // Files a new specimen, shows its row selected and has the catalog saved.
-void StoreNewSpecimen(Application& application, Specimen specimen) {
+void StoreNewSpecimen(Application& application, Specimen specimen, const ChangeRecorder& recorder, unsigned actionId) {
     Catalog& catalog = application.CurrentCatalog();
     catalog.AddSpecimen(std::move(specimen));
+    RecordChange(application, recorder, ActionName(actionId));
     application.List().ShowNewRow(catalog.Specimens().back());
     application.UpdateStatusBar();
     application.SaveCatalog(SaveMode::Silent);
@@ -37,6 +39,7 @@ void OnAddSpecimen(Application& application) {
     if (!RunSpecimenDialog(application, specimen, {.readOnly = false, .newSpecimen = true}))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
     // The next new specimen starts from these.
     Settings& settings = application.CurrentSettings();
     settings.lastAbundance = specimen.abundance;
@@ -44,7 +47,7 @@ void OnAddSpecimen(Application& application) {
     settings.lastDate = specimen.dateCollected;
     settings.lastLocation = specimen.location;
     KeepPictureApart(application, specimen);
-    StoreNewSpecimen(application, std::move(specimen));
+    StoreNewSpecimen(application, std::move(specimen), recorder, IDS_ACTION_ADD_SPECIMEN);
 }
 
 void OnEditSpecimen(Application& application) {
@@ -55,8 +58,11 @@ void OnEditSpecimen(Application& application) {
     if (!RunSpecimenDialog(application, edited, {.readOnly = application.IsReadOnly()}))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), {edited.id});
     KeepPictureApart(application, edited);
     application.CurrentCatalog().ReplaceSpecimen(edited.id, edited);
+    RecordChange(application, recorder,
+                 ActionName(IDS_ACTION_EDIT_SPECIMEN, edited.tag.empty() ? edited.latinName : edited.tag));
     // The texts may have moved the row; it stays selected wherever it goes, and shown even
     // when the find text no longer matches it.
     SpecimenList& list = application.List();
@@ -71,6 +77,7 @@ void OnDeleteSpecimen(Application& application) {
     if (ids.empty() || !Ask(IDS_DELETE_QUESTION, IDS_DISPLAY_NAME))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), ids);
     SpecimenList& list = application.List();
     list.View().SetRedraw(false);
     list.RemoveRows(ids);
@@ -78,6 +85,9 @@ void OnDeleteSpecimen(Application& application) {
     list.View().SetRedraw(true);
     if (removed == 0)
         return;
+    RecordChange(application, recorder,
+                 removed == 1 ? ActionName(IDS_ACTION_DELETE_SPECIMEN)
+                              : ActionName(IDS_ACTION_DELETE_SPECIMENS, std::to_wstring(removed)));
     application.UpdateStatusBar();
     application.SaveCatalog(SaveMode::Silent);
 }
@@ -89,7 +99,8 @@ void OnCopySpecimen(Application& application) {
     // Everything is copied, the tag and the picture included; the copy gets an id of its own.
     Specimen copy = *selected;
     CatalogLockGuard guard(application.Lock());
-    StoreNewSpecimen(application, std::move(copy));
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    StoreNewSpecimen(application, std::move(copy), recorder, IDS_ACTION_COPY_SPECIMEN);
 }
 
 void OnChangeCategory(Application& application) {
@@ -101,8 +112,10 @@ void OnChangeCategory(Application& application) {
                           chosen))
         return;
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), ids);
     // The chosen categories replace each specimen's own: the specimens move.
     application.CurrentCatalog().SetSpecimensCategories(ids, chosen);
+    RecordChange(application, recorder, ActionName(IDS_ACTION_CHANGE_CATEGORY));
     for (std::int32_t id : ids)
         application.List().ForgetText(id);
     // Only listed categories can be chosen, so the tabs stay as they are.

@@ -1,5 +1,6 @@
 // Options, statistics, printing, the columns, the toolbar and the transfer of the program.
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/HistoryCommands.h"
 #include "app/commands/TransferCommand.h"
 #include "app/dialogs/ColumnsDialog.h"
 #include "app/dialogs/OptionsDialog.h"
@@ -20,7 +21,9 @@ void OnCustomizeToolbar(Application& application) {
     SendMessageW(toolbar.Window(), TB_CUSTOMIZE, 0, 0);
     application.UpdateToolbarStates(application.SelectionCount());
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
     toolbar.StoreButtons(application.CurrentSettings().toolbarButtons);
+    RecordChange(application, recorder, ActionName(IDS_ACTION_TOOLBAR));
     // A toolbar emptied, or filled from empty, is hidden or shown and the views move.
     application.Relayout();
     application.SaveSettingsIfChanged();
@@ -28,8 +31,10 @@ void OnCustomizeToolbar(Application& application) {
 
 void OnCustomizeColumns(Application& application) {
     CatalogLockGuard guard(application.Lock());
+    const ChangeRecorder recorder(application.CurrentCatalog(), {});
     if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, application.IsReadOnly()))
         return;
+    RecordChange(application, recorder, ActionName(IDS_ACTION_COLUMNS));
     application.RefreshViews(RefreshColumns);
     application.SaveSettingsIfChanged();
 }
@@ -46,9 +51,16 @@ void OnOptions(Application& application) {
     CatalogLockGuard guard(application.Lock());
     Settings& settings = application.CurrentSettings();
     const int oldStyle = settings.dateStyle;
+    // A new date style restyles the dates of any specimen.
+    Settings stored = settings;
+    StoreForm(form, stored);
+    const ChangeRecorder recorder = stored.dateStyle != oldStyle
+                                            ? ChangeRecorder::Everything(application.CurrentCatalog())
+                                            : ChangeRecorder(application.CurrentCatalog(), {});
     StoreForm(form, settings);
     if (settings.dateStyle != oldStyle)
         RestyleDates(application.CurrentCatalog(), oldStyle, settings.dateStyle, SystemClock());
+    RecordChange(application, recorder, ActionName(IDS_ACTION_OPTIONS));
     application.ShowStatusBarAsSet();
     // The captions of the user fields head their columns.
     application.RefreshViews(RefreshColumns);

@@ -14,6 +14,7 @@
 #include "app/main/WindowsCatalogHost.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogHistory.h"
 #include "catalog/CommaSeparated.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
@@ -56,6 +57,8 @@ public:
     const Settings& SavedSettings() const { return savedSettings_; }
     CatalogLock& Lock() { return lock_; }
     WindowsCatalogHost& Host() { return host_; }
+    // What Undo and Redo can do; the catalog lock guards it as it guards the catalog.
+    CatalogHistory& History() { return history_; }
 
     bool IsReadOnly() const { return readOnly_; }
     // Also the settings' read-only flag, which the dialogs read.
@@ -107,6 +110,7 @@ private:
     Settings savedSettings_;
     WindowsCatalogHost host_;
     Catalog catalog_;
+    CatalogHistory history_;
     PleaseWaitTask pleaseWait_;
     RawPictureFileWriter pictures_;
     SystemScreenMetrics screen_;

@@ -19,10 +19,12 @@ namespace TQLibrary {
 namespace {
 
 // The keys that edit text stay with an edit control, such as the find box, rather than act on
-// the list: Delete deletes letters there, not specimens, and Ctrl+A selects its text.
+// the list: Delete deletes letters there, not specimens, Ctrl+A selects its text, and Ctrl+Z
+// and Ctrl+Y undo and redo its typing, not changes of the catalog.
 bool EditsText(const MSG& message) {
     const bool editingKey = (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) ||
-                            (message.message == WM_CHAR && message.wParam == 1);
+                            (message.message == WM_CHAR &&
+                             (message.wParam == 1 || message.wParam == 25 || message.wParam == 26));
     wchar_t className[8] = {};
     return editingKey && GetClassNameW(message.hwnd, className, 8) > 0 && lstrcmpiW(className, L"Edit") == 0;
 }

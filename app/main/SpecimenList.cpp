@@ -111,6 +111,19 @@ std::vector<std::int32_t> SpecimenList::SelectedIds() const {
     return ids;
 }
 
+void SpecimenList::SelectSpecimens(const std::vector<std::int32_t>& ids) {
+    const std::unordered_set<std::int32_t> wanted(ids.begin(), ids.end());
+    std::vector<int> rows;
+    for (size_t row = 0; row < rows_.Count() && rows.size() < wanted.size(); ++row) {
+        if (wanted.contains(rows_.IdAt(row)))
+            rows.push_back(static_cast<int>(row));
+    }
+    if (rows.empty())
+        return;
+    view_.FocusRow(rows.front());
+    view_.SelectRows(rows);
+}
+
 void SpecimenList::SaveColumnWidths(bool track) {
     // Columns never laid out have no widths worth keeping.
     if (track && view_.ColumnCount() != static_cast<int>(settings_.columns.size()))

@@ -51,6 +51,8 @@ public:
     // The specimen of the first selected row; none when nothing is selected or it is gone.
     Specimen* SelectedSpecimen();
     std::vector<std::int32_t> SelectedIds() const;
+    // Selects the rows shown of these specimens alone and scrolls the first into view.
+    void SelectSpecimens(const std::vector<std::int32_t>& ids);
     // At program close: keeps the columns' widths when the window's size is tracked, or lets
     // them be computed afresh next time.
     void SaveColumnWidths(bool track);

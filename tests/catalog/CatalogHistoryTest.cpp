@@ -146,7 +146,7 @@ TEST_F(CatalogHistoryTest, UndoingEveryStepGivesBackTheStartAndRedoingThemTheEnd
 }
 
 TEST_F(CatalogHistoryTest, TheHistoryKeepsItsLimitsDroppingTheOldestAndANewChangeEndsRedo) {
-    for (int i = 0; i < CatalogHistory::kMaxSteps + 5; ++i) {
+    for (size_t i = 0; i < CatalogHistory::kMaxSteps + 5; ++i) {
         Specimen specimen;
         specimen.tag = L"T-" + std::to_wstring(i);
         ChangeRecorder recorder(catalog, {});

@@ -218,6 +218,8 @@ TEST(Resources, AcceleratorTableHoldsTheKeysInOrder) {
             {0, 16, IDM_PRINT},
             {0, 19, IDM_EXPORT},
             {0, 20, IDM_NEXT_CATEGORY},
+            {0, 25, IDM_REDO},
+            {0, 26, IDM_UNDO},
     };
     constexpr int count = static_cast<int>(std::size(expected));
     ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), count);

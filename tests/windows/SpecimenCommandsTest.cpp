@@ -246,6 +246,32 @@ TEST_F(SpecimenCommandsTest, DeletingAsksFirstAndRemovesEverySelectedSpecimenOfT
     EXPECT_EQ(Specimens().front().latinName, L"e");
 }
 
+TEST_F(SpecimenCommandsTest, UndoBringsBackWhatDeleteTookToTheFileAndTheMenuNamesTheLastAction) {
+    StartWithSpecimens();
+    const auto menuText = [&](int command) {
+        wchar_t text[80] = {};
+        GetMenuStringW(GetMenu(program->Window()), static_cast<UINT>(command), text, 80, MF_BYCOMMAND);
+        return std::wstring(text);
+    };
+    const std::vector<Specimen> before = Saved();
+    EXPECT_FALSE(program->MenuItemEnabled(IDM_UNDO));
+    program->SelectTab(3);
+    program->Command(IDM_SELECT_ALL);
+    program->CommandAnsweringBox(IDM_DELETE_SPECIMEN, IDYES);
+    ASSERT_TRUE(Saved().empty());
+    EXPECT_EQ(menuText(IDM_UNDO), L"&Undo Delete 3 Specimens\tCtrl+Z");
+
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(List().RowCount(), 3);
+    EXPECT_EQ(List().SelectedCount(), 3);
+    EXPECT_FALSE(program->MenuItemEnabled(IDM_UNDO));
+    EXPECT_EQ(menuText(IDM_REDO), L"&Redo Delete 3 Specimens\tCtrl+Y");
+    program->Command(IDM_REDO);
+    EXPECT_TRUE(Saved().empty());
+    EXPECT_TRUE(program->MenuItemEnabled(IDM_UNDO));
+}
+
 TEST_F(SpecimenCommandsTest, ACopyIsASecondSpecimenThatSurvivesAReload) {
     Specimen original = Named(L"Conus", {L"Shells"});
     original.tag = L"C-7";
