@@ -26,29 +26,35 @@ size_t SpecimenBytes(const Specimen& specimen) {
     return bytes;
 }
 
-// Takes out the specimens of one side and puts the other's back at their places. The
-// specimens neither side holds keep their order, so each lands where it stood.
-void Exchange(Catalog& catalog, const std::vector<PlacedSpecimen>& out, const std::vector<PlacedSpecimen>& in) {
-    std::unordered_set<std::int32_t> leaving;
-    for (const PlacedSpecimen& placed : out)
-        leaving.insert(placed.specimen.id);
+// Takes the specimens of one side out of the catalog, into that side, and moves the other
+// side's back in at their places. The specimens neither side holds keep their order, so each
+// lands where it stood.
+void Exchange(Catalog& catalog, std::vector<PlacedSpecimen>& out, std::vector<PlacedSpecimen>& in) {
+    std::unordered_map<std::int32_t, size_t> leaving;
+    for (size_t i = 0; i < out.size(); ++i)
+        leaving.emplace(out[i].specimen.id, i);
     std::vector<Specimen>& specimens = catalog.Specimens();
     std::vector<Specimen> staying;
     staying.reserve(specimens.size() - std::min(specimens.size(), out.size()) + in.size());
     auto next = in.begin();
-    const auto takeDue = [&] {
-        while (next != in.end() && next->place <= staying.size())
-            staying.push_back((next++)->specimen);
+    const auto takeDue = [&](bool all) {
+        while (next != in.end() && (all || next->place <= staying.size())) {
+            const std::int32_t id = next->specimen.id;
+            staying.push_back(std::move(next->specimen));
+            next->specimen = Specimen();
+            next->specimen.id = id;
+            ++next;
+        }
     };
     for (Specimen& specimen : specimens) {
-        takeDue();
-        if (!leaving.contains(specimen.id))
+        takeDue(false);
+        if (auto going = leaving.find(specimen.id); going != leaving.end())
+            out[going->second].specimen = std::move(specimen);
+        else
             staying.push_back(std::move(specimen));
     }
-    takeDue();
     // Places past the end (none when the step fits this catalog) still come back, last.
-    while (next != in.end())
-        staying.push_back((next++)->specimen);
+    takeDue(true);
     specimens = std::move(staying);
 }
 
@@ -120,7 +126,32 @@ ChangeRecorder ChangeRecorder::Everything(const Catalog& catalog) {
     return recorder;
 }
 
-std::optional<CatalogStep> ChangeRecorder::Finish(const Catalog& catalog, std::wstring action) const {
+size_t ChangeRecorder::RemoveSpecimens(Catalog& catalog, const std::vector<std::int32_t>& ids) {
+    const std::unordered_set<std::int32_t> doomed(ids.begin(), ids.end());
+    std::vector<Specimen>& specimens = catalog.Specimens();
+    std::vector<PlacedSpecimen> taken;
+    size_t kept = 0;
+    for (size_t place = 0; place < specimens.size(); ++place) {
+        if (doomed.contains(specimens[place].id))
+            taken.push_back({place, std::move(specimens[place])});
+        else if (kept++ != place)
+            specimens[kept - 1] = std::move(specimens[place]);
+    }
+    specimens.resize(kept);
+    // The specimens watched already keep their copies from before.
+    std::unordered_set<std::int32_t> watched;
+    for (const PlacedSpecimen& placed : touched_)
+        watched.insert(placed.specimen.id);
+    for (PlacedSpecimen& placed : taken) {
+        if (!watched.contains(placed.specimen.id))
+            touched_.push_back(std::move(placed));
+    }
+    std::sort(touched_.begin(), touched_.end(),
+              [](const PlacedSpecimen& a, const PlacedSpecimen& b) { return a.place < b.place; });
+    return taken.size();
+}
+
+std::optional<CatalogStep> ChangeRecorder::Finish(const Catalog& catalog, std::wstring action) {
     CatalogStep step;
     step.action = std::move(action);
     // Where the watched specimens are now, and the new ones.
@@ -136,11 +167,11 @@ std::optional<CatalogStep> ChangeRecorder::Finish(const Catalog& catalog, std::w
             watched->second = place;
     }
     std::vector<PlacedSpecimen> changed;
-    for (const PlacedSpecimen& placed : touched_) {
+    for (PlacedSpecimen& placed : touched_) {
         const size_t place = now[placed.specimen.id];
         if (place != SIZE_MAX && specimens[place] == placed.specimen)
             continue;
-        step.before.push_back(placed);
+        step.before.push_back(std::move(placed));
         if (place != SIZE_MAX)
             changed.push_back({place, specimens[place]});
     }
@@ -168,7 +199,15 @@ std::optional<CatalogStep> ChangeRecorder::Finish(const Catalog& catalog, std::w
     return step;
 }
 
-void UndoStep(Catalog& catalog, const CatalogStep& step) {
+void KeepPlacesOnly(std::vector<PlacedSpecimen>& side) {
+    for (PlacedSpecimen& placed : side) {
+        Specimen shell;
+        shell.id = placed.specimen.id;
+        placed.specimen = std::move(shell);
+    }
+}
+
+void UndoStep(Catalog& catalog, CatalogStep& step) {
     Exchange(catalog, step.after, step.before);
     if (step.categoriesChanged)
         catalog.SetCategories(step.categoriesBefore);
@@ -178,7 +217,7 @@ void UndoStep(Catalog& catalog, const CatalogStep& step) {
         ApplySettings(catalog.CurrentSettings(), step.settingsBefore);
 }
 
-void RedoStep(Catalog& catalog, const CatalogStep& step) {
+void RedoStep(Catalog& catalog, CatalogStep& step) {
     Exchange(catalog, step.before, step.after);
     if (step.categoriesChanged)
         catalog.SetCategories(step.categoriesAfter);
@@ -192,6 +231,8 @@ void CatalogHistory::Record(CatalogStep step) {
     for (const CatalogStep& dropped : redo_)
         bytes_ -= dropped.Bytes();
     redo_.clear();
+    // The catalog holds what the change left.
+    KeepPlacesOnly(step.after);
     bytes_ += step.Bytes();
     undo_.push_back(std::move(step));
     KeepWithinLimits();
@@ -216,7 +257,9 @@ const std::wstring& CatalogHistory::RedoAction() const {
 const CatalogStep* CatalogHistory::Undo(Catalog& catalog) {
     if (undo_.empty())
         return nullptr;
+    bytes_ -= undo_.back().Bytes();
     UndoStep(catalog, undo_.back());
+    bytes_ += undo_.back().Bytes();
     redo_.push_back(std::move(undo_.back()));
     undo_.pop_back();
     return &redo_.back();
@@ -225,9 +268,12 @@ const CatalogStep* CatalogHistory::Undo(Catalog& catalog) {
 const CatalogStep* CatalogHistory::Redo(Catalog& catalog) {
     if (redo_.empty())
         return nullptr;
+    bytes_ -= redo_.back().Bytes();
     RedoStep(catalog, redo_.back());
+    bytes_ += redo_.back().Bytes();
     undo_.push_back(std::move(redo_.back()));
     redo_.pop_back();
+    KeepWithinLimits();
     return &undo_.back();
 }
 

@@ -19,7 +19,8 @@ class Catalog;
 // stands, the list's sort and the current tab are the user's view, not the catalog's: undo leaves
 // them as they are. Applying one side takes
 // the other side's specimens out and puts this side's back at their places, so the file written
-// afterwards is the one written before the change, byte for byte.
+// afterwards is the one written before the change, byte for byte. The specimens move between
+// the catalog and the step, never copied: the side the catalog holds keeps only ids and places.
 
 struct PlacedSpecimen {
     size_t place = 0;
@@ -52,8 +53,11 @@ class ChangeRecorder {
 public:
     ChangeRecorder(const Catalog& catalog, const std::vector<std::int32_t>& touched);
     static ChangeRecorder Everything(const Catalog& catalog);
-    // The step, or none when the change changed nothing.
-    std::optional<CatalogStep> Finish(const Catalog& catalog, std::wstring action) const;
+    // A deletion that moves the specimens into the recorder rather than copying them first:
+    // a catalog's worth of memory less when many go. Returns how many went.
+    size_t RemoveSpecimens(Catalog& catalog, const std::vector<std::int32_t>& ids);
+    // The step, or none when the change changed nothing; the recorder is spent.
+    std::optional<CatalogStep> Finish(const Catalog& catalog, std::wstring action);
 
 private:
     explicit ChangeRecorder(const Catalog& catalog);
@@ -66,8 +70,10 @@ private:
 };
 
 // Puts the catalog back as the step found it, or again as the step left it.
-void UndoStep(Catalog& catalog, const CatalogStep& step);
-void RedoStep(Catalog& catalog, const CatalogStep& step);
+void UndoStep(Catalog& catalog, CatalogStep& step);
+void RedoStep(Catalog& catalog, CatalogStep& step);
+// The specimens of one side of a step, as the catalog holds them, become ids and places only.
+void KeepPlacesOnly(std::vector<PlacedSpecimen>& side);
 
 // The steps that can be undone and redone: at most 100 and 64 MB, the oldest dropped first.
 class CatalogHistory {

@@ -23,7 +23,7 @@ void OnAddCategory(Application& application) {
     if (!AskCategoryName(application.MainWindow(), name, CategoryNameUse::NewCategory, application.IsReadOnly()))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     application.CurrentCatalog().AddCategory(name);
     RecordChange(application, recorder, ActionName(IDS_ACTION_ADD_CATEGORY, name));
     application.CurrentSettings().currentCategory = name;
@@ -44,7 +44,7 @@ void OnEditCategory(Application& application) {
     CatalogLockGuard guard(application.Lock());
     Catalog& catalog = application.CurrentCatalog();
     const size_t before = catalog.Categories().size();
-    const ChangeRecorder recorder(catalog, IdsInCategory(catalog, current));
+    ChangeRecorder recorder(catalog, IdsInCategory(catalog, current));
     catalog.RenameCategory(current, name);
     RecordChange(application, recorder, ActionName(IDS_ACTION_RENAME_CATEGORY, current));
     // The specimens are found by their categories' names.
@@ -64,7 +64,7 @@ void OnDeleteCategory(Application& application) {
     if (IsAllCategories(current))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), IdsInCategory(application.CurrentCatalog(), current));
+    ChangeRecorder recorder(application.CurrentCatalog(), IdsInCategory(application.CurrentCatalog(), current));
     if (!application.CurrentCatalog().DeleteCategory(current))
         return;
     RecordChange(application, recorder, ActionName(IDS_ACTION_DELETE_CATEGORY, current));
@@ -79,7 +79,7 @@ enum class Direction { Left, Right };
 void MoveCurrentCategory(Application& application, Direction direction) {
     CatalogLockGuard guard(application.Lock());
     const std::wstring current = application.CurrentSettings().currentCategory;
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     if (!application.CurrentCatalog().MoveCategory(current, direction == Direction::Right))
         return;
     RecordChange(application, recorder, ActionName(IDS_ACTION_MOVE_CATEGORY, current));

@@ -46,7 +46,7 @@ void OnImport(Application& application) {
         return;
     const bool addMode = answer == IDNO;
     // An import that adds only appends; one that replaces may touch every specimen.
-    const ChangeRecorder recorder = addMode ? WatchNewSpecimens(application) : WatchEverything(application);
+    ChangeRecorder recorder = addMode ? WatchNewSpecimens(application) : WatchEverything(application);
     if (IsCommaSeparatedName(name)) {
         // The rows are drawn from the catalog, which the import changes on its worker.
         application.List().Clear();

@@ -110,7 +110,7 @@ void OnRestore(Application& application) {
     if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
         return;
     const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
-    const ChangeRecorder recorder = WatchEverything(application);
+    ChangeRecorder recorder = WatchEverything(application);
     if (!application.LoadCatalogFile(backup, LoadMode::Restore))
         return;
     {

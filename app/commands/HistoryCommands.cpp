@@ -35,11 +35,25 @@ void Apply(Application& application, bool redo) {
         if (step == nullptr)
             return;
         const std::vector<std::int32_t> shown = IdsOf(redo ? step->after : step->before);
-        // Columns, toolbar, status bar and tabs may all have changed back.
-        application.RefreshViews(RefreshEverything);
-        application.Toolbar().SetButtons(application.CurrentSettings().toolbarButtons);
-        application.ShowStatusBarAsSet();
-        application.List().SelectSpecimens(shown);
+        // What the find looks through changed for these; those back stay shown whatever is found.
+        SpecimenList& list = application.List();
+        for (const std::vector<PlacedSpecimen>* side : {&step->before, &step->after}) {
+            for (const PlacedSpecimen& placed : *side)
+                list.ForgetText(placed.specimen.id);
+        }
+        for (std::int32_t id : shown)
+            list.KeepShown(id);
+        RefreshFlags views = RefreshRows;
+        if (step->categoriesChanged)
+            views = views | RefreshTabs | SelectCurrentTab;
+        if (step->settingsChanged)
+            views = views | RefreshColumns;
+        application.RefreshViews(views);
+        if (step->settingsChanged) {
+            application.Toolbar().SetButtons(application.CurrentSettings().toolbarButtons);
+            application.ShowStatusBarAsSet();
+        }
+        list.SelectSpecimens(shown);
         application.SaveCatalog(SaveMode::Silent);
     }
     ShowHistoryItems(application);
@@ -60,7 +74,7 @@ constexpr HandlerEntry kHandlers[] = {
 
 }  // namespace
 
-void RecordChange(Application& application, const ChangeRecorder& recorder, const std::wstring& action) {
+void RecordChange(Application& application, ChangeRecorder& recorder, const std::wstring& action) {
     if (std::optional<CatalogStep> step = recorder.Finish(application.CurrentCatalog(), action))
         application.Session().History().Record(std::move(*step));
     ShowHistoryItems(application);

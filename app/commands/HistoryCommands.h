@@ -15,7 +15,7 @@ class Application;
 
 // Keeps the change as a step of the history, when it changed anything, and names it in the
 // Edit menu.
-void RecordChange(Application& application, const ChangeRecorder& recorder, const std::wstring& action);
+void RecordChange(Application& application, ChangeRecorder& recorder, const std::wstring& action);
 // A recorder of a change that may touch every specimen (a restore, an import that replaces),
 // made under the catalog lock.
 ChangeRecorder WatchEverything(Application& application);

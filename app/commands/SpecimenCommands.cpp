@@ -25,7 +25,7 @@ void KeepPictureApart(Application& application, Specimen& specimen) {
 }
 
 // Files a new specimen, shows its row selected and has the catalog saved.
-void StoreNewSpecimen(Application& application, Specimen specimen, const ChangeRecorder& recorder, unsigned actionId) {
+void StoreNewSpecimen(Application& application, Specimen specimen, ChangeRecorder& recorder, unsigned actionId) {
     Catalog& catalog = application.CurrentCatalog();
     catalog.AddSpecimen(std::move(specimen));
     RecordChange(application, recorder, ActionName(actionId));
@@ -39,7 +39,7 @@ void OnAddSpecimen(Application& application) {
     if (!RunSpecimenDialog(application, specimen, {.readOnly = false, .newSpecimen = true}))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     // The next new specimen starts from these.
     Settings& settings = application.CurrentSettings();
     settings.lastAbundance = specimen.abundance;
@@ -58,7 +58,7 @@ void OnEditSpecimen(Application& application) {
     if (!RunSpecimenDialog(application, edited, {.readOnly = application.IsReadOnly()}))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {edited.id});
+    ChangeRecorder recorder(application.CurrentCatalog(), {edited.id});
     KeepPictureApart(application, edited);
     application.CurrentCatalog().ReplaceSpecimen(edited.id, edited);
     RecordChange(application, recorder,
@@ -77,11 +77,12 @@ void OnDeleteSpecimen(Application& application) {
     if (ids.empty() || !Ask(IDS_DELETE_QUESTION, IDS_DISPLAY_NAME))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), ids);
+    // The deleted specimens move into the history, never copied.
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     SpecimenList& list = application.List();
     list.View().SetRedraw(false);
     list.RemoveRows(ids);
-    const size_t removed = application.CurrentCatalog().RemoveSpecimens(ids);
+    const size_t removed = recorder.RemoveSpecimens(application.CurrentCatalog(), ids);
     list.View().SetRedraw(true);
     if (removed == 0)
         return;
@@ -99,7 +100,7 @@ void OnCopySpecimen(Application& application) {
     // Everything is copied, the tag and the picture included; the copy gets an id of its own.
     Specimen copy = *selected;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     StoreNewSpecimen(application, std::move(copy), recorder, IDS_ACTION_COPY_SPECIMEN);
 }
 
@@ -112,7 +113,7 @@ void OnChangeCategory(Application& application) {
                           chosen))
         return;
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), ids);
+    ChangeRecorder recorder(application.CurrentCatalog(), ids);
     // The chosen categories replace each specimen's own: the specimens move.
     application.CurrentCatalog().SetSpecimensCategories(ids, chosen);
     RecordChange(application, recorder, ActionName(IDS_ACTION_CHANGE_CATEGORY));

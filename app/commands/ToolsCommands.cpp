@@ -21,7 +21,7 @@ void OnCustomizeToolbar(Application& application) {
     SendMessageW(toolbar.Window(), TB_CUSTOMIZE, 0, 0);
     application.UpdateToolbarStates(application.SelectionCount());
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     toolbar.StoreButtons(application.CurrentSettings().toolbarButtons);
     RecordChange(application, recorder, ActionName(IDS_ACTION_TOOLBAR));
     // A toolbar emptied, or filled from empty, is hidden or shown and the views move.
@@ -31,7 +31,7 @@ void OnCustomizeToolbar(Application& application) {
 
 void OnCustomizeColumns(Application& application) {
     CatalogLockGuard guard(application.Lock());
-    const ChangeRecorder recorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder(application.CurrentCatalog(), {});
     if (!CustomizeColumns(application.MainWindow(), application.CurrentSettings().columns, application.IsReadOnly()))
         return;
     RecordChange(application, recorder, ActionName(IDS_ACTION_COLUMNS));
@@ -54,9 +54,8 @@ void OnOptions(Application& application) {
     // A new date style restyles the dates of any specimen.
     Settings stored = settings;
     StoreForm(form, stored);
-    const ChangeRecorder recorder = stored.dateStyle != oldStyle
-                                            ? ChangeRecorder::Everything(application.CurrentCatalog())
-                                            : ChangeRecorder(application.CurrentCatalog(), {});
+    ChangeRecorder recorder = stored.dateStyle != oldStyle ? ChangeRecorder::Everything(application.CurrentCatalog())
+                                                           : ChangeRecorder(application.CurrentCatalog(), {});
     StoreForm(form, settings);
     if (settings.dateStyle != oldStyle)
         RestyleDates(application.CurrentCatalog(), oldStyle, settings.dateStyle, SystemClock());

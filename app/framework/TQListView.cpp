@@ -48,18 +48,7 @@ void TQListView::UseFullRowSelect() {
 void TQListView::ShowRows(int count) {
     if (Window() == nullptr)
         return;
-    // Every row's state at once costs a look at each row, unless only the selection is asked
-    // for and nothing is selected; the focus is on one row at most.
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED;
-    if (SelectedCount() > 0)
-        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    const auto focused = static_cast<int>(
-            SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-    if (focused >= 0) {
-        none.stateMask = LVIS_FOCUSED;
-        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&none));
-    }
+    ClearSelectionAndFocus();
     SendMessageW(Window(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
     InvalidateRect(Window(), nullptr, TRUE);
 }
@@ -150,26 +139,56 @@ void TQListView::SelectAll() {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
+    // Some list views repaint each row as they select it; one paint afterwards does for all.
+    SetRedraw(false);
     SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    SetRedraw(true);
 }
 
 void TQListView::SelectRows(const std::vector<int>& rows) {
     if (Window() == nullptr)
         return;
+    // Every row at once is one message; row by row, each is a message and a notification.
+    if (!rows.empty() && rows.size() == static_cast<size_t>(RowCount())) {
+        SelectAll();
+        return;
+    }
+    // A paint per row would cost more than selecting it.
+    const bool many = rows.size() > 16;
+    if (many)
+        SetRedraw(false);
     for (int row : rows) {
         LVITEMW item{};
         item.stateMask = LVIS_SELECTED;
         item.state = LVIS_SELECTED;
         SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
+    if (many)
+        SetRedraw(true);
+}
+
+void TQListView::ClearSelectionAndFocus() {
+    // Every row's state at once costs a look at each row, unless only the selection is asked
+    // for and nothing is selected; the focus is on one row at most.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    if (SelectedCount() > 0) {
+        SetRedraw(false);
+        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        SetRedraw(true);
+    }
+    const auto focused = static_cast<int>(
+            SendMessageW(Window(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) {
+        none.stateMask = LVIS_FOCUSED;
+        SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&none));
+    }
 }
 
 void TQListView::FocusRow(int row) {
     if (Window() == nullptr)
         return;
-    LVITEMW none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(Window(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    ClearSelectionAndFocus();
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -59,6 +59,8 @@ public:
     void EnsureVisible(int row);
     // The row alone selected, with the focus rectangle, and scrolled into view.
     void FocusRow(int row);
+    // No row selected, none focused.
+    void ClearSelectionAndFocus();
     // At most 1023 characters of one cell, as the list itself gets it.
     std::wstring CellText(int row, int position) const;
     // Scrolls the rows vertically by pixels (negative: up).

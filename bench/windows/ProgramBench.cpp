@@ -51,6 +51,10 @@ struct Measures {
     double letterBack = 0;     // Backspace: every row looked at again
     double tenLetters = 0;     // ten letters typed at once, to the rows of the whole text
     double lettersKept = 0;    // 1 when the box holds all ten letters afterwards
+    // Undo, in milliseconds: Select All and Delete on <All>, then Undo until every row is back
+    // and painted; negative when that never came. With the process's peak memory by then.
+    double undoDelete = 0;
+    double undoPeakMegabytes = 0;
 };
 
 // What the find shows for a text, from the catalog as the program reads it.
@@ -71,6 +75,8 @@ public:
             shown += MatchesAllWords(text, words) ? 1 : 0;
         return L"<All>: " + std::to_wstring(shown) + L" of " + total;
     }
+
+    size_t Count() const { return texts_.size(); }
 
 private:
     std::vector<std::string> texts_;
@@ -267,12 +273,66 @@ bool RunOnce(const std::wstring& program, const std::wstring& catalog, Measures&
 }
 
 // Find as you type, in a run of its own on a catalog that opens on the <All> tab.
+// Presses the button of the message box the process shows, once it shows one.
+bool AnswerMessageBox(DWORD processId, int button) {
+    const Clock::time_point start = Clock::now();
+    while (SecondsSince(start) < 60) {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner == processId && IsWindowVisible(box)) {
+                PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+                return true;
+            }
+        }
+        Sleep(5);
+    }
+    return false;
+}
+
+// Waits until the status bar reads the text and the list has painted; -1 after two minutes.
+double WaitForStatus(HWND window, const std::wstring& status, Clock::time_point start) {
+    HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    HWND list = FindWindowExW(tabs, nullptr, WC_LISTVIEWW, nullptr);
+    while (StatusText(window) != status || GetUpdateRect(list, nullptr, FALSE)) {
+        if (SecondsSince(start) > 120)
+            return -1;
+        Sleep(1);
+    }
+    return SecondsSince(start) * 1000;
+}
+
+void MeasureUndo(Started& started, size_t specimens, Measures& measures) {
+    HWND window = started.window;
+    HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    PostMessageW(FindWindowExW(tabs, nullptr, L"Edit", nullptr), WM_KEYDOWN, VK_ESCAPE, 1);
+    const std::wstring all = L"<All>: " + std::to_wstring(specimens);
+    if (WaitForStatus(window, all, Clock::now()) < 0)
+        return;
+    Command(window, IDM_SELECT_ALL);
+    PostMessageW(window, WM_COMMAND, IDM_DELETE_SPECIMEN, 0);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (!AnswerMessageBox(processId, IDYES) || WaitForStatus(window, L"<All>: 0", Clock::now()) < 0)
+        return;
+    const Clock::time_point start = Clock::now();
+    Command(window, IDM_UNDO);
+    measures.undoDelete = WaitForStatus(window, all, start);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(started.process.Get(), &memory, sizeof(memory)))
+        measures.undoPeakMegabytes = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
 bool RunFind(const std::wstring& program, const std::wstring& catalog, const FindCounts& counts, Measures& measures) {
     Started started = StartProgram(program, catalog);
     if (started.window == nullptr)
         return false;
-    if (StatusText(started.window).starts_with(L"<All>"))
+    if (StatusText(started.window).starts_with(L"<All>")) {
         MeasureFind(started.window, counts, measures);
+        MeasureUndo(started, counts.Count(), measures);
+    }
     CloseProgram(started);
     return true;
 }
@@ -327,7 +387,8 @@ bool MeasureCatalog(const std::wstring& program, const std::wstring& folder, int
     for (double Measures::*field :
          {&Measures::load, &Measures::tabSwitch, &Measures::headerSort, &Measures::changeSaved, &Measures::close,
           &Measures::peakMegabytes, &Measures::firstLetter, &Measures::nextLetter, &Measures::typicalLetter,
-          &Measures::letterBack, &Measures::tenLetters, &Measures::lettersKept}) {
+          &Measures::letterBack, &Measures::tenLetters, &Measures::lettersKept, &Measures::undoDelete,
+          &Measures::undoPeakMegabytes}) {
         std::vector<double> values;
         for (const Measures& measures : all)
             values.push_back(measures.*field);
@@ -378,6 +439,14 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"| %d | %.0f | %.0f | %.0f | %.0f | %.0f | %ls |\n", specimens, measures.firstLetter,
                      measures.typicalLetter, measures.nextLetter, measures.letterBack, measures.tenLetters,
                      measures.lettersKept > 0.5 ? L"yes" : L"no");
+    }
+    std::wprintf(
+            L"\nUndo of Select All + Delete on the <All> tab, ms until every row is back and painted (-1: never):\n\n"
+            L"| specimens | undo ms | peak MB | peak / file |\n|---:|---:|---:|---:|\n");
+    for (const auto& [specimens, measures] : measured) {
+        const double megabytes = FileMegabytes(GeneratedCatalogFile(folder, specimens, L""));
+        std::wprintf(L"| %d | %.0f | %.0f | %.1f |\n", specimens, measures.undoDelete, measures.undoPeakMegabytes,
+                     megabytes > 0 ? measures.undoPeakMegabytes / megabytes : 0.0);
     }
     const auto find = [&](int specimens) -> const Measures* {
         for (const auto& [size, measures] : measured) {

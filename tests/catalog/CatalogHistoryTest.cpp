@@ -67,7 +67,7 @@ protected:
                 }
                 break;
             case 2:
-                catalog.RemoveSpecimens(ids);
+                recorder.RemoveSpecimens(catalog, ids);
                 break;
             case 3:
                 catalog.SetSpecimensCategories(ids, {AnyCategory()});
@@ -179,13 +179,21 @@ TEST_F(CatalogHistoryTest, TheHistoryKeepsItsLimitsDroppingTheOldestAndANewChang
     history.Redo(catalog);
     EXPECT_EQ(settings.tagFormat, L"M-");
 
-    // A step larger than the whole limit still stays, alone.
+    // The step holds what the catalog no longer does: a deleted picture larger than the whole
+    // limit stays, alone, and goes back into the catalog without a copy left behind.
     Specimen big;
     big.pictureData.assign(CatalogHistory::kMaxBytes + 1, 7);
-    ChangeRecorder bigRecorder(catalog, {});
-    catalog.AddSpecimen(big);
-    history.Record(*bigRecorder.Finish(catalog, L"Import"));
+    const std::int32_t bigId = catalog.AddSpecimen(big);
+    ChangeRecorder bigRecorder(catalog, {bigId});
+    catalog.RemoveSpecimens({bigId});
+    history.Record(*bigRecorder.Finish(catalog, L"Delete 1 Specimen"));
     EXPECT_EQ(history.Steps(), 1u);
+    EXPECT_GT(history.Bytes(), CatalogHistory::kMaxBytes);
+    history.Undo(catalog);
+    EXPECT_EQ(catalog.FindSpecimen(bigId)->pictureData.size(), CatalogHistory::kMaxBytes + 1);
+    EXPECT_LT(history.Bytes(), size_t{1} << 20);
+    history.Redo(catalog);
+    EXPECT_EQ(catalog.FindSpecimen(bigId), nullptr);
     EXPECT_TRUE(history.CanUndo());
     // Nothing changed: no step.
     EXPECT_FALSE(ChangeRecorder(catalog, {catalog.Specimens().front().id}).Finish(catalog, L"none").has_value());
