@@ -5,6 +5,7 @@
 #include "app/main/Application.h"
 #include "base/DataFile.h"
 #include "resources/resource.h"
+#include "support/SampleCatalog.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/LoadedProgramTest.h"
@@ -156,6 +157,40 @@ TEST_F(CategoryCommandsTest, DeletingAsksOnlyForACategoryWithSpecimensAndSelects
     }
     EXPECT_EQ(program->TabTexts(), (Names{L"C", L"<All>"}));
     EXPECT_EQ(App().Tabs().CurrentText(), L"C");
+}
+
+TEST_F(CategoryCommandsTest, UndoAndRedoTakeTheTabsAndTheFileBackAndForth) {
+    const auto savedCount = [&] {
+        App().WaitForSaves();
+        StoredCatalog stored;
+        EXPECT_TRUE(stored.Read(catalogPath));
+        return stored.catalog.Specimens().size();
+    };
+    program->SelectTab(1);  // B: two specimens, one also in C
+    {
+        DialogDriver driver([](HWND box) { PressButton(box, IDYES); }, IsMessageBox);
+        program->Command(IDM_DELETE_CATEGORY);
+    }
+    program->SelectTab(0);
+    {
+        DialogDriver driver([&](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_CATEGORY_NAME, L"Fossils");
+            PressButton(dialog, IDOK);
+        });
+        program->Command(IDM_EDIT_CATEGORY);
+    }
+    ASSERT_EQ(program->TabTexts(), (Names{L"Fossils", L"C", L"Empty", L"<All>"}));
+    ASSERT_EQ(savedCount(), 2u);
+
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"C", L"Empty", L"<All>"}));
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"B", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(savedCount(), 3u);
+    EXPECT_FALSE(program->MenuItemEnabled(IDM_UNDO));
+    program->Command(IDM_REDO);
+    EXPECT_EQ(program->TabTexts(), (Names{L"A", L"C", L"Empty", L"<All>"}));
+    EXPECT_EQ(savedCount(), 2u);
 }
 
 TEST_F(CategoryCommandsTest, NextCategoryWrapsAroundToTheFirst) {
