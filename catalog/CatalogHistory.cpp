@@ -58,10 +58,19 @@ void Exchange(Catalog& catalog, std::vector<PlacedSpecimen>& out, std::vector<Pl
     specimens = std::move(staying);
 }
 
-// The settings as wanted, but for the user's view of the catalog, which stays as it is now.
+// The settings as wanted, but for those no undoable command changes, which stay as they are
+// now: the user's view of the catalog (window, splitter, sort, tab, column widths, last folder),
+// the report dialog's choices, and the daily message's switch, which lives in the registry too.
 void ApplySettings(Settings& current, const Settings& wanted) {
     const Settings view = current;
     current = wanted;
+    current.reportLabels = view.reportLabels;
+    current.reportSizes = view.reportSizes;
+    current.reportFont = view.reportFont;
+    current.reportSort = view.reportSort;
+    current.reportType = view.reportType;
+    current.reportSpecimens = view.reportSpecimens;
+    current.showMessages = view.showMessages;
     current.readOnly = view.readOnly;
     current.currentCategory = view.currentCategory;
     current.lastFolder = view.lastFolder;

@@ -16,8 +16,8 @@ class Catalog;
 // Undo and redo, window-free. A step keeps only what one change touched: the specimens it took
 // out or changed as they were, those it put in or changed as it left them, each with its place
 // in file order, and the category list, colours and settings when they changed. Where the window
-// stands, the list's sort and the current tab are the user's view, not the catalog's: undo leaves
-// them as they are. Applying one side takes
+// stands, the list's sort, the current tab and the report dialog's choices are not changed by
+// any undoable command: undo leaves them as they are. Applying one side takes
 // the other side's specimens out and puts this side's back at their places, so the file written
 // afterwards is the one written before the change, byte for byte. The specimens move between
 // the catalog and the step, never copied: the side the catalog holds keeps only ids and places.

@@ -172,10 +172,12 @@ TEST_F(CatalogHistoryTest, TheHistoryKeepsItsLimitsDroppingTheOldestAndANewChang
     history.Record(*options.Finish(catalog, L"Options"));
     settings.windowLeft = 321;
     settings.sortColumn = 2;
+    settings.reportFont = L"Arial";  // the report dialog's, since
     history.Undo(catalog);
     EXPECT_EQ(settings.tagFormat, L"");
     EXPECT_EQ(settings.windowLeft, 321);
     EXPECT_EQ(settings.sortColumn, 2);
+    EXPECT_EQ(settings.reportFont, L"Arial");
     history.Redo(catalog);
     EXPECT_EQ(settings.tagFormat, L"M-");
 
