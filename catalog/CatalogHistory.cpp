@@ -216,24 +216,30 @@ void KeepPlacesOnly(std::vector<PlacedSpecimen>& side) {
     }
 }
 
-void UndoStep(Catalog& catalog, CatalogStep& step) {
-    Exchange(catalog, step.after, step.before);
+namespace {
+
+// Puts the catalog as the step found it (back) or as the step left it.
+void PutAs(Catalog& catalog, CatalogStep& step, bool back) {
+    if (back)
+        Exchange(catalog, step.after, step.before);
+    else
+        Exchange(catalog, step.before, step.after);
     if (step.categoriesChanged)
-        catalog.SetCategories(step.categoriesBefore);
+        catalog.SetCategories(back ? step.categoriesBefore : step.categoriesAfter);
     if (step.coloursBefore != step.coloursAfter)
-        catalog.SetColours(step.coloursBefore);
+        catalog.SetColours(back ? step.coloursBefore : step.coloursAfter);
     if (step.settingsChanged)
-        ApplySettings(catalog.CurrentSettings(), step.settingsBefore);
+        ApplySettings(catalog.CurrentSettings(), back ? step.settingsBefore : step.settingsAfter);
+}
+
+}  // namespace
+
+void UndoStep(Catalog& catalog, CatalogStep& step) {
+    PutAs(catalog, step, true);
 }
 
 void RedoStep(Catalog& catalog, CatalogStep& step) {
-    Exchange(catalog, step.before, step.after);
-    if (step.categoriesChanged)
-        catalog.SetCategories(step.categoriesAfter);
-    if (step.coloursBefore != step.coloursAfter)
-        catalog.SetColours(step.coloursAfter);
-    if (step.settingsChanged)
-        ApplySettings(catalog.CurrentSettings(), step.settingsAfter);
+    PutAs(catalog, step, false);
 }
 
 void CatalogHistory::Record(CatalogStep step) {
@@ -264,26 +270,25 @@ const std::wstring& CatalogHistory::RedoAction() const {
 }
 
 const CatalogStep* CatalogHistory::Undo(Catalog& catalog) {
-    if (undo_.empty())
-        return nullptr;
-    bytes_ -= undo_.back().Bytes();
-    UndoStep(catalog, undo_.back());
-    bytes_ += undo_.back().Bytes();
-    redo_.push_back(std::move(undo_.back()));
-    undo_.pop_back();
-    return &redo_.back();
+    return Shift(catalog, undo_, redo_, true);
 }
 
 const CatalogStep* CatalogHistory::Redo(Catalog& catalog) {
-    if (redo_.empty())
+    return Shift(catalog, redo_, undo_, false);
+}
+
+const CatalogStep* CatalogHistory::Shift(Catalog& catalog, std::deque<CatalogStep>& from, std::deque<CatalogStep>& to,
+                                         bool back) {
+    if (from.empty())
         return nullptr;
-    bytes_ -= redo_.back().Bytes();
-    RedoStep(catalog, redo_.back());
-    bytes_ += redo_.back().Bytes();
-    undo_.push_back(std::move(redo_.back()));
-    redo_.pop_back();
+    // What the step holds changes as specimens move between it and the catalog.
+    bytes_ -= from.back().Bytes();
+    PutAs(catalog, from.back(), back);
+    bytes_ += from.back().Bytes();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     KeepWithinLimits();
-    return &undo_.back();
+    return &to.back();
 }
 
 void CatalogHistory::KeepWithinLimits() {

@@ -95,6 +95,8 @@ public:
     size_t Bytes() const { return bytes_; }
 
 private:
+    // Applies the newest step of one list and moves it to the other.
+    const CatalogStep* Shift(Catalog& catalog, std::deque<CatalogStep>& from, std::deque<CatalogStep>& to, bool back);
     void KeepWithinLimits();
 
     std::deque<CatalogStep> undo_;  // the newest last
