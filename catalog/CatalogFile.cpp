@@ -334,7 +334,7 @@ bool ReadCatalogDocument(MarkupDocument& document, Catalog& catalog, const std::
         return false;
     if (own)
         catalog.CurrentSettings().CopyFrom(*own);
-    undo.Commit();
+    undo.Commit(&outcome.replaced);
     return true;
 }
 

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "catalog/Specimen.h"
 
 class Catalog;
 class PictureFileWriter;
@@ -31,11 +34,12 @@ bool ExportCatalog(const Catalog& catalog, const std::wstring& path, std::wstrin
                    PictureFileWriter& pictures, ProgressSink* progress, const std::atomic<bool>* cancelled = nullptr);
 
 struct CatalogReadOutcome {
-    bool upgraded = false;     // the file had the older layout and should be written anew
-    bool incomplete = false;   // the file was cut off: what was read is kept, no backup is made
-    bool notACatalog = false;  // the file was read but holds no catalog
-    bool cancelled = false;    // the user stopped the read: the catalog is as it was
-    size_t picturesTaken = 0;  // picture files of another folder read into the catalog, to be saved
+    bool upgraded = false;           // the file had the older layout and should be written anew
+    bool incomplete = false;         // the file was cut off: what was read is kept, no backup is made
+    bool notACatalog = false;        // the file was read but holds no catalog
+    bool cancelled = false;          // the user stopped the read: the catalog is as it was
+    size_t picturesTaken = 0;        // picture files of another folder read into the catalog, to be saved
+    std::vector<Specimen> replaced;  // the specimens a replacing read took the place of
 };
 
 // Reads a catalog file into the catalog, replacing its contents or adding to them. Replacing

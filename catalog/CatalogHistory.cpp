@@ -126,13 +126,19 @@ ChangeRecorder::ChangeRecorder(const Catalog& catalog, const std::vector<std::in
     }
 }
 
-ChangeRecorder ChangeRecorder::Everything(const Catalog& catalog) {
-    ChangeRecorder recorder(catalog);
-    const std::vector<Specimen>& specimens = catalog.Specimens();
-    recorder.touched_.reserve(specimens.size());
-    for (size_t place = 0; place < specimens.size(); ++place)
-        recorder.touched_.push_back({place, specimens[place]});
-    return recorder;
+void ChangeRecorder::TakeReplaced(std::vector<Specimen> replaced) {
+    touched_.clear();
+    touched_.reserve(replaced.size());
+    for (size_t place = 0; place < replaced.size(); ++place)
+        touched_.push_back({place, std::move(replaced[place])});
+}
+
+void ChangeRecorder::Watch(const Catalog& catalog, size_t place) {
+    // Kept by place, each once: appending when the places come in file order.
+    auto at = std::lower_bound(touched_.begin(), touched_.end(), place,
+                               [](const PlacedSpecimen& placed, size_t wanted) { return placed.place < wanted; });
+    if (at == touched_.end() || at->place != place)
+        touched_.insert(at, {place, catalog.Specimens()[place]});
 }
 
 size_t ChangeRecorder::RemoveSpecimens(Catalog& catalog, const std::vector<std::int32_t>& ids) {

@@ -47,12 +47,16 @@ struct CatalogStep {
 };
 
 // Watches one change. Made before it with the ids of the specimens it may change or take out;
-// the specimens it adds are those with ids handed out after. Every specimen when the change may
-// touch any (an import that replaces, a restore, dates restyled).
+// the specimens it adds are those with ids handed out after.
 class ChangeRecorder {
 public:
     ChangeRecorder(const Catalog& catalog, const std::vector<std::int32_t>& touched);
-    static ChangeRecorder Everything(const Catalog& catalog);
+    // A restore or a replacing import, which holds the specimens it replaces already: the
+    // recorder copies none of them before, and is handed them afterwards.
+    void TakeReplaced(std::vector<Specimen> replaced);
+    // One more specimen the change is about to alter, watched in file order (a date restyle
+    // copies only the specimens whose dates it rewrites).
+    void Watch(const Catalog& catalog, size_t place);
     // A deletion that moves the specimens into the recorder rather than copying them first:
     // a catalog's worth of memory less when many go. Returns how many went.
     size_t RemoveSpecimens(Catalog& catalog, const std::vector<std::int32_t>& ids);

@@ -341,7 +341,8 @@ enum class ParseEnd { NoFieldNamed, Cancelled, Done };
 
 // With emptyFirst, a replacing parse empties the catalog once the header is known to be usable.
 ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& imagesFolder, bool addMode,
-               ProgressThrottle& reporter, bool emptyFirst = false, const std::atomic<bool>* cancelled = nullptr) {
+               ProgressThrottle& reporter, bool emptyFirst = false, const std::atomic<bool>* cancelled = nullptr,
+               std::vector<Specimen>* replaced = nullptr) {
     const std::vector<std::wstring_view> lines = SplitLines(text);
     ColumnMap columns;
     if (lines.empty() || !MatchHeader(lines[0], columns))
@@ -371,7 +372,7 @@ ParseEnd Parse(Catalog& catalog, std::wstring_view text, const std::wstring& ima
             catalog.AddSpecimen(std::move(specimen));
     }
     if (undo)
-        undo->Commit();
+        undo->Commit(replaced);
     return ParseEnd::Done;
 }
 
@@ -386,7 +387,7 @@ std::wstring TextFromBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                     ProgressThrottle& reporter, const std::atomic<bool>* cancelled) {
+                     ProgressThrottle& reporter, const std::atomic<bool>* cancelled, std::vector<Specimen>* replaced) {
     std::vector<std::uint8_t> bytes;
     {
         DataFile file(path);
@@ -398,9 +399,9 @@ ImportProblem Import(Catalog& catalog, const std::wstring& path, bool addMode, S
     ParseEnd end = ParseEnd::NoFieldNamed;
     if (!StartsWithUtf8Mark(bytes.data(), bytes.size()))
         end = Parse(catalog, TextFromUtf16Le(bytes.data(), bytes.size()), imagesFolder, addMode, reporter, true,
-                    cancelled);
+                    cancelled, replaced);
     if (end == ParseEnd::NoFieldNamed)
-        end = Parse(catalog, TextFromBytes(bytes), imagesFolder, addMode, reporter, true, cancelled);
+        end = Parse(catalog, TextFromBytes(bytes), imagesFolder, addMode, reporter, true, cancelled, replaced);
     if (end == ParseEnd::NoFieldNamed)
         return ImportProblem::NoFieldNamed;
     if (end == ParseEnd::Cancelled)
@@ -423,12 +424,13 @@ bool ExportCommaSeparated(const Catalog& catalog, const std::wstring& path, std:
 }
 
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
-                          ProgressSink* progress, ImportProblem* problem, const std::atomic<bool>* cancelled) {
+                          ProgressSink* progress, ImportProblem* problem, const std::atomic<bool>* cancelled,
+                          std::vector<Specimen>* replaced) {
     ProgressThrottle reporter(progress);
     ImportProblem outcome = ImportProblem::Unreadable;
     try {
         reporter.ReportProgress(0);
-        outcome = Import(catalog, path, addMode, savedSettings, reporter, cancelled);
+        outcome = Import(catalog, path, addMode, savedSettings, reporter, cancelled, replaced);
     } catch (...) {
         outcome = ImportProblem::Unreadable;
     }

@@ -3,11 +3,13 @@
 #include <atomic>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Catalog;
 class PictureFileWriter;
 class ProgressSink;
 struct Settings;
+struct Specimen;
 
 // Exchange with spreadsheets: one header row of field captions, then one row per specimen;
 // every cell in double quotes, cells separated by "," and rows ended by CR LF. A double quote
@@ -40,10 +42,11 @@ std::wstring NothingImportedText(ImportProblem problem, const std::wstring& path
 // adding to them. The text is taken as UTF-16 and, when its header names no field, once more
 // as one byte per character. On success the catalog's settings are copied to savedSettings.
 // The catalog is replaced only once the file is known to be usable: a failed or cancelled
-// import leaves it as it was and tells why in problem.
+// import leaves it as it was and tells why in problem. The specimens a replacing import took the
+// place of go to replaced, when given.
 bool ImportCommaSeparated(Catalog& catalog, const std::wstring& path, bool addMode, Settings& savedSettings,
                           ProgressSink* progress, ImportProblem* problem = nullptr,
-                          const std::atomic<bool>* cancelled = nullptr);
+                          const std::atomic<bool>* cancelled = nullptr, std::vector<Specimen>* replaced = nullptr);
 
 // The reading itself, on a text already in memory: header, then one specimen per line.
 // Picture files are read from imagesFolder (ending with a separator). False when no header

@@ -25,7 +25,9 @@ ImportUndo::~ImportUndo() {
     }
 }
 
-void ImportUndo::Commit() {
+void ImportUndo::Commit(std::vector<Specimen>* replaced) {
+    if (replaced != nullptr && contents_)
+        *replaced = std::move(contents_->specimens);
     extent_.reset();
     settings_.reset();
     contents_.reset();

@@ -23,8 +23,9 @@ public:
     ImportUndo& operator=(const ImportUndo&) = delete;
 
     void Undo();
-    // The read finished: what it changed stays.
-    void Commit();
+    // The read finished: what it changed stays. A replacing read hands the specimens it replaced
+    // to replaced, when given, rather than dropping them (the undo history keeps them).
+    void Commit(std::vector<Specimen>* replaced = nullptr);
 
 private:
     struct Contents {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/CalendarDate.h"
 #include "catalog/Catalog.h"
@@ -88,8 +89,16 @@ void Restyle(std::wstring& text, int oldStyle, int newStyle, const Clock& clock)
 
 }  // namespace
 
-void RestyleDates(Catalog& catalog, int oldStyle, int newStyle, const Clock& clock) {
-    for (Specimen& specimen : catalog.Specimens())
-        Restyle(specimen.dateCollected, oldStyle, newStyle, clock);
+void RestyleDates(Catalog& catalog, int oldStyle, int newStyle, const Clock& clock,
+                  const std::function<void(size_t place)>& beforeChange) {
+    std::vector<Specimen>& specimens = catalog.Specimens();
+    for (size_t place = 0; place < specimens.size(); ++place) {
+        std::optional<std::wstring> written = Restyled(specimens[place].dateCollected, oldStyle, newStyle, clock);
+        if (!written || *written == specimens[place].dateCollected)
+            continue;
+        if (beforeChange)
+            beforeChange(place);
+        specimens[place].dateCollected = std::move(*written);
+    }
     Restyle(catalog.CurrentSettings().lastDate, oldStyle, newStyle, clock);
 }

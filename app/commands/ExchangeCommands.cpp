@@ -45,8 +45,8 @@ void OnImport(Application& application) {
     if (answer == IDCANCEL)
         return;
     const bool addMode = answer == IDNO;
-    // An import that adds only appends; one that replaces may touch every specimen.
-    ChangeRecorder recorder = addMode ? WatchNewSpecimens(application) : WatchEverything(application);
+    // An import that adds only appends; one that replaces hands over what it replaced.
+    ChangeRecorder recorder = WatchNewSpecimens(application);
     if (IsCommaSeparatedName(name)) {
         // The rows are drawn from the catalog, which the import changes on its worker.
         application.List().Clear();
@@ -63,9 +63,11 @@ void OnImport(Application& application) {
         // restore does with the backup; the catalog file stays the one the user works in.
         return;
     }
-    {
+    if (addMode) {
         CatalogLockGuard guard(application.Lock());
         RecordChange(application, recorder, ActionName(IDS_ACTION_IMPORT));
+    } else {
+        RecordReplacement(application, recorder, ActionName(IDS_ACTION_IMPORT));
     }
     if (session.HasUnsavedChanges())
         application.SaveCatalog(SaveMode::Silent);

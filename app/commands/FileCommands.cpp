@@ -110,13 +110,10 @@ void OnRestore(Application& application) {
     if (!Ask(IDS_RESTORE_QUESTION, IDS_DISPLAY_NAME))
         return;
     const std::wstring backup = application.CurrentCatalog().FilePath() + LoadText(IDS_BACKUP_EXTENSION);
-    ChangeRecorder recorder = WatchEverything(application);
+    ChangeRecorder recorder = WatchNewSpecimens(application);
     if (!application.LoadCatalogFile(backup, LoadMode::Restore))
         return;
-    {
-        CatalogLockGuard guard(application.Lock());
-        RecordChange(application, recorder, ActionName(IDS_ACTION_RESTORE));
-    }
+    RecordReplacement(application, recorder, ActionName(IDS_ACTION_RESTORE));
     // The backup could not be copied over the catalog file: write it there now.
     if (application.Session().HasUnsavedChanges())
         application.SaveCatalog(SaveMode::Silent);

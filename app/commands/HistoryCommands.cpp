@@ -80,9 +80,10 @@ void RecordChange(Application& application, ChangeRecorder& recorder, const std:
     ShowHistoryItems(application);
 }
 
-ChangeRecorder WatchEverything(Application& application) {
+void RecordReplacement(Application& application, ChangeRecorder& recorder, const std::wstring& action) {
     CatalogLockGuard guard(application.Lock());
-    return ChangeRecorder::Everything(application.CurrentCatalog());
+    recorder.TakeReplaced(application.Session().TakeReplacedSpecimens());
+    RecordChange(application, recorder, action);
 }
 
 ChangeRecorder WatchNewSpecimens(Application& application) {

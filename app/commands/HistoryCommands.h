@@ -16,11 +16,11 @@ class Application;
 // Keeps the change as a step of the history, when it changed anything, and names it in the
 // Edit menu.
 void RecordChange(Application& application, ChangeRecorder& recorder, const std::wstring& action);
-// A recorder of a change that may touch every specimen (a restore, an import that replaces),
-// made under the catalog lock.
-ChangeRecorder WatchEverything(Application& application);
-// The same for a change that only adds specimens and categories.
+// A recorder of a change that only adds specimens and categories, made under the catalog lock.
 ChangeRecorder WatchNewSpecimens(Application& application);
+// Records a restore or a replacing import that has read its file: the step keeps the specimens
+// it replaced, which the session holds from the read (no copy is made before).
+void RecordReplacement(Application& application, ChangeRecorder& recorder, const std::wstring& action);
 // New and Open start an empty history.
 void ClearHistory(Application& application);
 // The Edit menu's Undo and Redo items: their texts name the actions, grey when there is none.

@@ -51,14 +51,13 @@ void OnOptions(Application& application) {
     CatalogLockGuard guard(application.Lock());
     Settings& settings = application.CurrentSettings();
     const int oldStyle = settings.dateStyle;
-    // A new date style restyles the dates of any specimen.
-    Settings stored = settings;
-    StoreForm(form, stored);
-    ChangeRecorder recorder = stored.dateStyle != oldStyle ? ChangeRecorder::Everything(application.CurrentCatalog())
-                                                           : ChangeRecorder(application.CurrentCatalog(), {});
+    // A new date style restyles the dates of any specimen: the step keeps those it rewrites.
+    Catalog& catalog = application.CurrentCatalog();
+    ChangeRecorder recorder(catalog, {});
     StoreForm(form, settings);
     if (settings.dateStyle != oldStyle)
-        RestyleDates(application.CurrentCatalog(), oldStyle, settings.dateStyle, SystemClock());
+        RestyleDates(catalog, oldStyle, settings.dateStyle, SystemClock(),
+                     [&](size_t place) { recorder.Watch(catalog, place); });
     RecordChange(application, recorder, ActionName(IDS_ACTION_OPTIONS));
     application.ShowStatusBarAsSet();
     // The captions of the user fields head their columns.

@@ -114,6 +114,10 @@ bool CatalogSession::LoadWorker(const std::wstring& path, LoadMode mode, LoadRep
         CatalogLockGuard guard(lock_);
         const size_t before = mode == LoadMode::Add ? catalog_.Specimens().size() : 0;
         read = ReadCatalog(catalog_, path, mode == LoadMode::Add, screen_, &pleaseWait_, report.read, cancelled);
+        // Only a restore or a replacing import keeps what it replaced, for its undo step; any
+        // other load lets it go now.
+        std::vector<Specimen> replaced = std::move(report.read.replaced);
+        replaced_ = read && mode == LoadMode::Restore ? std::move(replaced) : std::vector<Specimen>();
         if (read) {
             savedSettings_.CopyFrom(settings_);
             report.specimensRead = catalog_.Specimens().size() - before;
@@ -160,8 +164,9 @@ ImportProblem CatalogSession::ImportCommaSeparatedFile(const std::wstring& path,
             mainWindow_, IDS_LOADING_SPECIMENS,
             [&, this] {
                 CatalogLockGuard guard(lock_);
-                return ImportCommaSeparated(catalog_, path, addMode, savedSettings_, &pleaseWait_, &problem,
-                                            &cancelled);
+                replaced_.clear();
+                return ImportCommaSeparated(catalog_, path, addMode, savedSettings_, &pleaseWait_, &problem, &cancelled,
+                                            &replaced_);
             },
             [&cancelled] { cancelled = true; });
     if (!imported)

@@ -84,6 +84,9 @@ public:
     // catalog as it was. The change is due to be saved afterwards. Says what went wrong, if
     // anything.
     ImportProblem ImportCommaSeparatedFile(const std::wstring& path, bool addMode);
+    // The specimens the last restore or replacing import took the place of, for its undo step;
+    // empty after any other load.
+    std::vector<Specimen> TakeReplacedSpecimens() { return std::move(replaced_); }
     // Saves under the please-wait dialog, or hands the save to the silent saver and returns; a
     // silent save of a read-only catalog is not started.
     void Save(SaveMode mode);
@@ -111,6 +114,7 @@ private:
     WindowsCatalogHost host_;
     Catalog catalog_;
     CatalogHistory history_;
+    std::vector<Specimen> replaced_;
     PleaseWaitTask pleaseWait_;
     RawPictureFileWriter pictures_;
     SystemScreenMetrics screen_;

@@ -54,7 +54,11 @@ struct Measures {
     // Undo, in milliseconds: Select All and Delete on <All>, then Undo until every row is back
     // and painted; negative when that never came. With the process's peak memory by then.
     double undoDelete = 0;
+    // Between the two: Restore from Backup reads the backup made at the load (every specimen)
+    // over the emptied catalog, and Undo takes them all out again.
+    double undoRestore = 0;
     double undoPeakMegabytes = 0;
+    double heldMegabytes = 0;  // the working set after both undos
 };
 
 // What the find shows for a text, from the catalog as the program reads it.
@@ -316,13 +320,21 @@ void MeasureUndo(Started& started, size_t specimens, Measures& measures) {
     GetWindowThreadProcessId(window, &processId);
     if (!AnswerMessageBox(processId, IDYES) || WaitForStatus(window, L"<All>: 0", Clock::now()) < 0)
         return;
-    const Clock::time_point start = Clock::now();
+    PostMessageW(window, WM_COMMAND, IDM_RESTORE_BACKUP, 0);
+    if (!AnswerMessageBox(processId, IDYES) || WaitForStatus(window, all, Clock::now()) < 0)
+        return;
+    Clock::time_point start = Clock::now();
+    Command(window, IDM_UNDO);
+    measures.undoRestore = WaitForStatus(window, L"<All>: 0", start);
+    start = Clock::now();
     Command(window, IDM_UNDO);
     measures.undoDelete = WaitForStatus(window, all, start);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(started.process.Get(), &memory, sizeof(memory)))
+    if (GetProcessMemoryInfo(started.process.Get(), &memory, sizeof(memory))) {
         measures.undoPeakMegabytes = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+        measures.heldMegabytes = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
+    }
 }
 
 bool RunFind(const std::wstring& program, const std::wstring& catalog, const FindCounts& counts, Measures& measures) {
@@ -388,7 +400,7 @@ bool MeasureCatalog(const std::wstring& program, const std::wstring& folder, int
          {&Measures::load, &Measures::tabSwitch, &Measures::headerSort, &Measures::changeSaved, &Measures::close,
           &Measures::peakMegabytes, &Measures::firstLetter, &Measures::nextLetter, &Measures::typicalLetter,
           &Measures::letterBack, &Measures::tenLetters, &Measures::lettersKept, &Measures::undoDelete,
-          &Measures::undoPeakMegabytes}) {
+          &Measures::undoRestore, &Measures::undoPeakMegabytes, &Measures::heldMegabytes}) {
         std::vector<double> values;
         for (const Measures& measures : all)
             values.push_back(measures.*field);
@@ -441,12 +453,16 @@ int wmain(int argc, wchar_t** argv) {
                      measures.lettersKept > 0.5 ? L"yes" : L"no");
     }
     std::wprintf(
-            L"\nUndo of Select All + Delete on the <All> tab, ms until every row is back and painted (-1: never):\n\n"
-            L"| specimens | undo ms | peak MB | peak / file |\n|---:|---:|---:|---:|\n");
+            L"\nUndo on the <All> tab, ms until the rows are as before and painted (-1: never): of Select All + "
+            L"Delete, and of a restore of every specimen over the emptied catalog:\n\n"
+            L"| specimens | undo delete | undo restore | peak MB | peak / file | held MB | held / file |\n"
+            L"|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const auto& [specimens, measures] : measured) {
         const double megabytes = FileMegabytes(GeneratedCatalogFile(folder, specimens, L""));
-        std::wprintf(L"| %d | %.0f | %.0f | %.1f |\n", specimens, measures.undoDelete, measures.undoPeakMegabytes,
-                     megabytes > 0 ? measures.undoPeakMegabytes / megabytes : 0.0);
+        const auto perFile = [&](double value) { return megabytes > 0 ? value / megabytes : 0.0; };
+        std::wprintf(L"| %d | %.0f | %.0f | %.0f | %.1f | %.0f | %.1f |\n", specimens, measures.undoDelete,
+                     measures.undoRestore, measures.undoPeakMegabytes, perFile(measures.undoPeakMegabytes),
+                     measures.heldMegabytes, perFile(measures.heldMegabytes));
     }
     const auto find = [&](int specimens) -> const Measures* {
         for (const auto& [size, measures] : measured) {

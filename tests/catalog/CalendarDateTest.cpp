@@ -10,18 +10,10 @@
 #include "catalog/Catalog.h"
 #include "catalog/RestyleDates.h"
 #include "catalog/Settings.h"
+#include "support/Fakes.h"
 #include "support/ScriptedHost.h"
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(LocalTime time) : time_(time) {}
-    LocalTime Now() const override { return time_; }
-
-private:
-    LocalTime time_;
-};
 
 // A day in a year that is not a leap year, so that leap days cannot come from "now".
 const FixedClock kClock({2025, 6, 17, 9, 30, 15});

@@ -5,6 +5,8 @@
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogHistory.h"
+#include "catalog/ImportUndo.h"
+#include "catalog/RestyleDates.h"
 #include "catalog/Settings.h"
 #include "support/Fakes.h"
 #include "support/GeneratedCatalog.h"
@@ -12,6 +14,8 @@
 #include "support/TestFolder.h"
 
 namespace {
+
+const FixedClock kClock({2025, 6, 17, 9, 30, 15});
 
 struct Snapshot {
     std::vector<std::wstring> categories;
@@ -53,8 +57,12 @@ protected:
         const auto spare = [&] { return spares[random() % spares.size()]; };
         const int kind = static_cast<int>(random() % 11);
         std::vector<std::int32_t> ids = SomeIds();
-        const bool everything = kind >= 6 && kind <= 9;  // changes that may touch any specimen
-        ChangeRecorder recorder = everything ? ChangeRecorder::Everything(catalog) : ChangeRecorder(catalog, ids);
+        if (kind == 6 || kind == 7) {  // a category's specimens, which may be any
+            ids.clear();
+            for (const Specimen& specimen : catalog.Specimens())
+                ids.push_back(specimen.id);
+        }
+        ChangeRecorder recorder(catalog, ids);
         switch (kind) {
             case 0:
                 catalog.AddSpecimen(spare());
@@ -88,15 +96,24 @@ protected:
                 for (int i = 0; i < 5; ++i)
                     catalog.AddSpecimen(spare());
                 break;
-            case 9:  // an import that replaces
-                catalog.Clear();
+            case 9: {  // an import that replaces, handing over what it replaced
+                ImportUndo read(catalog, false);
                 for (int i = 0; i < 20; ++i)
                     catalog.AddSpecimen(spare());
+                std::vector<Specimen> replaced;
+                read.Commit(&replaced);
+                recorder.TakeReplaced(std::move(replaced));
                 break;
-            default:  // Options
+            }
+            default: {  // Options, with the dates restyled
                 settings.tagFormat = L"SH-" + std::to_wstring(random() % 3);
                 settings.hideStatusBar = !settings.hideStatusBar;
+                const int style = settings.dateStyle == 6 ? 1 : 6;
+                RestyleDates(catalog, settings.dateStyle, style, kClock,
+                             [&](size_t place) { recorder.Watch(catalog, place); });
+                settings.dateStyle = style;
                 break;
+            }
         }
         if (std::optional<CatalogStep> step = recorder.Finish(catalog, L"change"))
             history.Record(std::move(*step));

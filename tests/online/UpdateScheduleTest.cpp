@@ -8,17 +8,9 @@
 
 #include "base/StringTable.h"
 #include "online/UpdateSchedule.h"
+#include "support/Fakes.h"
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(LocalTime time) : time_(time) {}
-    LocalTime Now() const override { return time_; }
-
-private:
-    LocalTime time_;
-};
 
 using Ymd = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t>;
 

@@ -4,9 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/Progress.h"
 #include "catalog/PictureFiles.h"
 #include "catalog/Settings.h"
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(LocalTime time) : time_(time) {}
+    LocalTime Now() const override { return time_; }
+
+private:
+    LocalTime time_;
+};
 
 class FixedScreen : public ScreenMetrics {
 public:

@@ -92,6 +92,12 @@ TEST_F(ImportCommandTest, ASpreadsheetFileReplacesOrJoinsTheCatalogOrNothingHapp
     EXPECT_EQ(App().CurrentSettings().nextTagNumber, 40u);
     EXPECT_EQ(SavedTags(), Names{L"X-1"});
     EXPECT_EQ(App().List().View().RowCount(), 1);
+
+    // Undo puts back what the replacing import took, on disk too; redo takes it again.
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(SavedTags(), (Names{L"OWN-1", L"OWN-2", L"X-1"}));
+    program->Command(IDM_REDO);
+    EXPECT_EQ(SavedTags(), Names{L"X-1"});
 }
 
 TEST_F(ImportCommandTest, AnotherCatalogJoinsWithoutItsSettingsOrReplacesWithoutItsReadOnlyMark) {
@@ -115,6 +121,8 @@ TEST_F(ImportCommandTest, AnotherCatalogJoinsWithoutItsSettingsOrReplacesWithout
     EXPECT_EQ(GetFileAttributesW(catalogPath.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
     SetFileAttributesW(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(SavedTags(), (Names{L"OWN-1", L"OWN-2", L"THEIRS-1"}));
 
     // A read-only catalog refuses.
     App().Session().SetReadOnly(true);
