@@ -23,7 +23,7 @@ constexpr CommandRow kCommands[] = {
         // id                       group       read-only       menu                  toolbar               image  tooltip
         {IDM_ADD_SPECIMEN,          Specimens,  Refuses,        Always,               Always,               0,     Tip(IDM_ADD_SPECIMEN)},
         {IDM_DELETE_SPECIMEN,       Specimens,  Refuses,        WhenAnySelected,      WhenAnySelected,      2,     Tip(IDM_DELETE_SPECIMEN)},
-        {IDM_EDIT_SPECIMEN,         Specimens,  PassesToDialog, WhenOneSelected,      WhenAnySelected,      1,     Tip(IDM_EDIT_SPECIMEN)},
+        {IDM_EDIT_SPECIMEN,         Specimens,  PassesToDialog, WhenAnySelected,      WhenAnySelected,      1,     Tip(IDM_EDIT_SPECIMEN)},
         {IDM_CHANGE_CATEGORY,       Specimens,  PassesToDialog, WhenAnySelected,      WhenAnySelected,      3,     Tip(IDM_CHANGE_CATEGORY)},
         {IDM_COPY_SPECIMEN,         Specimens,  Refuses,        WhenOneSelected,      Fixed,                kNone, 0},
         {IDM_SELECT_ALL,            Specimens,  Runs,           Fixed,                Fixed,                kNone, 0},

@@ -1,6 +1,8 @@
 // The commands on the list's specimens: add, edit, delete, copy, move to other categories.
 // Each changes the catalog under the catalog lock and has the change saved at once; the dialogs
 // and questions come first, before the lock is taken.
+#include <unordered_set>
+
 #include "app/commands/CommandHandlers.h"
 #include "app/commands/HistoryCommands.h"
 #include "app/dialogs/ChangeCategoryDialog.h"
@@ -10,6 +12,7 @@
 #include "catalog/PictureFiles.h"
 #include "catalog/PictureNames.h"
 #include "resources/resource.h"
+#include "specimens/BatchEdit.h"
 
 namespace TQLibrary {
 
@@ -50,7 +53,56 @@ void OnAddSpecimen(Application& application) {
     StoreNewSpecimen(application, std::move(specimen), recorder, IDS_ACTION_ADD_SPECIMEN);
 }
 
+// The catalog's specimens with these ids, in file order, found in one pass.
+std::vector<Specimen*> SpecimensWithIds(Catalog& catalog, const std::vector<std::int32_t>& ids) {
+    const std::unordered_set<std::int32_t> wanted(ids.begin(), ids.end());
+    std::vector<Specimen*> found;
+    for (Specimen& specimen : catalog.Specimens()) {
+        if (wanted.contains(specimen.id))
+            found.push_back(&specimen);
+    }
+    return found;
+}
+
+// Many specimens in one dialog: what the user changed goes into each of them, as one change.
+void EditSpecimens(Application& application, const std::vector<std::int32_t>& ids) {
+    Catalog& catalog = application.CurrentCatalog();
+    const std::vector<Specimen*> specimens = SpecimensWithIds(catalog, ids);
+    BatchEdit edit;
+    if (!RunBatchSpecimenDialog(application, {specimens.begin(), specimens.end()}, application.IsReadOnly(), edit) ||
+        edit.ChangesNothing())
+        return;
+    CatalogLockGuard guard(application.Lock());
+    ChangeRecorder recorder(catalog, ids);
+    if (edit.picture == BatchEdit::Picture::Set) {
+        // One picture shared by all, under a name no other picture has.
+        Specimen carrier;
+        carrier.pictureName = edit.pictureName;
+        carrier.pictureData = edit.pictureData;
+        KeepPictureApart(application, carrier);
+        edit.pictureName = carrier.pictureName;
+    }
+    for (Specimen* specimen : specimens)
+        ApplyBatchEdit(edit, *specimen);
+    for (const auto& [field, text] : edit.fields) {
+        if (field == kFieldColour)
+            catalog.AddColour(text);
+    }
+    RecordChange(application, recorder, ActionName(IDS_ACTION_EDIT_SPECIMENS, std::to_wstring(specimens.size())));
+    SpecimenList& list = application.List();
+    for (std::int32_t id : ids) {
+        list.ForgetText(id);
+        list.KeepShown(id);
+    }
+    list.Resort();
+    application.SaveCatalog(SaveMode::Silent);
+}
+
 void OnEditSpecimen(Application& application) {
+    if (const std::vector<std::int32_t> ids = application.List().SelectedIds(); ids.size() > 1) {
+        EditSpecimens(application, ids);
+        return;
+    }
     const Specimen* selected = application.List().SelectedSpecimen();
     if (selected == nullptr)
         return;

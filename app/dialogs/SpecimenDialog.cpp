@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "app/dialogs/CategoryTicksList.h"
 #include "app/dialogs/DatePicker.h"
 #include "app/framework/DialogPages.h"
 #include "app/framework/Dialogs.h"
@@ -16,8 +17,10 @@
 #include "app/main/PictureView.h"
 #include "base/Handles.h"
 #include "base/StringTable.h"
+#include "base/TextSplit.h"
 #include "catalog/PictureFiles.h"
 #include "resources/resource.h"
+#include "specimens/BatchEdit.h"
 #include "specimens/SpecimenForm.h"
 
 namespace TQLibrary {
@@ -61,6 +64,47 @@ void SetItem(HWND dialog, int item, const std::wstring& text) {
     SetDlgItemTextW(dialog, item, text.c_str());
 }
 
+// The control each field of a batch edit is shown in.
+int ControlOf(FieldId field) {
+    switch (field) {
+        case kFieldLatinName:
+            return IDC_LATIN_NAME;
+        case kFieldCommonName:
+            return IDC_COMMON_NAME;
+        case kFieldAbundance:
+            return IDC_ABUNDANCE;
+        case kFieldPrice:
+            return IDC_PRICE;
+        case kFieldValue:
+            return IDC_VALUE;
+        case kFieldOrder:
+            return IDC_SORT_ORDER;
+        case kFieldColour:
+            return IDC_COLOUR;
+        case kFieldSize:
+            return IDC_SPECIMEN_SIZE;
+        case kFieldQuality:
+            return IDC_QUALITY;
+        case kFieldDimensions:
+            return IDC_DIMENSIONS;
+        case kFieldLocation:
+            return IDC_LOCATION;
+        case kFieldDateCollected:
+            return IDC_DATE_COLLECTED;
+        case kFieldCollector:
+            return IDC_COLLECTOR;
+        case kFieldUser1:
+        case kFieldUser2:
+            return IDC_USER_FIELD_FIRST + (field - kFieldUser1);
+        case kFieldUser3:
+        case kFieldUser4:
+        case kFieldUser5:
+            return IDC_USER_FIELD_FIRST + 2 + (field - kFieldUser3);
+        default:
+            return IDC_REMARKS;
+    }
+}
+
 int ScreenPixelsPerInch() {
     const WindowDC screen = WindowDC::OfClientArea(nullptr);
     return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
@@ -85,8 +129,20 @@ struct SpecimenDialog {
     int abundanceShown = -1;
     int qualityShown = -1;
     std::wstring priceShown, valueShown, sizeShown, orderShown;
+    // Many specimens at once: what each field showed, and what OK changes.
+    const std::vector<const Specimen*>* batch = nullptr;
+    BatchEdit edit;
+    std::vector<std::wstring> batchTexts;  // by kBatchFields
+    std::vector<std::wstring> listedCategories;
+    std::vector<Tick> ticksShown;
+    CategoryTicksList ticks;
+    UINT maskShown = BST_UNCHECKED;
 
     void OnInitDialog(HWND dialog) {
+        if (batch != nullptr) {
+            InitBatch(dialog);
+            return;
+        }
         PrepareDialog(dialog, setup.readOnly);
         const Settings& settings = application.CurrentSettings();
         if (setup.newSpecimen)
@@ -103,6 +159,94 @@ struct SpecimenDialog {
         pages.Attach(dialog, IDC_DETAIL_PAGES, IDS_PAGE_GENERAL);
     }
 
+    // Each field shows what every specimen shares, or nothing with the cue "(various)"; the tag
+    // is never shared (tags are unique), so it is shown as various and cannot be edited.
+    void InitBatch(HWND dialog) {
+        PrepareDialog(dialog, setup.readOnly);
+        SetWindowTextW(dialog, FillIn(LoadText(IDS_ACTION_EDIT_SPECIMENS), {std::to_wstring(batch->size())}).c_str());
+        ShowTexts(dialog, application.CurrentSettings());  // the captions and units; the fields are set below
+        const std::wstring various = LoadText(IDS_VARIOUS);
+        SetItem(dialog, IDC_TAG, various);
+        EnableWindow(GetDlgItem(dialog, IDC_TAG), FALSE);
+        const std::wstring currency = LoadText(IDS_CURRENCY);
+        for (FieldId field : kBatchFields) {
+            const std::optional<std::wstring> shared = SharedFieldText(*batch, field, currency);
+            const std::wstring text = shared.value_or(std::wstring());
+            batchTexts.push_back(text);
+            HWND control = GetDlgItem(dialog, ControlOf(field));
+            if (field == kFieldAbundance || field == kFieldQuality) {
+                TQComboBox& box = field == kFieldAbundance ? abundance : quality;
+                const int shown = FillWords(box, control,
+                                            field == kFieldAbundance ? IDS_ABUNDANCE_FIRST : IDS_QUALITY_FIRST,
+                                            field == kFieldAbundance ? IDS_ABUNDANCE_LAST : IDS_QUALITY_LAST, text);
+                (field == kFieldAbundance ? abundanceShown : qualityShown) = shown;
+                continue;
+            }
+            if (field == kFieldColour)
+                FillColours(dialog, text);
+            else
+                SetItem(dialog, ControlOf(field), text);
+            if (!shared) {
+                const UINT cue = field == kFieldColour ? CB_SETCUEBANNER : EM_SETCUEBANNER;
+                SendMessageW(control, cue, FALSE, reinterpret_cast<LPARAM>(various.c_str()));
+            }
+        }
+        listedCategories = application.CurrentCatalog().Categories();
+        ticksShown = CategoryTicks(listedCategories, *batch);
+        if (ticks.Replace(dialog, IDC_CATEGORIES))
+            ticks.Show(listedCategories, ticksShown);
+        ShowBatchPicture(dialog);
+        pages.Attach(dialog, IDC_DETAIL_PAGES, IDS_PAGE_GENERAL);
+    }
+
+    // The picture when every specimen has the same one; the box says whether all, none or some
+    // have the background drawn transparent.
+    void ShowBatchPicture(HWND dialog) {
+        PlacePictureBox(dialog);
+        const Specimen& first = *batch->front();
+        const bool samePicture = std::all_of(batch->begin(), batch->end(), [&](const Specimen* other) {
+            return other->pictureName == first.pictureName && other->pictureData == first.pictureData;
+        });
+        if (samePicture && !first.pictureData.empty()) {
+            SetItem(dialog, IDC_PICTURE_PATH, first.pictureName);
+            picture.Decode(PictureBoxOf(dialog), first.pictureData);
+        }
+        const size_t masked = static_cast<size_t>(
+                std::count_if(batch->begin(), batch->end(), [](const Specimen* other) { return other->mask; }));
+        HWND transparent = GetDlgItem(dialog, IDC_TRANSPARENT);
+        SendMessageW(transparent, BM_SETSTYLE, BS_AUTO3STATE, TRUE);
+        maskShown = masked == 0 ? BST_UNCHECKED : masked == batch->size() ? BST_CHECKED : BST_INDETERMINATE;
+        CheckDlgButton(dialog, IDC_TRANSPARENT, maskShown);
+    }
+
+    // Exactly what the user changed: a field whose text is still the one shown stays as each
+    // specimen has it.
+    void OnBatchOk(HWND dialog) {
+        for (size_t i = 0; i < std::size(kBatchFields); ++i) {
+            const FieldId field = kBatchFields[i];
+            HWND control = GetDlgItem(dialog, ControlOf(field));
+            if (field == kFieldAbundance || field == kFieldQuality) {
+                const TQComboBox& box = field == kFieldAbundance ? abundance : quality;
+                if (SendMessageW(control, CB_GETCURSEL, 0, 0) !=
+                    (field == kFieldAbundance ? abundanceShown : qualityShown))
+                    edit.fields.emplace_back(field, box.SelectedEntryText().value_or(std::wstring()));
+                continue;
+            }
+            std::wstring text = ItemText(dialog, ControlOf(field));
+            if (text != batchTexts[i])
+                edit.fields.emplace_back(field, std::move(text));
+        }
+        ReadCategoryTicks(listedCategories, ticksShown, ticks.Ticks(), edit);
+        const UINT mask = IsDlgButtonChecked(dialog, IDC_TRANSPARENT);
+        if (mask != maskShown && mask != BST_INDETERMINATE)
+            edit.mask = mask == BST_CHECKED;
+        if (edit.picture == BatchEdit::Picture::Set) {
+            edit.pictureName = specimen.pictureName;
+            edit.pictureData = specimen.pictureData;
+        }
+        EndDialog(dialog, IDOK);
+    }
+
     void FillCategories(HWND dialog) {
         categories.Attach(GetDlgItem(dialog, IDC_CATEGORIES));
         const std::vector<std::wstring>& listed = application.CurrentCatalog().Categories();
@@ -115,20 +259,24 @@ struct SpecimenDialog {
     }
 
     void FillChoices(HWND dialog) {
+        FillColours(dialog, specimen.colour);
+
+        abundanceShown = FillWords(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), IDS_ABUNDANCE_FIRST,
+                                   IDS_ABUNDANCE_LAST, specimen.abundance);
+        qualityShown = FillWords(quality, GetDlgItem(dialog, IDC_QUALITY), IDS_QUALITY_FIRST, IDS_QUALITY_LAST,
+                                 specimen.quality);
+    }
+
+    void FillColours(HWND dialog, const std::wstring& shown) {
         colour.Attach(GetDlgItem(dialog, IDC_COLOUR));
         std::int32_t data = 0;
         for (const std::wstring& name : application.CurrentCatalog().Colours()) {
             if (!name.empty())
                 colour.AddEntry(name, data++);
         }
-        colour.FillAndSelectText(specimen.colour);
+        colour.FillAndSelectText(shown);
         // The colour shows as the specimen has it, even when the set holds it in another case.
-        SetItem(dialog, IDC_COLOUR, specimen.colour);
-
-        abundanceShown = FillWords(abundance, GetDlgItem(dialog, IDC_ABUNDANCE), IDS_ABUNDANCE_FIRST,
-                                   IDS_ABUNDANCE_LAST, specimen.abundance);
-        qualityShown = FillWords(quality, GetDlgItem(dialog, IDC_QUALITY), IDS_QUALITY_FIRST, IDS_QUALITY_LAST,
-                                 specimen.quality);
+        SetItem(dialog, IDC_COLOUR, shown);
     }
 
     // The listed words, and the specimen's own word when it is none of them (empty included), so
@@ -190,6 +338,8 @@ struct SpecimenDialog {
     static HWND PictureBoxOf(HWND dialog) { return GetDlgItem(dialog, IDC_PICTURE_BOX); }
 
     INT_PTR OnNotify(HWND, NMHDR& header) {
+        if (ticks.OnNotify(header))
+            return 0;
         pages.OnNotify(header);
         return 0;
     }
@@ -197,7 +347,11 @@ struct SpecimenDialog {
     void OnCommand(HWND dialog, int item, int notification) {
         switch (item) {
             case IDOK:
-                if (!setup.readOnly)
+                if (setup.readOnly)
+                    break;
+                if (batch != nullptr)
+                    OnBatchOk(dialog);
+                else
                     OnOk(dialog);
                 break;
             case IDC_PICK_DATE:
@@ -243,6 +397,7 @@ struct SpecimenDialog {
             application.CurrentSettings().SetLastFolder(path, true);
         }
         LoadPictureBytes(specimen, path);
+        edit.picture = BatchEdit::Picture::Set;
         picture.Clear(PictureBoxOf(dialog));
         if (!specimen.pictureData.empty())
             picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
@@ -253,6 +408,7 @@ struct SpecimenDialog {
             return;
         SetItem(dialog, IDC_PICTURE_PATH, L"");
         LoadPictureBytes(specimen, L"");
+        edit.picture = BatchEdit::Picture::Cleared;
         picture.Clear(PictureBoxOf(dialog));
     }
 
@@ -312,6 +468,18 @@ struct SpecimenDialog {
 };
 
 }  // namespace
+
+bool RunBatchSpecimenDialog(Application& application, const std::vector<const Specimen*>& specimens, bool readOnly,
+                            BatchEdit& edit) {
+    if (specimens.empty())
+        return false;
+    SpecimenDialog state(application, Specimen(), {.readOnly = readOnly});
+    state.batch = &specimens;
+    if (!RunDialog(application.MainWindow(), IDD_SPECIMEN_DETAILS, state))
+        return false;
+    edit = std::move(state.edit);
+    return true;
+}
 
 bool RunSpecimenDialog(Application& application, Specimen& specimen, SpecimenDialogSetup setup) {
     SpecimenDialog state(application, specimen, setup);

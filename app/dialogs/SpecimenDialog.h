@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+struct BatchEdit;
 struct Specimen;
 
 namespace TQLibrary {
@@ -18,5 +21,11 @@ struct SpecimenDialogSetup {
 // was: a word or colour that is not among the choices, a category that differs only by case,
 // a number shown rounded. True for OK.
 bool RunSpecimenDialog(Application& application, Specimen& specimen, SpecimenDialogSetup setup);
+
+// Runs Specimen Details for many specimens at once, captioned "Edit 40 Specimens": each field
+// shows what they all share, or nothing with the cue "(various)", and each category a box that
+// is checked, unchecked or mixed. True for OK, with exactly what the user changed in edit.
+bool RunBatchSpecimenDialog(Application& application, const std::vector<const Specimen*>& specimens, bool readOnly,
+                            BatchEdit& edit);
 
 }  // namespace TQLibrary

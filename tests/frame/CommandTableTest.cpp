@@ -27,8 +27,8 @@ TEST(Commands, MenuEnablesTheSpecimenItemsBySelection) {
     const Case cases[] = {
             {0, false, false, true, false, false},
             {1, true, true, true, true, true},
-            {2, true, false, true, true, false},
-            {40, true, false, true, true, false},
+            {2, true, false, true, true, true},
+            {40, true, false, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selected);

@@ -272,6 +272,53 @@ TEST_F(SpecimenCommandsTest, UndoBringsBackWhatDeleteTookToTheFileAndTheMenuName
     EXPECT_TRUE(program->MenuItemEnabled(IDM_UNDO));
 }
 
+TEST_F(SpecimenCommandsTest, EditingSeveralChangesOnlyWhatTheUserChangedInEachAsOneStep) {
+    std::vector<Specimen> three = {Named(L"Conus", {L"Shells"}), Named(L"Ammonite", {L"Fossils"}),
+                                   Named(L"Murex", {L"Shells"})};
+    for (Specimen& specimen : three) {
+        specimen.collector = L"Hela";
+        specimen.tag = L"T-" + specimen.latinName;
+    }
+    three[1].price = 4;
+    StartWithSpecimens(three);
+    program->SelectTab(3);
+    program->Command(IDM_SELECT_ALL);
+
+    std::wstring caption, tag, latin, collector, price;
+    ASSERT_TRUE(InDetails(IDM_EDIT_SPECIMEN, [&](HWND dialog) {
+        caption = WindowText(dialog);
+        tag = IsWindowEnabled(GetDlgItem(dialog, IDC_TAG)) ? L"enabled" : ItemText(dialog, IDC_TAG);
+        latin = ItemText(dialog, IDC_LATIN_NAME);
+        collector = ItemText(dialog, IDC_COLLECTOR);
+        price = ItemText(dialog, IDC_PRICE);
+        SetDlgItemTextW(dialog, IDC_LOCATION, L"Sanibel");
+        SetDlgItemTextW(dialog, IDC_COLLECTOR, L"");
+        // Space on "shells" ticks it for all.
+        HWND categories = GetDlgItem(dialog, IDC_CATEGORIES);
+        ListView_SetItemState(categories, 1, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageW(categories, WM_KEYDOWN, VK_SPACE, 0);
+        PressButton(dialog, IDOK);
+    }));
+    EXPECT_EQ(caption, L"Edit 3 Specimens");
+    EXPECT_EQ(tag, L"(various)");
+    EXPECT_EQ(latin, L"");
+    EXPECT_EQ(collector, L"Hela");
+    EXPECT_EQ(price, L"");
+    const std::vector<Specimen> saved = Saved();
+    ASSERT_EQ(saved.size(), 3u);
+    for (size_t i = 0; i < saved.size(); ++i) {
+        Specimen expected = three[i];
+        expected.location = L"Sanibel";
+        expected.collector.clear();
+        expected.categories.push_back(L"shells");
+        expected.id = saved[i].id;
+        EXPECT_EQ(saved[i], expected) << i;
+    }
+    EXPECT_EQ(List().SelectedCount(), 3);
+    program->Command(IDM_UNDO);
+    EXPECT_EQ(Saved()[1].collector, L"Hela");
+}
+
 TEST_F(SpecimenCommandsTest, ACopyIsASecondSpecimenThatSurvivesAReload) {
     Specimen original = Named(L"Conus", {L"Shells"});
     original.tag = L"C-7";

@@ -213,7 +213,8 @@ TEST_F(SpecimenListTest, SelectionDrivesTheCommandsAndIsReadBack) {
 
     program->Command(IDM_SELECT_ALL);
     EXPECT_EQ(App().SelectionCount(), 4);
-    EXPECT_FALSE(program->MenuItemEnabled(IDM_EDIT_SPECIMEN));
+    EXPECT_TRUE(program->MenuItemEnabled(IDM_EDIT_SPECIMEN));
+    EXPECT_FALSE(program->MenuItemEnabled(IDM_COPY_SPECIMEN));
     EXPECT_TRUE(program->MenuItemEnabled(IDM_DELETE_SPECIMEN));
     std::vector<std::int32_t> ids = App().List().SelectedIds();
     EXPECT_EQ(ids.size(), 4u);
