@@ -282,6 +282,24 @@ int wmain(int argc, wchar_t** argv) {
         });
         program.Command(IDM_EDIT_SPECIMEN);
     }
+    // The same for every specimen of <All> at once: the General and Category pages.
+    {
+        program.SelectTab(static_cast<int>(program.TabTexts().size()) - 1);
+        program.Command(IDM_SELECT_ALL);
+        DialogDriver driver([&](HWND dialog) {
+            HWND tabs = GetDlgItem(dialog, IDC_DETAIL_PAGES);
+            for (int page = 0; page < 2; ++page) {
+                SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+                Sleep(300);
+                SaveWindowPicture(dialog,
+                                  folder + (page == 0 ? L"batch-edit-general.bmp" : L"batch-edit-category.bmp"));
+            }
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_EDIT_SPECIMEN);
+        program.SelectTab(0);
+        program.SelectRows({0});
+    }
     // Orvelle Options, every page.
     {
         DialogDriver driver([&](HWND dialog) {

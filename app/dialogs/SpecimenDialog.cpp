@@ -188,7 +188,8 @@ struct SpecimenDialog {
                 SetItem(dialog, ControlOf(field), text);
             if (!shared) {
                 const UINT cue = field == kFieldColour ? CB_SETCUEBANNER : EM_SETCUEBANNER;
-                SendMessageW(control, cue, FALSE, reinterpret_cast<LPARAM>(various.c_str()));
+                // Shown in the focused field as well, until something is typed.
+                SendMessageW(control, cue, TRUE, reinterpret_cast<LPARAM>(various.c_str()));
             }
         }
         listedCategories = application.CurrentCatalog().Categories();
