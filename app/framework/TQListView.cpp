@@ -86,6 +86,29 @@ void TQListView::SetColumn(int position, int width, int field, const std::wstrin
         ++columnCount_;
 }
 
+void TQListView::ShowSortArrow(int position, bool descending) {
+    HWND header = ListView_GetHeader(Window());
+    for (int i = 0; i < columnCount_; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, i, &item))
+            continue;
+        const int wanted = i != position ? 0 : descending ? HDF_SORTDOWN : HDF_SORTUP;
+        if ((item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) == wanted)
+            continue;
+        item.fmt = (item.fmt & ~(HDF_SORTUP | HDF_SORTDOWN)) | wanted;
+        Header_SetItem(header, i, &item);
+    }
+}
+
+int TQListView::SortArrow(int position) const {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    if (!Header_GetItem(ListView_GetHeader(Window()), position, &item))
+        return 0;
+    return (item.fmt & HDF_SORTUP) != 0 ? 1 : (item.fmt & HDF_SORTDOWN) != 0 ? -1 : 0;
+}
+
 void TQListView::DeleteColumn(int position) {
     if (Window() == nullptr)
         return;

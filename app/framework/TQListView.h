@@ -45,6 +45,11 @@ public:
     // Changes the column at position, or adds one there when position is past the last.
     void SetColumn(int position, int width, int field, const std::wstring& caption);
     void DeleteColumn(int position);
+    // The header shows the system's sort arrow on the column at position (up for ascending) and
+    // on no other; none at all for a position past the last column.
+    void ShowSortArrow(int position, bool descending);
+    // The arrow the header shows on the column: 1 up, -1 down, 0 none.
+    int SortArrow(int position) const;
     int FirstSelectedRow() const;
     int SelectedCount() const;
     // Every selected row, top to bottom.

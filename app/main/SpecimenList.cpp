@@ -36,6 +36,7 @@ void SpecimenList::ApplyColumns() {
         if (view_.ColumnCount() == before)
             break;
     }
+    view_.ShowSortArrow(settings_.sortColumn, settings_.sortDescending);
 }
 
 void SpecimenList::FillList(const std::wstring& category) {
@@ -92,6 +93,7 @@ std::wstring SpecimenList::CellText(int row, int position) {
 }
 
 void SpecimenList::SortRows(int position, bool descending) {
+    view_.ShowSortArrow(position, descending);
     if (position < 0 || position >= view_.ColumnCount() || static_cast<size_t>(position) >= settings_.columns.size())
         return;
     rows_.Sort(catalog_, settings_.columns[static_cast<size_t>(position)], descending, OrderKeyIgnoringCase);

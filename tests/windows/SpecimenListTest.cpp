@@ -165,15 +165,18 @@ TEST_F(SpecimenListTest, HeaderClicksSortByDisplayText) {
     EXPECT_EQ(RowIds(), (std::vector<LPARAM>{3, 2, 1, 4}));
     EXPECT_EQ(ColumnTexts(0).front(), L"");
 
+    EXPECT_EQ(List().SortArrow(0), 1);
     ClickHeader(0);  // the same column again: descending
     EXPECT_TRUE(CurrentSettings().sortDescending);
     EXPECT_EQ(RowIds(), (std::vector<LPARAM>{4, 1, 2, 3}));
+    EXPECT_EQ(List().SortArrow(0), -1);
 
     // The selected specimen stays selected wherever the sort puts it.
     ListView_SetItemState(List().Window(), 3, LVIS_SELECTED, LVIS_SELECTED);
     ClickHeader(1);  // another column: ascending, letter case ignored
     EXPECT_EQ(CurrentSettings().sortColumn, 1);
     EXPECT_FALSE(CurrentSettings().sortDescending);
+    EXPECT_EQ((std::vector<int>{List().SortArrow(0), List().SortArrow(1)}), (std::vector<int>{0, 1}));
     EXPECT_EQ(ColumnTexts(1), (Texts{L"apple", L"Banana", L"cherry", L"damson"}));
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{1}));
     EXPECT_EQ(App().SelectionCount(), 1);
