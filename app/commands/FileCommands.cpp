@@ -1,4 +1,8 @@
-// New, Open, Save As, Restore from Backup and Exit.
+// New, Open, the recent catalogs, Save As, Restore from Backup and Exit.
+#include "app/commands/FileCommands.h"
+
+#include <optional>
+
 #include "app/commands/CommandHandlers.h"
 #include "app/commands/HistoryCommands.h"
 #include "app/framework/FileChooser.h"
@@ -7,6 +11,7 @@
 #include "base/DataFile.h"
 #include "base/StringTable.h"
 #include "base/TextCompare.h"
+#include "base/TextSplit.h"
 #include "catalog/PictureFiles.h"
 #include "resources/resource.h"
 
@@ -51,6 +56,19 @@ void CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
     } while (FindNextFileW(search.Get(), &found));
 }
 
+}  // namespace
+
+void OpenCatalog(Application& application, const std::wstring& path) {
+    application.Session().SwitchFile(path);
+    if (!application.LoadCatalogFile(path, LoadMode::Open))
+        return;
+    application.Recent().Opened(application.MainWindow(), path);
+    ClearHistory(application);
+    application.RefreshViews(RefreshEverything);
+}
+
+namespace {
+
 void OnNew(Application& application) {
     CatalogSession& session = application.Session();
     session.SaveIfDue();
@@ -65,6 +83,7 @@ void OnNew(Application& application) {
     application.CurrentCatalog().Clear();
     session.MarkChanged();
     session.SetReadOnly(false);
+    application.Recent().Opened(application.MainWindow(), name);
     ClearHistory(application);
     application.RefreshViews(RefreshEverything);
 }
@@ -83,11 +102,26 @@ void OnOpen(Application& application) {
     if (name.empty())
         return;
     RememberFolder(application, name);
-    application.Session().SwitchFile(name);
-    if (!application.LoadCatalogFile(name, LoadMode::Open))
+    OpenCatalog(application, name);
+}
+
+// A recent catalog opens as Open opens the file chosen; one no longer there goes off the list.
+void OpenRecent(Application& application, int command) {
+    const std::optional<std::wstring> path = application.Recent().PathOf(command);
+    if (!path)
         return;
-    ClearHistory(application);
-    application.RefreshViews(RefreshEverything);
+    application.Session().SaveIfDue();
+    if (!FileIsPresent(*path)) {
+        WarnText(FillIn(LoadText(IDS_RECENT_MISSING), {*path}), IDS_DISPLAY_NAME);
+        application.Recent().Remove(application.MainWindow(), *path);
+        return;
+    }
+    OpenCatalog(application, *path);
+}
+
+template <int Index>
+void OnRecent(Application& application) {
+    OpenRecent(application, IDM_RECENT_FIRST + Index);
 }
 
 void OnSaveAs(Application& application) {
@@ -103,6 +137,7 @@ void OnSaveAs(Application& application) {
     // The copy is the user's own new file, whatever the old one was marked.
     application.Session().SetReadOnly(IsReadOnlyFile(name));
     application.SaveCatalog(SaveMode::WithDialog);
+    application.Recent().Opened(application.MainWindow(), name);
     application.UpdateStatusBar();
 }
 
@@ -130,6 +165,10 @@ constexpr HandlerEntry kHandlers[] = {
         {IDM_OPEN, OnOpen},
         {IDM_SAVE_AS, OnSaveAs},
         {IDM_RESTORE_BACKUP, OnRestore},
+        {IDM_RECENT_FIRST, OnRecent<0>},
+        {IDM_RECENT_FIRST + 1, OnRecent<1>},
+        {IDM_RECENT_FIRST + 2, OnRecent<2>},
+        {IDM_RECENT_FIRST + 3, OnRecent<3>},
         {IDM_EXIT, OnExit},
 };
 // clang-format on

@@ -82,6 +82,7 @@ bool Application::Initialise() {
         return false;
     if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
         return false;
+    recent_.Load(mainWindow_);
     tabs_.SetContextMenu(LoadProgramMenu(IDR_TAB_MENU), mainWindow_);
     tabs_.AddTooltip(ProgramInstance(), IDS_TAB_TOOLTIP);
     CurrentCatalog().SetFilePath(ChooseCatalogFile());
@@ -131,7 +132,9 @@ void Application::OnDeferredLoad() {
     if (loaded_)
         return;
     KillTimer(mainWindow_, kDeferredLoadTimer);
-    LoadCatalogFile(CurrentCatalog().FilePath(), LoadMode::Open);
+    const std::wstring path = CurrentCatalog().FilePath();
+    if (LoadCatalogFile(path, LoadMode::Open))
+        recent_.Opened(mainWindow_, path);
     ShowWindow(mainWindow_, SW_SHOW);
     loaded_ = true;
     RefreshViews(RefreshEverything);
@@ -290,6 +293,18 @@ void Application::UpdateStatusBar() {
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(counted.c_str()));
     SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(readOnly.c_str()));
     SendMessageW(status, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(L""));
+}
+
+void Application::OnMenuSelect(int item, UINT flags, HMENU menu) {
+    HWND status = statusBar_.Get();
+    if (status == nullptr)
+        return;
+    const std::optional<std::wstring> path = (flags & (MF_POPUP | MF_SEPARATOR)) == 0 ? recent_.PathOf(item)
+                                                                                      : std::nullopt;
+    const bool closed = flags == 0xFFFF && menu == nullptr;
+    SendMessageW(status, SB_SIMPLE, path && !closed, 0);
+    if (path && !closed)
+        SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(path->c_str()));
 }
 
 void Application::SetSelectionCount(int count) {

@@ -9,6 +9,7 @@
 #include "app/main/CatalogSession.h"
 #include "app/main/FindBox.h"
 #include "app/main/PictureView.h"
+#include "app/main/RecentMenu.h"
 #include "app/main/SpecimenList.h"
 #include "app/main/TQSplitter.h"
 #include "app/main/TQToolbar.h"
@@ -79,6 +80,8 @@ public:
     TQToolbar& Toolbar() { return toolbar_; }
     SpecimenList& List() { return list_; }
     FindBox& Find() { return findBox_; }
+    // The last catalogs opened, in the File menu.
+    RecentMenu& Recent() { return recent_; }
     std::wstring DataFolder() { return session_.Host().DataFolder(); }
 
     // Reads a catalog file and shows the window as the file left it; see CatalogSession::Load.
@@ -114,6 +117,9 @@ public:
     void OnPaint();
     // A press on the pane's picture opens the picture popup.
     void OnLeftButtonDown(int x, int y);
+    // A menu item highlighted: a recent catalog's full path shows in the status bar until the
+    // menu closes.
+    void OnMenuSelect(int item, UINT flags, HMENU menu);
 
 private:
     void Layout(int width, int height);
@@ -138,6 +144,7 @@ private:
     TQSplitter splitter_;
     SpecimenList list_;
     FindBox findBox_;
+    RecentMenu recent_;
     PictureView picture_;
     int selectionCount_ = 0;
     bool picturePending_ = false;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <thread>
 
+#include "app/commands/FileCommands.h"
 #include "app/main/Application.h"
 #include "app/main/ProgramIdentity.h"
 #include "app/main/WindowsCatalogHost.h"
@@ -186,7 +187,7 @@ TEST_F(ApplicationTest, TheMenuFollowsTheSelection) {
     };
     for (const Expected& e :
          {Expected{{}, true, false, false, false, false}, Expected{{0}, true, true, true, true, true},
-          Expected{{0, 1}, true, true, false, true, false}}) {
+          Expected{{0, 1}, true, true, true, true, false}}) {
         program->SelectRows(e.rows);
         const size_t selected = e.rows.size();
         EXPECT_EQ(program->MenuItemEnabled(IDM_ADD_SPECIMEN), e.add) << selected;
@@ -421,3 +422,29 @@ TEST_F(ApplicationTest, ASecondCloseWhileSavingIsIgnoredAndTheSaveFinishes) {
 }
 
 }  // namespace
+
+TEST_F(ApplicationTest, TheFileMenuListsTheCatalogsOpenedLastAndOpensThemAgain) {
+    const std::wstring other = folder.File(L"Rocks & Fossils.xml");
+    ASSERT_TRUE(WriteCatalogFile(other, SampleSpecimens(2)));
+    ASSERT_TRUE(StartWith(SampleSpecimens(3)));
+    TQLibrary::OpenCatalog(App(), other);
+    const auto item = [&](int command) {
+        wchar_t text[80] = {};
+        GetMenuStringW(GetMenu(program->Window()), static_cast<UINT>(command), text, 80, MF_BYCOMMAND);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(item(IDM_RECENT_1), L"&1 Rocks && Fossils.xml");
+    EXPECT_EQ(item(IDM_RECENT_2), L"&2 cat.xml");
+
+    program->Command(IDM_RECENT_2);
+    EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
+    EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 3u);
+    EXPECT_EQ(item(IDM_RECENT_1), L"&1 cat.xml");
+
+    // The next start lists them too; a file gone since is said so and taken off.
+    ASSERT_TRUE(StartOnCatalog());
+    ASSERT_TRUE(DeleteFileW(other.c_str()));
+    EXPECT_EQ(program->CommandAnsweringBox(IDM_RECENT_2, IDOK).find(other), 0u);
+    EXPECT_EQ(item(IDM_RECENT_2), L"");
+    EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
+}
