@@ -1,4 +1,6 @@
 // Export and import of comma-separated and markup files.
+#include "app/commands/ExchangeCommands.h"
+
 #include "app/commands/CommandHandlers.h"
 #include "app/commands/ExportCommand.h"
 #include "app/commands/HistoryCommands.h"
@@ -33,14 +35,31 @@ std::wstring ChooseFileToImport(Application& application) {
     return name;
 }
 
-// Replaces the catalog by a file's specimens, or adds them to it; the result is saved at once.
 void OnImport(Application& application) {
-    CatalogSession& session = application.Session();
     // What the import replaces is on disk first.
-    session.SaveIfDue();
+    application.Session().SaveIfDue();
     const std::wstring name = ChooseFileToImport(application);
-    if (name.empty())
-        return;
+    if (!name.empty())
+        ImportFile(application, name);
+}
+
+void OnExport(Application& application) {
+    ExportChoice choice;
+    if (ChooseExport(application, choice))
+        WriteExport(application, choice);
+}
+
+// clang-format off
+constexpr HandlerEntry kHandlers[] = {
+        {IDM_EXPORT, OnExport},
+        {IDM_IMPORT, OnImport},
+};
+// clang-format on
+
+}  // namespace
+
+void ImportFile(Application& application, const std::wstring& name) {
+    CatalogSession& session = application.Session();
     const int answer = AskYesNoCancel(IDS_IMPORT_QUESTION, IDS_DISPLAY_NAME);
     if (answer == IDCANCEL)
         return;
@@ -73,21 +92,6 @@ void OnImport(Application& application) {
         application.SaveCatalog(SaveMode::Silent);
     application.RefreshViews(RefreshEverything);
 }
-
-void OnExport(Application& application) {
-    ExportChoice choice;
-    if (ChooseExport(application, choice))
-        WriteExport(application, choice);
-}
-
-// clang-format off
-constexpr HandlerEntry kHandlers[] = {
-        {IDM_EXPORT, OnExport},
-        {IDM_IMPORT, OnImport},
-};
-// clang-format on
-
-}  // namespace
 
 std::span<const HandlerEntry> ExchangeCommandHandlers() {
     return kHandlers;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/ExchangeCommands.h"
 #include "app/commands/HistoryCommands.h"
 #include "app/framework/FileChooser.h"
 #include "app/framework/Messages.h"
@@ -13,6 +14,7 @@
 #include "base/TextCompare.h"
 #include "base/TextSplit.h"
 #include "catalog/PictureFiles.h"
+#include "frame/DroppedFiles.h"
 #include "resources/resource.h"
 
 namespace TQLibrary {
@@ -65,6 +67,23 @@ void OpenCatalog(Application& application, const std::wstring& path) {
     application.Recent().Opened(application.MainWindow(), path);
     ClearHistory(application);
     application.RefreshViews(RefreshEverything);
+}
+
+void OpenDroppedFiles(Application& application, const std::vector<std::wstring>& paths, bool shiftHeld) {
+    const DropAction action = MainWindowDropAction(paths, shiftHeld);
+    if (action == DropAction::Refuse) {
+        Inform(IDS_DROP_ONE_FILE, IDS_DISPLAY_NAME);
+        return;
+    }
+    if (action == DropAction::Import && application.IsReadOnly()) {
+        Inform(IDS_READ_ONLY, IDS_DISPLAY_NAME);
+        return;
+    }
+    application.Session().SaveIfDue();
+    if (action == DropAction::Open)
+        OpenCatalog(application, paths.front());
+    else
+        ImportFile(application, paths.front());
 }
 
 namespace {

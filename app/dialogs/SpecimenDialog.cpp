@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "app/dialogs/CategoryTicksList.h"
 #include "app/dialogs/DatePicker.h"
@@ -19,6 +20,7 @@
 #include "base/StringTable.h"
 #include "base/TextSplit.h"
 #include "catalog/PictureFiles.h"
+#include "frame/DroppedFiles.h"
 #include "resources/resource.h"
 #include "specimens/BatchEdit.h"
 #include "specimens/SpecimenForm.h"
@@ -157,6 +159,7 @@ struct SpecimenDialog {
         if (specimen.mask)
             CheckDlgButton(dialog, IDC_TRANSPARENT, BST_CHECKED);
         pages.Attach(dialog, IDC_DETAIL_PAGES, IDS_PAGE_GENERAL);
+        DragAcceptFiles(dialog, !setup.readOnly);
     }
 
     // Each field shows what every specimen shares, or nothing with the cue "(various)"; the tag
@@ -198,6 +201,7 @@ struct SpecimenDialog {
             ticks.Show(listedCategories, ticksShown);
         ShowBatchPicture(dialog);
         pages.Attach(dialog, IDC_DETAIL_PAGES, IDS_PAGE_GENERAL);
+        DragAcceptFiles(dialog, !setup.readOnly);
     }
 
     // The picture when every specimen has the same one; the box says whether all, none or some
@@ -389,8 +393,12 @@ struct SpecimenDialog {
         if (start.empty())
             start = application.CurrentSettings().lastFolder;
         std::wstring path;
-        if (!ChoosePictureFile(application.MainWindow(), start, path))
-            return;
+        if (ChoosePictureFile(application.MainWindow(), start, path))
+            TakePicture(dialog, path);
+    }
+
+    // A picture file chosen with Browse or dropped on the dialog.
+    void TakePicture(HWND dialog, const std::wstring& path) {
         SetItem(dialog, IDC_PICTURE_PATH, path);
         {
             // A silent save may be reading the settings on its worker.
@@ -402,6 +410,22 @@ struct SpecimenDialog {
         picture.Clear(PictureBoxOf(dialog));
         if (!specimen.pictureData.empty())
             picture.Decode(PictureBoxOf(dialog), specimen.pictureData);
+    }
+
+    // One picture file dropped on the dialog sets the picture as Browse does.
+    bool OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+        if (message != WM_DROPFILES)
+            return false;
+        auto drop = reinterpret_cast<HDROP>(wParam);
+        std::wstring path;
+        if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+            path.resize(DragQueryFileW(drop, 0, nullptr, 0));
+            DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+        }
+        DragFinish(drop);
+        if (!setup.readOnly && IsPictureFileName(path))
+            TakePicture(dialog, path);
+        return true;
     }
 
     void RemovePicture(HWND dialog) {

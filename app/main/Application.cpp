@@ -1,6 +1,9 @@
 #include "app/main/Application.h"
 
+#include <shellapi.h>
+
 #include "app/commands/CommandHandlers.h"
+#include "app/commands/FileCommands.h"
 #include "app/framework/CommonControls.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
@@ -83,6 +86,7 @@ bool Application::Initialise() {
     if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
         return false;
     recent_.Load(mainWindow_);
+    DragAcceptFiles(mainWindow_, TRUE);
     tabs_.SetContextMenu(LoadProgramMenu(IDR_TAB_MENU), mainWindow_);
     tabs_.AddTooltip(ProgramInstance(), IDS_TAB_TOOLTIP);
     CurrentCatalog().SetFilePath(ChooseCatalogFile());
@@ -305,6 +309,19 @@ void Application::OnMenuSelect(int item, UINT flags, HMENU menu) {
     SendMessageW(status, SB_SIMPLE, path && !closed, 0);
     if (path && !closed)
         SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(path->c_str()));
+}
+
+void Application::OnDropFiles(HDROP drop) {
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+        paths.push_back(std::move(path));
+    }
+    DragFinish(drop);
+    if (!closing_)
+        OpenDroppedFiles(*this, paths, GetKeyState(VK_SHIFT) < 0);
 }
 
 void Application::SetSelectionCount(int count) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -120,6 +121,8 @@ public:
     // A menu item highlighted: a recent catalog's full path shows in the status bar until the
     // menu closes.
     void OnMenuSelect(int item, UINT flags, HMENU menu);
+    // Files dropped on the window (WM_DROPFILES); the drop is finished here.
+    void OnDropFiles(HDROP drop);
 
 private:
     void Layout(int width, int height);

@@ -109,6 +109,9 @@ bool Dispatch(Application& application, UINT message, WPARAM wParam, LPARAM lPar
             return true;
         case WM_NOTIFY:
             return OnNotify(application, *reinterpret_cast<NMHDR*>(lParam), result);
+        case WM_DROPFILES:
+            application.OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
         case WM_MENUSELECT:
             application.OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return false;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -421,8 +424,6 @@ TEST_F(ApplicationTest, ASecondCloseWhileSavingIsIgnoredAndTheSaveFinishes) {
     EXPECT_EQ(stored.catalog.Categories().back(), L"Last");
 }
 
-}  // namespace
-
 TEST_F(ApplicationTest, TheFileMenuListsTheCatalogsOpenedLastAndOpensThemAgain) {
     const std::wstring other = folder.File(L"Rocks & Fossils.xml");
     ASSERT_TRUE(WriteCatalogFile(other, SampleSpecimens(2)));
@@ -448,3 +449,36 @@ TEST_F(ApplicationTest, TheFileMenuListsTheCatalogsOpenedLastAndOpensThemAgain) 
     EXPECT_EQ(item(IDM_RECENT_2), L"");
     EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
 }
+
+// The files as Explorer hands them to a window it drops them on.
+HGLOBAL Dropped(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(ApplicationTest, ACatalogDroppedOnTheWindowOpensAndTwoFilesAreRefused) {
+    const std::wstring other = folder.File(L"other.xml");
+    ASSERT_TRUE(WriteCatalogFile(other, SampleSpecimens(2)));
+    ASSERT_TRUE(StartWith(SampleSpecimens(3)));
+    const auto drop = [&](const std::vector<std::wstring>& paths) {
+        SendMessageW(program->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(Dropped(paths)), 0);
+    };
+    const std::wstring refusal = AnswerMessageBox(IDOK, [&] { drop({other, catalogPath}); });
+    EXPECT_EQ(refusal.substr(0, 18), L"Drop one catalog (");
+    EXPECT_EQ(App().CurrentCatalog().FilePath(), catalogPath);
+
+    drop({other});
+    EXPECT_EQ(App().CurrentCatalog().FilePath(), other);
+    EXPECT_EQ(App().CurrentCatalog().Specimens().size(), 2u);
+}
+
+}  // namespace
