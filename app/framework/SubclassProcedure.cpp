@@ -16,7 +16,24 @@ LRESULT Forward(const WindowRecord& record, HWND window, UINT message, WPARAM wP
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void ShowContextMenu(WindowRecord& record) {
+// Where a menu asked for from the keyboard opens, in screen pixels: below the focused row of a
+// list, else at the window's top left corner.
+POINT KeyboardMenuPoint(HWND window) {
+    POINT point{4, 4};
+    RECT row{};
+    row.left = LVIR_LABEL;
+    const auto focused = static_cast<int>(SendMessageW(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (lstrcmpiW(className, WC_LISTVIEWW) == 0 && focused >= 0 &&
+        SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&row)))
+        point = {row.left + 4, row.bottom};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+// At the mouse pointer, or where the keyboard asks for it (Shift+F10, the menu key).
+void ShowContextMenu(WindowRecord& record, HWND window, bool fromKeyboard) {
     if (!record.contextMenu)
         return;
     HMENU popup = GetSubMenu(record.contextMenu.Get(), 0);
@@ -24,12 +41,19 @@ void ShowContextMenu(WindowRecord& record) {
         return;
     if (record.menuHook)
         record.menuHook(popup, record.hookUserData);
-    POINT cursor{};
-    GetCursorPos(&cursor);
+    POINT at{};
+    if (fromKeyboard)
+        at = KeyboardMenuPoint(window);
+    else
+        GetCursorPos(&at);
     // A pop-up menu of a window that is not in the foreground does not close when the user
     // clicks elsewhere.
     if (GetForegroundWindow() == record.menuOwner || SetForegroundWindow(record.menuOwner))
-        TrackPopupMenu(popup, TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, record.menuOwner, nullptr);
+        TrackPopupMenu(popup, fromKeyboard ? TPM_TOPALIGN : TPM_BOTTOMALIGN, at.x, at.y, 0, record.menuOwner, nullptr);
+}
+
+bool IsContextMenuKey(WPARAM key) {
+    return key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0);
 }
 
 // Whether at least one handler took the command.
@@ -57,8 +81,27 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
     switch (message) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:  // a quick second click must not reach the control either
-            ShowContextMenu(record);
+            ShowContextMenu(record, window, false);
             return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (record.contextMenu && IsContextMenuKey(wParam)) {
+                ShowContextMenu(record, window, true);
+                return 0;
+            }
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            // The key's release would have the system ask for the menu a second time.
+            if (record.contextMenu && IsContextMenuKey(wParam))
+                return 0;
+            break;
+        case WM_CONTEXTMENU:
+            if (record.contextMenu && lParam == -1) {
+                ShowContextMenu(record, window, true);
+                return 0;
+            }
+            break;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header == nullptr)
@@ -68,7 +111,7 @@ LRESULT Dispatch(WindowRecord& record, HWND window, UINT message, WPARAM wParam,
                 GetParent(window) != nullptr)
                 return SendMessageW(GetParent(window), WM_NOTIFY, wParam, lParam);
             if (header->code == static_cast<UINT>(NM_RCLICK)) {
-                ShowContextMenu(record);
+                ShowContextMenu(record, window, false);
                 return 0;
             }
             break;

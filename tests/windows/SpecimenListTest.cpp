@@ -251,7 +251,7 @@ HWND FindPopupMenu() {
     return search.found;
 }
 
-TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting) {
+TEST_F(SpecimenListTest, ARightClickOrTheMenuKeysOpenTheMenuForTheSelectionWithoutSelecting) {
     StartWithSamples();
     // The menu only opens over the window in front.
     ASSERT_TRUE(SetForegroundWindow(program->Window()));
@@ -263,27 +263,39 @@ TEST_F(SpecimenListTest, ARightClickOpensTheMenuForTheSelectionWithoutSelecting)
     std::atomic<bool> menuSeen{false};
     std::atomic<bool> editEnabled{false};
     std::atomic<bool> customizeEnabled{false};
-    std::thread watcher([&] {
-        for (int i = 0; i < 500 && !menuSeen; ++i) {
-            Sleep(20);
-            HWND menuWindow = FindPopupMenu();
-            if (menuWindow == nullptr)
-                continue;
-            auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-            editEnabled = (GetMenuState(menu, IDM_EDIT_SPECIMEN, MF_BYCOMMAND) & MF_GRAYED) == 0;
-            customizeEnabled = (GetMenuState(menu, IDM_CUSTOMIZE_COLUMNS, MF_BYCOMMAND) & MF_GRAYED) == 0;
-            menuSeen = true;
-            PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-        }
-    });
-    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2));
-    watcher.join();
-
-    EXPECT_TRUE(menuSeen);
+    const auto opensTheMenu = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        menuSeen = false;
+        std::thread watcher([&] {
+            for (int i = 0; i < 500 && !menuSeen; ++i) {
+                Sleep(20);
+                HWND menuWindow = FindPopupMenu();
+                if (menuWindow == nullptr)
+                    continue;
+                auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+                editEnabled = (GetMenuState(menu, IDM_EDIT_SPECIMEN, MF_BYCOMMAND) & MF_GRAYED) == 0;
+                customizeEnabled = (GetMenuState(menu, IDM_CUSTOMIZE_COLUMNS, MF_BYCOMMAND) & MF_GRAYED) == 0;
+                menuSeen = true;
+                PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+        });
+        SendMessageW(list, message, wParam, lParam);
+        watcher.join();
+        return menuSeen.load();
+    };
+    EXPECT_TRUE(opensTheMenu(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2)));
     EXPECT_TRUE(editEnabled);  // one specimen selected
     EXPECT_TRUE(customizeEnabled);
     // The clicked row did not become selected; the selection is as it was.
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0}));
+    // The menu key, and Shift+F10, open it too.
+    EXPECT_TRUE(opensTheMenu(WM_KEYDOWN, VK_APPS, 0));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(opensTheMenu(WM_SYSKEYDOWN, VK_F10, 0));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 
 TEST_F(SpecimenListTest, TheWheelScrollsOnlyOnceAWholeNotchHasGathered) {
