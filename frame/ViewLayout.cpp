@@ -16,26 +16,29 @@ Rect FromSize(int x, int y, int width, int height) {
 }  // namespace
 
 MainLayout LayOutMainWindow(const MainLayoutInput& input) {
-    const int top = input.hasToolbarButtons ? kToolbarTop : kPlainTop;
+    const auto scaled = [&](int pixels) { return ScaledForDpi(pixels, input.dpi); };
+    const int top = scaled(input.hasToolbarButtons ? kToolbarTop : kPlainTop);
     const int left = input.width - input.splitter;
-    const int tabsHeight = input.height - input.statusHeight - top - 5;
+    const int tabsHeight = input.height - input.statusHeight - top - scaled(5);
     MainLayout layout;
     // The picture box runs to the client bottom: the status bar covers its lower edge.
-    layout.picture = FromSize(left + 15, top + 22, input.width - left - 20, input.height - (top + 22));
-    layout.tabs = FromSize(10, top, left, tabsHeight);
-    layout.splitter = FromSize(left + 10, top, 5, tabsHeight);
+    layout.picture = FromSize(left + scaled(15), top + scaled(22), input.width - left - scaled(20),
+                              input.height - (top + scaled(22)));
+    layout.tabs = FromSize(scaled(10), top, left, tabsHeight);
+    layout.splitter = FromSize(left + scaled(10), top, scaled(5), tabsHeight);
     return layout;
 }
 
-ListArea ListAreaInTabs(const Rect& tabClient) {
-    const int left = tabClient.left + 10;
-    const int right = std::max(left, tabClient.right - 10);
-    const int top = tabClient.top + 33;
-    const int findBottom = top + kFindBoxHeight;
-    const int clearLeft = std::max(left, right - kFindBoxHeight);
-    return {{left, top, std::max(left, clearLeft - 2), findBottom},
+ListArea ListAreaInTabs(const Rect& tabClient, int dpi) {
+    const auto scaled = [&](int pixels) { return ScaledForDpi(pixels, dpi); };
+    const int left = tabClient.left + scaled(10);
+    const int right = std::max(left, tabClient.right - scaled(10));
+    const int top = tabClient.top + scaled(33);
+    const int findBottom = top + scaled(kFindBoxHeight);
+    const int clearLeft = std::max(left, right - scaled(kFindBoxHeight));
+    return {{left, top, std::max(left, clearLeft - scaled(2)), findBottom},
             {clearLeft, top, right, findBottom},
-            {left, findBottom + 4, right, std::max(findBottom + 4, tabClient.bottom)}};
+            {left, findBottom + scaled(4), right, std::max(findBottom + scaled(4), tabClient.bottom)}};
 }
 
 int SplitterAfterDrop(int clientRight, int dropX) {

@@ -9,12 +9,19 @@
 // Window-free arithmetic of the main window's chrome: where the views go, where the splitter
 // may be dragged, how the toolbar's buttons are kept as a byte list, and the status bar's parts.
 
+// The design's pixels at 96 dots per inch as pixels at dpi, rounded to the nearest.
+inline constexpr int kDesignDpi = 96;
+inline int ScaledForDpi(int pixels, int dpi) {
+    return (pixels * dpi + (pixels < 0 ? -kDesignDpi : kDesignDpi) / 2) / kDesignDpi;
+}
+
 struct MainLayoutInput {
     int width = 0;   // client width; the client rectangle starts at 0, 0
     int height = 0;  // client height
     bool hasToolbarButtons = false;
     int statusHeight = 0;  // the status bar's client height when shown, else 0
     int splitter = 0;      // the SPLITTERBAR setting: the width kept free right of the splitter
+    int dpi = kDesignDpi;  // the monitor's: the margins and the toolbar's height follow it
 };
 
 struct MainLayout {
@@ -26,7 +33,7 @@ struct MainLayout {
 // The rectangles of the picture box, the tab strip and the splitter, in client coordinates.
 MainLayout LayOutMainWindow(const MainLayoutInput& input);
 
-// The find box's height, as its font needs it.
+// The find box's height at 96 dpi, as its font needs it.
 inline constexpr int kFindBoxHeight = 22;
 
 // What sits inside the tab strip below the tabs: the find box with its square clear button on
@@ -38,8 +45,8 @@ struct ListArea {
 };
 
 // The find box, its clear button and the list, from the tab strip's client rectangle (after it
-// was moved).
-ListArea ListAreaInTabs(const Rect& tabClient);
+// was moved), at the monitor's dpi.
+ListArea ListAreaInTabs(const Rect& tabClient, int dpi = kDesignDpi);
 
 // The tab strip is never dragged narrower than this.
 inline constexpr int kMinimumTabsWidth = 100;

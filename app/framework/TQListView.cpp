@@ -109,6 +109,11 @@ int TQListView::SortArrow(int position) const {
     return (item.fmt & HDF_SORTUP) != 0 ? 1 : (item.fmt & HDF_SORTDOWN) != 0 ? -1 : 0;
 }
 
+void TQListView::ScaleColumnWidths(int to, int from) {
+    for (int i = 0; i < columnCount_ && from > 0; ++i)
+        SendMessageW(Window(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MulDiv(ColumnWidth(i), to, from));
+}
+
 void TQListView::DeleteColumn(int position) {
     if (Window() == nullptr)
         return;

@@ -45,6 +45,9 @@ public:
     // Changes the column at position, or adds one there when position is past the last.
     void SetColumn(int position, int width, int field, const std::wstring& caption);
     void DeleteColumn(int position);
+    // Every column's width times to / from: the columns keep their size on a monitor of
+    // another scale.
+    void ScaleColumnWidths(int to, int from);
     // The header shows the system's sort arrow on the column at position (up for ascending) and
     // on no other; none at all for a position past the last column.
     void ShowSortArrow(int position, bool descending);

@@ -5,6 +5,7 @@
 #include "app/commands/CommandHandlers.h"
 #include "app/commands/FileCommands.h"
 #include "app/framework/CommonControls.h"
+#include "app/framework/Dpi.h"
 #include "app/framework/Messages.h"
 #include "app/framework/Program.h"
 #include "app/main/Folders.h"
@@ -83,8 +84,12 @@ bool Application::Initialise() {
         return false;
     if (!splitter_.Create(mainWindow_, [this](int x) { OnSplitterDropped(x); }))
         return false;
+    dpi_ = WindowDpi(mainWindow_);
     if (!CreateStatusBar() || !tabs_.Create(mainWindow_, IDC_TAB_STRIP) || !CreateToolbar() || !CreateList())
         return false;
+    // At the system's scale the controls' own fonts are right already.
+    if (dpi_ != SystemDpi())
+        ApplyDpi();
     recent_.Load(mainWindow_);
     DragAcceptFiles(mainWindow_, TRUE);
     tabs_.SetContextMenu(LoadProgramMenu(IDR_TAB_MENU), mainWindow_);
@@ -97,7 +102,7 @@ bool Application::Initialise() {
 bool Application::CreateToolbar() {
     if (!toolbar_.Create(mainWindow_, IDC_TOOLBAR))
         return false;
-    if (toolbar_.LoadImages()) {
+    if (toolbar_.LoadImages(ScaledForDpi(32, dpi_))) {
         for (const ToolbarButton& button : ToolbarButtons())
             toolbar_.MapButton(button.image, button.command);
         toolbar_.SetContextMenu(LoadProgramMenu(IDR_TOOLBAR_MENU), mainWindow_);
@@ -226,7 +231,7 @@ void Application::Layout(int width, int height) {
     }
     const Settings& settings = CurrentSettings();
     MainLayout layout = LayOutMainWindow(
-            {width, height, !settings.toolbarButtons.empty(), statusHeight, settings.splitter});
+            {width, height, !settings.toolbarButtons.empty(), statusHeight, settings.splitter, dpi_});
     tabs_.Move(layout.tabs.left, layout.tabs.top, layout.tabs.Width(), layout.tabs.Height());
     picture_.SetBox(layout.picture.left, layout.picture.top, layout.picture.Width(), layout.picture.Height());
     PlaceList();
@@ -239,7 +244,7 @@ void Application::PlaceList() {
     RECT client;
     if (!tabs_.GetClientRect(client))
         return;
-    const ListArea area = ListAreaInTabs({client.left, client.top, client.right, client.bottom});
+    const ListArea area = ListAreaInTabs({client.left, client.top, client.right, client.bottom}, dpi_);
     findBox_.Place(area.find, area.clear);
     list_.View().Move(area.list.left, area.list.top, area.list.Width(), area.list.Height());
 }
@@ -309,6 +314,34 @@ void Application::OnMenuSelect(int item, UINT flags, HMENU menu) {
     SendMessageW(status, SB_SIMPLE, path && !closed, 0);
     if (path && !closed)
         SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(path->c_str()));
+}
+
+void Application::ApplyDpi() {
+    guiFont_ = GuiFontForDpi(dpi_);
+    listFont_ = IconTitleFontForDpi(dpi_);
+    for (HWND window : {tabs_.Window(), statusBar_.Get()})
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont_.Get()), TRUE);
+    findBox_.SetFont(guiFont_.Get());
+    SendMessageW(list_.View().Window(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), TRUE);
+    toolbar_.LoadImages(ScaledForDpi(32, dpi_));
+    smallIcon_ = ProgramIconForDpi(kProgramResourceName, true, dpi_);
+    bigIcon_ = ProgramIconForDpi(kProgramResourceName, false, dpi_);
+    SendMessageW(mainWindow_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    SendMessageW(mainWindow_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+}
+
+void Application::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    // What the user sized stays the same size to the eye.
+    CurrentSettings().splitter = MulDiv(CurrentSettings().splitter, dpi, dpi_);
+    list_.View().ScaleColumnWidths(dpi, dpi_);
+    dpi_ = dpi;
+    ApplyDpi();
+    SetWindowPos(mainWindow_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Relayout();
+    InvalidateRect(mainWindow_, nullptr, TRUE);
 }
 
 void Application::OnDropFiles(HDROP drop) {

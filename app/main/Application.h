@@ -123,6 +123,10 @@ public:
     void OnMenuSelect(int item, UINT flags, HMENU menu);
     // Files dropped on the window (WM_DROPFILES); the drop is finished here.
     void OnDropFiles(HDROP drop);
+    // The window moved to a monitor of another scale (WM_DPICHANGED): it takes the size the
+    // system suggests, and its fonts, images, margins, columns and splitter follow the scale.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    int Dpi() const { return dpi_; }
 
 private:
     void Layout(int width, int height);
@@ -136,6 +140,8 @@ private:
     void OnListItemChanged(const NMLISTVIEW& change);
     void PlaceList();
     void RequestSelectedPicture();
+    // Fonts, toolbar images and the window's icons for the monitor's scale.
+    void ApplyDpi();
 
     HWND mainWindow_;
     StartOptions options_;
@@ -148,6 +154,11 @@ private:
     SpecimenList list_;
     FindBox findBox_;
     RecentMenu recent_;
+    int dpi_ = 96;
+    FontHandle guiFont_;   // the tabs', the find box's and the status bar's, at dpi_
+    FontHandle listFont_;  // the list's, at dpi_
+    IconHandle smallIcon_;
+    IconHandle bigIcon_;
     PictureView picture_;
     int selectionCount_ = 0;
     bool picturePending_ = false;

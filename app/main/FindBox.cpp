@@ -54,6 +54,11 @@ bool FindBox::Create(TQTabWin& tabs, int boxId, int clearId) {
     return true;
 }
 
+void FindBox::SetFont(HFONT font) {
+    for (HWND window : {edit_.Window(), clear_.Get()})
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void FindBox::Place(const Rect& box, const Rect& clear) {
     edit_.Move(box.left, box.top, box.Width(), box.Height());
     MoveWindow(clear_.Get(), clear.left, clear.top, clear.Width(), clear.Height(), TRUE);

@@ -28,6 +28,8 @@ public:
 
     bool Create(TQTabWin& tabs, int boxId, int clearId);
     void Place(const Rect& box, const Rect& clear);
+    // The font of the box and its button (kept by the caller while they show it).
+    void SetFont(HFONT font);
     // Ctrl+F: the box takes the focus, its text selected.
     void Focus();
     // The box emptied: every row of the tab is shown again.

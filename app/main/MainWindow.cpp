@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/framework/Dpi.h"
 #include "app/framework/Program.h"
 #include "app/main/BackgroundWork.h"
 #include "app/main/Folders.h"
@@ -109,6 +110,9 @@ bool Dispatch(Application& application, UINT message, WPARAM wParam, LPARAM lPar
             return true;
         case WM_NOTIFY:
             return OnNotify(application, *reinterpret_cast<NMHDR*>(lParam), result);
+        case WM_DPICHANGED:
+            application.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return true;
         case WM_DROPFILES:
             application.OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return true;

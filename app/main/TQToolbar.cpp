@@ -28,12 +28,12 @@ void CopyNarrowed(char* to, int capacity, const std::wstring& from) {
 }
 
 // The toolbar's icons from first on; none when the list cannot be made.
-ImageListHandle LoadIconList(int first) {
-    ImageListHandle list(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, IDI_TOOLBAR_COUNT));
+ImageListHandle LoadIconList(int first, int size) {
+    ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, IDI_TOOLBAR_COUNT));
     for (int i = 0; list && i < IDI_TOOLBAR_COUNT; ++i) {
         // The list keeps a copy of the image, so the icon itself goes at once.
-        IconHandle icon(
-                static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(first + i), IMAGE_ICON, 32, 32, 0)));
+        IconHandle icon(static_cast<HICON>(
+                LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(first + i), IMAGE_ICON, size, size, 0)));
         ImageList_ReplaceIcon(list.Get(), -1, icon.Get());
     }
     return list;
@@ -90,15 +90,18 @@ void TQToolbar::Place(int, int, int, int, HWND) {
     SendMessageW(Window(), TB_AUTOSIZE, 0, 0);
 }
 
-bool TQToolbar::LoadImages() {
+bool TQToolbar::LoadImages(int size) {
     if (Window() == nullptr)
         return false;
-    images_ = LoadIconList(IDI_TOOLBAR_FIRST);
-    hotImages_ = LoadIconList(IDI_TOOLBAR_HOT_FIRST);
-    if (!images_ || !hotImages_)
+    ImageListHandle images = LoadIconList(IDI_TOOLBAR_FIRST, size);
+    ImageListHandle hotImages = LoadIconList(IDI_TOOLBAR_HOT_FIRST, size);
+    if (!images || !hotImages)
         return false;
-    SendMessageW(Window(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
-    SendMessageW(Window(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_.Get()));
+    // The toolbar lets go of the lists it had before these are destroyed.
+    SendMessageW(Window(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    SendMessageW(Window(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages.Get()));
+    images_ = std::move(images);
+    hotImages_ = std::move(hotImages);
     SendMessageW(Window(), TB_AUTOSIZE, 0, 0);
     ShowWindow(Window(), SW_SHOWNORMAL);
     return true;

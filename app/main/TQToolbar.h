@@ -25,7 +25,8 @@ public:
     void Move(int x, int y, int width, int height) override;
     void Place(int x, int y, int width, int height, HWND insertAfter) override;
 
-    bool LoadImages();
+    // The button images at size pixels square (32 at 96 dpi).
+    bool LoadImages(int size = 32);
     void MapButton(int image, int command);
     void EnableButton(int command, bool enable);
     // Shows the buttons of a TOOLBAR setting; hides the toolbar when there are none.

@@ -17,6 +17,8 @@ TEST(ViewLayout, MainWindowViewsFollowTheToolbarStatusBarAndSplitter) {
             {{800, 600, true, 20, 300}, {{515, 67, 795, 600}, {10, 45, 510, 575}, {510, 45, 515, 575}}},
             // No toolbar buttons: the tabs start at 5; a hidden status bar takes nothing.
             {{640, 480, false, 0, 20}, {{635, 27, 635, 480}, {10, 5, 630, 475}, {630, 5, 635, 475}}},
+            // At 200%: every margin and the toolbar's height twice as large.
+            {{1600, 1200, true, 40, 600, 192}, {{1030, 134, 1590, 1200}, {20, 90, 1020, 1150}, {1020, 90, 1030, 1150}}},
     };
     for (const Case& c : cases) {
         const MainLayout layout = LayOutMainWindow(c.input);
@@ -31,6 +33,9 @@ TEST(ViewLayout, TheFindBoxAndTheListSitBelowTheTabsInsideTheTabStrip) {
     EXPECT_EQ(area.find, (Rect{10, 33, 466, 55}));
     EXPECT_EQ(area.clear, (Rect{468, 33, 490, 55}));
     EXPECT_EQ(area.list, (Rect{10, 59, 490, 530}));
+    const ListArea large = ListAreaInTabs({0, 0, 1000, 1060}, 144);
+    EXPECT_EQ(large.find, (Rect{15, 50, 949, 83}));
+    EXPECT_EQ(large.list, (Rect{15, 89, 985, 1060}));
     // A tab strip too small for them gives nothing a negative size.
     const ListArea tiny = ListAreaInTabs({0, 0, 15, 40});
     EXPECT_GE(tiny.find.Width(), 0);

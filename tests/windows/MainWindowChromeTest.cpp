@@ -200,4 +200,33 @@ TEST_F(MainWindowChromeTest, ToolbarButtonsFollowTheSelection) {
     EXPECT_TRUE(program->MenuItemEnabled(IDM_EDIT_SPECIMEN));
 }
 
+TEST_F(MainWindowChromeTest, AMonitorOfTwiceTheScaleDoublesTheChromeAndWhatTheUserSized) {
+    ASSERT_TRUE(StartWith({Specimen{}}));
+    const auto heightOf = [](HWND window) {
+        RECT box{};
+        GetWindowRect(window, &box);
+        return box.bottom - box.top;
+    };
+    HWND findBox = GetDlgItem(App().Tabs().Window(), IDC_FIND_BOX);
+    const int findHeight = heightOf(findBox);
+    const int column = App().List().View().ColumnWidth(0);
+    const int splitter = App().CurrentSettings().splitter;
+    const int dpi = App().Dpi();
+    RECT window{};
+    GetWindowRect(program->Window(), &window);
+    // Where the system would put it on the other monitor.
+    RECT suggested{window.left + 10, window.top + 10, window.right + 10, window.bottom + 10};
+
+    SendMessageW(program->Window(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(App().Dpi(), 2 * dpi);
+    RECT moved{};
+    GetWindowRect(program->Window(), &moved);
+    EXPECT_EQ(moved.left, suggested.left);
+    EXPECT_EQ(heightOf(findBox), 2 * findHeight);
+    EXPECT_EQ(App().List().View().ColumnWidth(0), 2 * column);
+    EXPECT_EQ(App().CurrentSettings().splitter, 2 * splitter);
+    const auto buttonSize = static_cast<DWORD>(SendMessageW(App().Toolbar().Window(), TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_GE(HIWORD(buttonSize), 64);
+}
+
 }  // namespace
