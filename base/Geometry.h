@@ -12,3 +12,9 @@ struct Rect {
     int Height() const { return bottom - top; }
     bool operator==(const Rect&) const = default;
 };
+
+// The design's pixels at 96 dots per inch as pixels at dpi, rounded to the nearest.
+inline constexpr int kDesignDpi = 96;
+inline int ScaledForDpi(int pixels, int dpi) {
+    return (pixels * dpi + (pixels < 0 ? -kDesignDpi : kDesignDpi) / 2) / kDesignDpi;
+}

@@ -9,12 +9,6 @@
 // Window-free arithmetic of the main window's chrome: where the views go, where the splitter
 // may be dragged, how the toolbar's buttons are kept as a byte list, and the status bar's parts.
 
-// The design's pixels at 96 dots per inch as pixels at dpi, rounded to the nearest.
-inline constexpr int kDesignDpi = 96;
-inline int ScaledForDpi(int pixels, int dpi) {
-    return (pixels * dpi + (pixels < 0 ? -kDesignDpi : kDesignDpi) / 2) / kDesignDpi;
-}
-
 struct MainLayoutInput {
     int width = 0;   // client width; the client rectangle starts at 0, 0
     int height = 0;  // client height

@@ -53,7 +53,10 @@ std::int32_t OrderAfterEdit(std::int32_t original, std::wstring_view shown, std:
 }
 
 Rect PictureBoxFor(int pixelsPerInch) {
-    return pixelsPerInch == 120 ? Rect{190, 50, 590, 350} : Rect{143, 42, 441, 284};
+    if (pixelsPerInch == 120)
+        return {190, 50, 590, 350};
+    const auto scaled = [&](int pixels) { return ScaledForDpi(pixels, pixelsPerInch); };
+    return {scaled(143), scaled(42), scaled(441), scaled(284)};
 }
 
 std::vector<int> PlacesOfCategories(const std::vector<std::wstring>& listed,

@@ -35,7 +35,8 @@ std::wstring OrderText(std::int32_t order);
 double NumberAfterEdit(double original, std::wstring_view shown, std::wstring_view typed);
 std::int32_t OrderAfterEdit(std::int32_t original, std::wstring_view shown, std::wstring_view typed);
 
-// The picture box of the Picture page, in pixels of the page's tab strip.
+// The picture box of the Picture page, in pixels of the page's tab strip: larger on a 120-dpi
+// screen, and scaled with any other.
 Rect PictureBoxFor(int pixelsPerInch);
 
 // The places in the category list of the specimen's categories, matched by exact text (two

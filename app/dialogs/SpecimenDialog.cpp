@@ -11,6 +11,7 @@
 #include "app/dialogs/DatePicker.h"
 #include "app/framework/DialogPages.h"
 #include "app/framework/Dialogs.h"
+#include "app/framework/Dpi.h"
 #include "app/framework/Messages.h"
 #include "app/framework/TQComboBox.h"
 #include "app/framework/TQListBox.h"
@@ -105,11 +106,6 @@ int ControlOf(FieldId field) {
         default:
             return IDC_REMARKS;
     }
-}
-
-int ScreenPixelsPerInch() {
-    const WindowDC screen = WindowDC::OfClientArea(nullptr);
-    return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
 }
 
 struct SpecimenDialog {
@@ -329,9 +325,9 @@ struct SpecimenDialog {
         SetItem(dialog, IDC_SORT_ORDER, orderShown);
     }
 
-    // The picture box lies at fixed pixels in the tab strip, larger on a 120-dpi screen.
+    // The picture box lies at fixed pixels in the tab strip, for the monitor's scale.
     void PlacePictureBox(HWND dialog) {
-        const Rect box = PictureBoxFor(ScreenPixelsPerInch());
+        const Rect box = PictureBoxFor(WindowDpi(dialog));
         RECT strip{};
         GetWindowRect(GetDlgItem(dialog, IDC_DETAIL_PAGES), &strip);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&strip), 2);

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "app/framework/Dialogs.h"
+#include "app/framework/Dpi.h"
 #include "app/printing/DeviceSurface.h"
+#include "base/Geometry.h"
 #include "base/StringTable.h"
 #include "resources/resource.h"
 
@@ -14,7 +16,8 @@ namespace TQLibrary {
 
 namespace {
 
-// The sheets are drawn at a screen-like resolution; the preview fits them into its page box.
+// The sheets are drawn at a screen-like resolution (at 96 dpi; scaled with the monitor); the
+// preview fits them into its page box.
 constexpr int kPreviewDpi = 72;
 // Drawn pages kept, so that paging back and forth does not draw them again.
 constexpr size_t kPagesKept = 4;
@@ -25,6 +28,8 @@ public:
 
     void OnInitDialog(HWND dialog) {
         CentreOver(dialog);
+        // Sharp on a monitor of any scale: the page box grows with it.
+        dpi_ = ScaledForDpi(kPreviewDpi, WindowDpi(dialog));
         ShowPage(dialog, 0);
     }
 
@@ -90,7 +95,7 @@ private:
         }
         if (drawn_.size() >= kPagesKept)
             drawn_.pop_front();
-        drawn_.emplace_back(page, DrawPagePicture(layout_, page, kPreviewDpi));
+        drawn_.emplace_back(page, DrawPagePicture(layout_, page, dpi_));
         return drawn_.back().second;
     }
 
@@ -119,6 +124,7 @@ private:
     const ReportLayout& layout_;
     int pageCount_;
     int shown_ = 0;
+    int dpi_ = kPreviewDpi;  // the pages are drawn at
     std::deque<std::pair<int, PagePicture>> drawn_;
 };
 

@@ -72,7 +72,7 @@ TEST(SpecimenForm, AnUntouchedNumberKeepsItsValueAndATypedOneIsReadLeniently) {
 TEST(SpecimenForm, PictureBoxFollowsTheScreenResolution) {
     EXPECT_EQ(PictureBoxFor(96), (Rect{143, 42, 441, 284}));
     EXPECT_EQ(PictureBoxFor(120), (Rect{190, 50, 590, 350}));
-    EXPECT_EQ(PictureBoxFor(144), (Rect{143, 42, 441, 284}));
+    EXPECT_EQ(PictureBoxFor(192), (Rect{286, 84, 882, 568}));
 }
 
 TEST(SpecimenForm, CategoriesAreFoundByExactName) {
