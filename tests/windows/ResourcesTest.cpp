@@ -243,23 +243,23 @@ TEST(Resources, ProgramIconComesInEverySize) {
     std::vector<int> widths;
     for (size_t entry = 6; entry + 14 <= group.size(); entry += 14)
         widths.push_back(group[entry] == 0 ? 256 : group[entry]);
-    EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48, 256}));
+    EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48, 64, 256}));
 }
 
-TEST(Resources, EveryToolbarImageHasANormalAndAHotIconInBothSizes) {
+TEST(Resources, EveryToolbarImageHasANormalAndAHotIconInEverySize) {
     for (int first : {IDI_TOOLBAR_FIRST, IDI_TOOLBAR_HOT_FIRST}) {
         for (int i = 0; i < IDI_TOOLBAR_COUNT; ++i) {
             const wchar_t* name = MAKEINTRESOURCEW(first + i);
             SCOPED_TRACE(first + i);
-            // Both sizes are drawn, not scaled by the loader from the other one.
+            // Every size is drawn (64 and 48 for 200% and 150%), not scaled by the loader.
             std::vector<unsigned char> group = ResourceBytes(name, RT_GROUP_ICON);
             std::vector<int> widths;
             for (size_t entry = 6; entry + 14 <= group.size(); entry += 14)
                 widths.push_back(group[entry]);
             std::sort(widths.begin(), widths.end());
-            EXPECT_EQ(widths, (std::vector<int>{16, 32}));
+            EXPECT_EQ(widths, (std::vector<int>{16, 32, 48, 64}));
 
-            for (int size : {32, 16}) {
+            for (int size : {64, 48, 32, 16}) {
                 TQLibrary::IconHandle icon(static_cast<HICON>(LoadImageW(Module(), name, IMAGE_ICON, size, size, 0)));
                 ASSERT_TRUE(icon) << size;
                 ICONINFO info{};
