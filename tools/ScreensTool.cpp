@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main/Application.h"
@@ -118,36 +119,7 @@ void Settle() {
     }
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fputs("usage: screens_tool <folder> [sample catalog]\n", stderr);
-        return 2;
-    }
-    std::wstring folder = argv[1];
-    EnsureTrailing(folder, L'\\');
-    const std::wstring catalogPath = folder + L"sample.xml";
-    Settings settings;
-    settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
-    settings.splitter = 260;  // room for the picture pane
-    // The shipped sample catalog when it is given, else specimens made up here.
-    std::vector<Specimen> specimens;
-    std::vector<std::wstring> categories;
-    StoredCatalog sample;
-    if (argc >= 3 && sample.Read(argv[2])) {
-        specimens = sample.catalog.Specimens();
-        categories = sample.catalog.Categories();
-        settings.captions = sample.settings.captions;
-        settings.sizeUnits = sample.settings.sizeUnits;
-        settings.storeImages = true;
-    } else {
-        specimens = SampleSpecimens(12);
-        for (size_t i = 0; i < specimens.size(); ++i)
-            specimens[i].pictureData = ShellPicture(static_cast<int>(i));
-    }
-    WriteCatalogFile(catalogPath, specimens, categories, settings);
-
+void SaveStandaloneDialogs(const std::wstring& folder) {
     // The please-wait dialog, held up long enough to be seen.
     {
         PleaseWaitTask task;
@@ -183,6 +155,42 @@ int wmain(int argc, wchar_t** argv) {
                 L"collector! The <b>spring fair</b> catalogue is out, with <i>Conus gloriamaris</i> on "
                 L"the cover.</p><p><u>Tip:</u> press F5 to add a specimen, and keep a backup.</p></body>");
     }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::fputs("usage: screens_tool <folder> [sample catalog [suffix]]\n", stderr);
+        return 2;
+    }
+    std::wstring folder = argv[1];
+    EnsureTrailing(folder, L'\\');
+    // With a suffix ("-192dpi"), only the main window and Specimen Details, named with it.
+    const std::wstring suffix = argc >= 4 ? argv[3] : L"";
+    const std::wstring catalogPath = folder + L"sample.xml";
+    Settings settings;
+    settings.columns = {kFieldTag, kFieldLatinName, kFieldCommonName, kFieldLocation, kFieldPrice, kFieldSize};
+    settings.splitter = 260;  // room for the picture pane
+    // The shipped sample catalog when it is given, else specimens made up here.
+    std::vector<Specimen> specimens;
+    std::vector<std::wstring> categories;
+    StoredCatalog sample;
+    if (argc >= 3 && sample.Read(argv[2])) {
+        specimens = sample.catalog.Specimens();
+        categories = sample.catalog.Categories();
+        settings.captions = sample.settings.captions;
+        settings.sizeUnits = sample.settings.sizeUnits;
+        settings.storeImages = true;
+    } else {
+        specimens = SampleSpecimens(12);
+        for (size_t i = 0; i < specimens.size(); ++i)
+            specimens[i].pictureData = ShellPicture(static_cast<int>(i));
+    }
+    WriteCatalogFile(catalogPath, specimens, categories, settings);
+
+    if (suffix.empty())
+        SaveStandaloneDialogs(folder);
 
     TQLibrary::StartOptions options{L"orvelle.exe \"-F" + catalogPath + L"\"", folder, folder};
     ProgramUnderTest program(options);
@@ -195,7 +203,39 @@ int wmain(int argc, wchar_t** argv) {
     program.Application().RefreshViews(TQLibrary::RefreshColumns);
     program.SelectRows({0});  // the tiger cowrie, with its picture
     Settle();
+    if (!suffix.empty()) {
+        SaveWindowPicture(program.Window(), folder + L"main-window" + suffix + L".bmp");
+        DialogDriver driver([&](HWND dialog) {
+            Sleep(300);
+            SaveWindowPicture(dialog, folder + L"specimen-details" + suffix + L".bmp");
+            PressButton(dialog, IDCANCEL);
+        });
+        program.Command(IDM_EDIT_SPECIMEN);
+        return 0;
+    }
     SaveWindowPicture(program.Window(), folder + L"main-window.bmp");
+    // The File menu with the catalogs opened last.
+    {
+        std::thread watcher([&] {
+            for (int i = 0; i < 100; ++i) {
+                Sleep(50);
+                HWND menu = FindWindowW(L"#32768", nullptr);
+                if (menu != nullptr && IsWindowVisible(menu)) {
+                    Sleep(300);
+                    SaveWindowPicture(menu, folder + L"file-menu.bmp");
+                    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                    return;
+                }
+            }
+        });
+        // Dropped down where the menu bar's File item would drop it.
+        RECT item{};
+        GetMenuItemRect(program.Window(), GetMenu(program.Window()), 0, &item);
+        SetForegroundWindow(program.Window());
+        TrackPopupMenu(GetSubMenu(GetMenu(program.Window()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, item.left, item.bottom,
+                       0, program.Window(), nullptr);
+        watcher.join();
+    }
     // The whole catalog narrowed by the find box, as typed.
     {
         program.SelectTab(static_cast<int>(program.TabTexts().size()) - 1);
