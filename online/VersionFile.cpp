@@ -75,19 +75,11 @@ std::wstring InstallerFileName(std::wstring_view productName) {
 }
 
 bool FileMatchesSha256(const std::wstring& path, const Sha256Digest& expected) {
+    std::vector<std::uint8_t> bytes;
     DataFile file(path);
-    Sha256 hash;
-    // On the heap: the check runs on a worker thread with a small stack.
-    std::vector<std::uint8_t> buffer(65536);
-    for (;;) {
-        size_t read = 0;
-        if (!file.Read(buffer.data(), buffer.size(), read))
-            return false;
-        if (read == 0)
-            break;
-        hash.Update(buffer.data(), read);
-    }
-    return hash.Finish() == expected;
+    if (!file.ReadAll(bytes))
+        return false;
+    return Sha256Of(bytes) == expected;
 }
 
 std::wstring InstallerCommandLine(std::wstring_view path) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "online/Sha256.h"
+#include "online/UpdateSignature.h"
 
 class MarkupDocument;
 

@@ -83,7 +83,7 @@ TEST(VersionFile, AnInstallerIsTrustedOnlyWhenItsBytesHaveThePublishedHash) {
         DataFile file(installer);
         ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
     }
-    const Sha256Digest digest = Sha256Of(bytes.data(), bytes.size());
+    const Sha256Digest digest = *Sha256Of(bytes);
     EXPECT_TRUE(FileMatchesSha256(installer, digest));
     Sha256Digest other = digest;
     other[31] ^= 1;

@@ -20,7 +20,7 @@
 #include "base/Handles.h"
 #include "base/Paths.h"
 #include "base/Progress.h"
-#include "online/Sha256.h"
+#include "online/UpdateSignature.h"
 #include "resources/resource.h"
 #include "support/TestFolder.h"
 #include "windows/support/DialogDriver.h"
@@ -260,7 +260,7 @@ protected:
                                                    "</SHA256></ORVELLE>")});
     }
     std::string InstallerHash() {
-        const std::wstring hex = Sha256Hex(Sha256Of(installer.data(), installer.size()));
+        const std::wstring hex = Sha256Hex(*Sha256Of(installer));
         return std::string(hex.begin(), hex.end());
     }
 
@@ -352,7 +352,7 @@ TEST_F(UpdateCommandTest, AStartedInstallerClosesTheProgram) {
     ProgramValues().WriteText(L"UpdateAddress", server.Address());
     const Bytes installer = ReadFileBytes(BesideTests(L"marker_installer.exe"));
     server.Serve("/orvellesetup.exe", {200, installer});
-    const std::wstring hash = Sha256Hex(Sha256Of(installer.data(), installer.size()));
+    const std::wstring hash = Sha256Hex(*Sha256Of(installer));
     server.Serve("/orvelle.ver", {200, BytesOf("<ORVELLE><Version>99.0.0.0</Version><SHA256>" +
                                                std::string(hash.begin(), hash.end()) + "</SHA256></ORVELLE>")});
     DialogDriver user([](HWND dialog) { PressButton(dialog, IDOK); },
