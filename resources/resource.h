@@ -128,6 +128,8 @@
 
 // The compiled help file, an RT_RCDATA resource.
 #define IDR_HELP_FILE 1005
+// The publisher's public key that update files must be signed with (PEM), an RT_RCDATA resource.
+#define IDR_UPDATE_KEY 1006
 
 // Report settings (Orvelle Reporting).
 #define IDD_REPORT_SETTINGS 1800
@@ -168,6 +170,7 @@
 #define IDS_UPDATE_CAPTION 20704
 #define IDS_UPDATE_CHECKING 20705
 #define IDS_NO_UPDATE 20712
+#define IDS_UPDATE_UNVERIFIED 20720
 
 // The daily message.
 #define IDD_MESSAGE_POPUP 20250

@@ -23,6 +23,10 @@ RegistryValues ProgramValues() {
     return RegistryValues(LoadText(IDS_COMPANY_NAME), LoadText(IDS_PRODUCT_NAME));
 }
 
+RegistryValues MachineProgramValues() {
+    return RegistryValues(LoadText(IDS_COMPANY_NAME), LoadText(IDS_PRODUCT_NAME), HKEY_LOCAL_MACHINE);
+}
+
 std::wstring ProgramKeyPath() {
     return L"Software\\" + LoadText(IDS_COMPANY_NAME) + L"\\" + LoadText(IDS_PRODUCT_NAME);
 }

@@ -12,6 +12,8 @@ std::wstring ProgramPath();
 std::wstring ProgramFolder();
 // The program's values in the registry, under Software\<company>\<product> of the current user.
 RegistryValues ProgramValues();
+// The same key for the whole machine (HKEY_LOCAL_MACHINE), which only an administrator writes.
+RegistryValues MachineProgramValues();
 // The path of that key below HKEY_CURRENT_USER.
 std::wstring ProgramKeyPath();
 

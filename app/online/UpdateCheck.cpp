@@ -7,8 +7,10 @@
 
 #include "app/framework/Dialogs.h"
 #include "app/framework/Messages.h"
+#include "app/framework/Program.h"
 #include "app/framework/TQComboBox.h"
 #include "app/main/PleaseWait.h"
+#include "app/main/ProgramIdentity.h"
 #include "app/online/HttpTransfer.h"
 #include "app/online/MarkupLabelControl.h"
 #include "app/online/OnlineSettings.h"
@@ -21,6 +23,7 @@
 #include "base/StringTable.h"
 #include "online/MessageFeed.h"
 #include "online/UpdateSchedule.h"
+#include "online/UpdateSignature.h"
 #include "online/VersionFile.h"
 #include "resources/resource.h"
 
@@ -47,6 +50,20 @@ bool LoadVersionFile(const std::wstring& path, MarkupDocument& document) {
     else
         document.SetText(FeedText(bytes.data(), bytes.size()));
     return true;
+}
+
+// The key a version file must be signed with: the machine's UpdateKey value when an
+// administrator set one (a private build, the tests), else the publisher's, built in. The
+// per-user values, which any program the user runs can write, never choose it.
+std::string UpdateKeyPem() {
+    const std::wstring machine = MachineProgramValues().ReadText(L"UpdateKey");
+    if (!machine.empty())
+        return std::string(machine.begin(), machine.end());
+    HMODULE module = ProgramInstance();
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_UPDATE_KEY), RT_RCDATA);
+    const void* bytes = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+    return bytes != nullptr ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found))
+                            : std::string();
 }
 
 // Starts the installer in a window of its own; false when it cannot be started.
@@ -133,11 +150,26 @@ public:
             return false;
         const std::wstring product = LoadText(IDS_PRODUCT_NAME);
         const std::wstring versionFile = VersionFileName(product);
+        const std::wstring signatureFile = versionFile + L".sig";
         versionTransfer_.SetTransfer(versionFile, folder + versionFile);
         if (!versionTransfer_.Transfer(&task_, 0, 5) || cancelled_)
             return false;
+        // Nothing of a version file is believed, nor kept, unless the publisher signed it.
+        versionTransfer_.SetTransfer(signatureFile, folder + signatureFile);
+        const bool signatureFetched = versionTransfer_.Transfer(&task_, 5, 8);
+        std::vector<std::uint8_t> version;
+        std::vector<std::uint8_t> signature;
+        const bool signedFile = signatureFetched && DataFile(folder + versionFile).ReadAll(version) &&
+                                DataFile(folder + signatureFile).ReadAll(signature) &&
+                                IsSignedBy(UpdateKeyPem(), version, signature);
+        DeleteFileForce(folder + signatureFile);
+        if (!signedFile) {
+            DeleteFileForce(folder + versionFile);
+            unverified_ = !cancelled_;
+            return false;
+        }
         const std::optional<std::wstring> own = VersionBlock::OfProgram().FileVersion();
-        if (!own)
+        if (!own || cancelled_)
             return false;
         task_.ReportProgress(10);
         MarkupDocument document;
@@ -159,6 +191,9 @@ public:
         return LaunchInstaller(folder + installer);
     }
 
+    // The version file came without the publisher's signature.
+    bool Unverified() const { return unverified_; }
+
     void Cancel() {
         cancelled_ = true;
         versionTransfer_.Cancel();
@@ -171,6 +206,7 @@ private:
     TQXferHTTP versionTransfer_;
     TQXferHTTP installerTransfer_;
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> unverified_{false};
 };
 
 }  // namespace
@@ -206,7 +242,7 @@ bool CheckForUpdate(HWND owner, const std::wstring& dataFolder, bool forced, boo
             },
             [&worker] { worker.Cancel(); });
     if (!started && !quiet)
-        Inform(IDS_NO_UPDATE, IDS_UPDATE_CAPTION);
+        Inform(worker.Unverified() ? IDS_UPDATE_UNVERIFIED : IDS_NO_UPDATE, IDS_UPDATE_CAPTION);
     return started;
 }
 

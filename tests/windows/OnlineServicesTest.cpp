@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/framework/RegistryValues.h"
+#include "app/main/ProgramIdentity.h"
 #include "app/online/HttpTransfer.h"
 #include "app/online/MarkupLabelControl.h"
 #include "app/online/MessagePopup.h"
@@ -23,6 +24,7 @@
 #include "online/UpdateSignature.h"
 #include "resources/resource.h"
 #include "support/TestFolder.h"
+#include "support/TestSigner.h"
 #include "windows/support/DialogDriver.h"
 #include "windows/support/DialogSequence.h"
 #include "windows/support/LoadedProgramTest.h"
@@ -245,6 +247,32 @@ TEST(HttpTransfer, ACancelBeforeTheTransferIsSetStillHolds) {
     EXPECT_EQ(server.Requests("/file"), 0);
 }
 
+// The machine's UpdateKey value, as an administrator sets it, for the test's own publisher key;
+// taken away afterwards.
+class MachineUpdateKey {
+public:
+    explicit MachineUpdateKey(const std::string& pem) {
+        TQLibrary::MachineProgramValues().WriteText(kName, std::wstring(pem.begin(), pem.end()));
+    }
+    ~MachineUpdateKey() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, TQLibrary::ProgramKeyPath().c_str(), kName); }
+    MachineUpdateKey(const MachineUpdateKey&) = delete;
+    MachineUpdateKey& operator=(const MachineUpdateKey&) = delete;
+
+private:
+    static constexpr wchar_t kName[] = L"UpdateKey";
+};
+
+// A version file on the server, with its signature by the signer (none: unsigned).
+void PublishVersion(LocalHttpServer& server, const std::string& version, const std::string& hash,
+                    const TestSigner* signer) {
+    const Bytes file = BytesOf("<ORVELLE><Version>" + version + "</Version><SHA256>" + hash + "</SHA256></ORVELLE>");
+    server.Serve("/orvelle.ver", {200, file});
+    if (signer != nullptr)
+        server.Serve("/orvelle.ver.sig", {200, signer->Sign(file)});
+    else
+        server.Serve("/orvelle.ver.sig", {404, BytesOf("gone")});
+}
+
 class UpdateCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -255,9 +283,8 @@ protected:
         server.Serve("/orvellesetup.exe", {200, installer});
     }
 
-    void PublishVersion(const std::string& version, const std::string& hash) {
-        server.Serve("/orvelle.ver", {200, BytesOf("<ORVELLE><Version>" + version + "</Version><SHA256>" + hash +
-                                                   "</SHA256></ORVELLE>")});
+    void PublishVersion(const std::string& version, const std::string& hash, const TestSigner* signer = nullptr) {
+        ::PublishVersion(server, version, hash, signer != nullptr ? signer : &publisher);
     }
     std::string InstallerHash() {
         const std::wstring hex = Sha256Hex(*Sha256Of(installer));
@@ -283,6 +310,8 @@ protected:
     }
 
     ScratchRegistry registry;
+    TestSigner publisher;
+    MachineUpdateKey key{publisher.Pem()};
     LocalHttpServer server;
     TestFolder folder;
     FixedClock clock;
@@ -290,29 +319,43 @@ protected:
 };
 
 TEST_F(UpdateCheckTest, OnlyThePublishedInstallerOfANewerVersionIsStarted) {
+    const TestSigner stranger;
+    const std::wstring none = L"There is no update available at this time.";
+    const std::wstring unverified = L"The update could not be verified, so it was not installed.";
     const struct {
         const char* name;
         std::string version;
         bool rightHash;
+        const TestSigner* signer;  // the publisher's key when null, unless unsigned
+        bool unsigned_;
         bool started;
+        std::wstring box;
     } cases[] = {
-            {"wrong hash", "99.0.0.0", false, false},
-            {"no version file", "", true, false},
-            {"same version", OwnFileVersion(), true, false},
-            {"newer", "99.0.0.0", true, true},
+            {"wrong hash", "99.0.0.0", false, nullptr, false, false, none},
+            {"no version file", "", true, nullptr, false, false, none},
+            {"same version", OwnFileVersion(), true, nullptr, false, false, none},
+            {"signed by another key", "99.0.0.0", true, &stranger, false, false, unverified},
+            {"unsigned", "99.0.0.0", true, nullptr, true, false, unverified},
+            {"newer", "99.0.0.0", true, nullptr, false, true, L""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.version.empty())
             server.Serve("/orvelle.ver", {404, BytesOf("gone")});
+        else if (c.unsigned_)
+            ::PublishVersion(server, c.version, InstallerHash(), nullptr);
         else
-            PublishVersion(c.version, c.rightHash ? InstallerHash() : std::string(64, 'a'));
+            PublishVersion(c.version, c.rightHash ? InstallerHash() : std::string(64, 'a'), c.signer);
         std::wstring question;
         std::wstring box;
         EXPECT_EQ(Check(question, box), c.started);
         EXPECT_EQ(question,
                   L"Orvelle Auto-Update|<body>Would you like to check for a new version of: <b>Orvelle</b>?</body>");
-        EXPECT_EQ(box, c.started ? L"" : L"There is no update available at this time.");
+        EXPECT_EQ(box, c.box);
+        // Nothing of an unverified version file is left behind.
+        if (c.box == unverified)
+            EXPECT_FALSE(FileIsPresent(folder.File(L"orvelle.ver")));
+        EXPECT_FALSE(FileIsPresent(folder.File(L"orvelle.ver.sig")));
         // An installer that does not match is not kept either, and only the right one runs.
         const std::wstring downloaded = folder.File(L"orvellesetup.exe");
         EXPECT_EQ(FileIsPresent(downloaded), c.started);
@@ -353,8 +396,9 @@ TEST_F(UpdateCommandTest, AStartedInstallerClosesTheProgram) {
     const Bytes installer = ReadFileBytes(BesideTests(L"marker_installer.exe"));
     server.Serve("/orvellesetup.exe", {200, installer});
     const std::wstring hash = Sha256Hex(*Sha256Of(installer));
-    server.Serve("/orvelle.ver", {200, BytesOf("<ORVELLE><Version>99.0.0.0</Version><SHA256>" +
-                                               std::string(hash.begin(), hash.end()) + "</SHA256></ORVELLE>")});
+    const TestSigner publisher;
+    const MachineUpdateKey key(publisher.Pem());
+    PublishVersion(server, "99.0.0.0", std::string(hash.begin(), hash.end()), &publisher);
     DialogDriver user([](HWND dialog) { PressButton(dialog, IDOK); },
                       [](HWND dialog) { return GetDlgItem(dialog, IDC_UPDATE_QUESTION) != nullptr; });
     HWND window = program->Window();
