@@ -52,11 +52,8 @@ int SplitterAfterDrop(int clientRight, int dropX);
 // A drag position in the parent's window rectangle, kept within 0 .. width - 4.
 int ClampSplitterDrag(int x, int parentWindowWidth);
 
-// The drag bar is drawn 4 pixels wide, centred on the drag position.
+// The drag bar is drawn 4 pixels wide at 96 dpi, centred on the drag position.
 inline constexpr int kDragBarWidth = 4;
-inline int DragBarLeft(int x) {
-    return x - kDragBarWidth / 2;
-}
 
 // One toolbar position as the toolbar control holds it.
 struct ToolbarItem {

@@ -1,7 +1,9 @@
 #include "app/dialogs/CategoryTicksList.h"
 
 #include "app/framework/CommonControls.h"
+#include "app/framework/Dpi.h"
 #include "app/framework/Program.h"
+#include "base/Geometry.h"
 
 namespace TQLibrary {
 
@@ -67,7 +69,7 @@ bool CategoryTicksList::Replace(HWND dialog, int control) {
     SetWindowPos(list_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(list_, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     DestroyWindow(old);
-    boxes_ = MakeBoxes(GetSystemMetrics(SM_CXSMICON));
+    boxes_ = MakeBoxes(ScaledForDpi(16, WindowDpi(dialog)));
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(boxes_.Get()));
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;

@@ -1,5 +1,6 @@
 #include "app/main/TQSplitter.h"
 
+#include "app/framework/Dpi.h"
 #include "app/framework/Program.h"
 #include "base/Handles.h"
 #include "frame/ViewLayout.h"
@@ -70,10 +71,12 @@ void TQSplitter::DrawBar(int x) const {
     GetWindowRect(window_, &bar);
     WindowDC dc = WindowDC::OfWholeWindow(parent);
     BrushHandle brush = MakeCheckerBrush();
-    int left = DragBarLeft(x);
+    // As wide to the eye on a monitor of any scale.
+    const int width = ScaledForDpi(kDragBarWidth, WindowDpi(parent));
+    const int left = x - width / 2;
     SetBrushOrgEx(dc.Get(), left, 0, nullptr);
     SelectedObject selected(dc.Get(), brush.Get());
-    PatBlt(dc.Get(), left, bar.top - parentBox.top, kDragBarWidth, bar.bottom - bar.top, PATINVERT);
+    PatBlt(dc.Get(), left, bar.top - parentBox.top, width, bar.bottom - bar.top, PATINVERT);
 }
 
 void TQSplitter::OnButtonDown() {
