@@ -56,47 +56,6 @@ std::wstring HeaderCell(const Settings& settings, int fieldId) {
     return caption;
 }
 
-// The specimen's own text for the field; null for fields shown as something else.
-template <typename SpecimenRecord>  // Specimen or const Specimen
-auto TextField(SpecimenRecord& specimen, int fieldId) -> decltype(&specimen.tag) {
-    switch (fieldId) {
-        case kFieldCollector:
-            return &specimen.collector;
-        case kFieldColour:
-            return &specimen.colour;
-        case kFieldCommonName:
-            return &specimen.commonName;
-        case kFieldDateCollected:
-            return &specimen.dateCollected;
-        case kFieldDimensions:
-            return &specimen.dimensions;
-        case kFieldLatinName:
-            return &specimen.latinName;
-        case kFieldLocation:
-            return &specimen.location;
-        case kFieldRemarks:
-            return &specimen.remarks;
-        case kFieldTag:
-            return &specimen.tag;
-        case kFieldUser1:
-            return &specimen.userFields[0];
-        case kFieldUser2:
-            return &specimen.userFields[1];
-        case kFieldAbundance:
-            return &specimen.abundance;
-        case kFieldQuality:
-            return &specimen.quality;
-        case kFieldUser3:
-            return &specimen.userFields[2];
-        case kFieldUser4:
-            return &specimen.userFields[3];
-        case kFieldUser5:
-            return &specimen.userFields[4];
-        default:
-            return nullptr;
-    }
-}
-
 // A quote inside a cell is doubled, as spreadsheets write it; a lone one would end the cell
 // and carry the following rows into it on import.
 void AppendQuoted(std::wstring& text, std::wstring_view cell) {
@@ -133,7 +92,7 @@ void AppendSpecimenRow(std::wstring& text, const std::vector<int>& fields, const
         if (i > 0)
             text += L',';
         text += L'"';
-        if (const std::wstring* field = TextField(specimen, fields[i]))
+        if (const std::wstring* field = SpecimenTextField(specimen, fields[i]))
             AppendQuoted(text, *field);
         else
             AppendQuoted(text, RowCell(specimen, fields[i]));
@@ -276,7 +235,7 @@ public:
 private:
     // A cell that no other field reads is moved into the specimen rather than copied.
     void TakeField(Specimen& specimen, int field, std::wstring& cell, bool onlyReader) {
-        if (std::wstring* text = TextField(specimen, field)) {
+        if (std::wstring* text = SpecimenTextField(specimen, field)) {
             *text = onlyReader ? std::move(cell) : cell;
             return;
         }

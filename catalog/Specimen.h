@@ -62,3 +62,45 @@ enum FieldId : int {
     kFieldCount = 23,
     kFieldNone = 23,
 };
+
+// The specimen's own text for the field; null for fields kept as something else (numbers,
+// categories, the picture).
+template <typename SpecimenRecord>  // Specimen or const Specimen
+inline auto SpecimenTextField(SpecimenRecord& specimen, int fieldId) -> decltype(&specimen.tag) {
+    switch (fieldId) {
+        case kFieldCollector:
+            return &specimen.collector;
+        case kFieldColour:
+            return &specimen.colour;
+        case kFieldCommonName:
+            return &specimen.commonName;
+        case kFieldDateCollected:
+            return &specimen.dateCollected;
+        case kFieldDimensions:
+            return &specimen.dimensions;
+        case kFieldLatinName:
+            return &specimen.latinName;
+        case kFieldLocation:
+            return &specimen.location;
+        case kFieldRemarks:
+            return &specimen.remarks;
+        case kFieldTag:
+            return &specimen.tag;
+        case kFieldUser1:
+            return &specimen.userFields[0];
+        case kFieldUser2:
+            return &specimen.userFields[1];
+        case kFieldAbundance:
+            return &specimen.abundance;
+        case kFieldQuality:
+            return &specimen.quality;
+        case kFieldUser3:
+            return &specimen.userFields[2];
+        case kFieldUser4:
+            return &specimen.userFields[3];
+        case kFieldUser5:
+            return &specimen.userFields[4];
+        default:
+            return nullptr;
+    }
+}

@@ -8,45 +8,6 @@
 
 namespace {
 
-// The specimen's text for a text field; none for a number.
-const std::wstring* TextField(const Specimen& specimen, FieldId field) {
-    switch (field) {
-        case kFieldLatinName:
-            return &specimen.latinName;
-        case kFieldCommonName:
-            return &specimen.commonName;
-        case kFieldAbundance:
-            return &specimen.abundance;
-        case kFieldColour:
-            return &specimen.colour;
-        case kFieldQuality:
-            return &specimen.quality;
-        case kFieldDimensions:
-            return &specimen.dimensions;
-        case kFieldLocation:
-            return &specimen.location;
-        case kFieldDateCollected:
-            return &specimen.dateCollected;
-        case kFieldCollector:
-            return &specimen.collector;
-        case kFieldRemarks:
-            return &specimen.remarks;
-        case kFieldUser1:
-        case kFieldUser2:
-            return &specimen.userFields[static_cast<size_t>(field - kFieldUser1)];
-        case kFieldUser3:
-        case kFieldUser4:
-        case kFieldUser5:
-            return &specimen.userFields[static_cast<size_t>(field - kFieldUser3) + 2];
-        default:
-            return nullptr;
-    }
-}
-
-std::wstring* TextField(Specimen& specimen, FieldId field) {
-    return const_cast<std::wstring*>(TextField(static_cast<const Specimen&>(specimen), field));
-}
-
 double NumberField(const Specimen& specimen, FieldId field) {
     switch (field) {
         case kFieldPrice:
@@ -102,9 +63,9 @@ std::optional<std::wstring> SharedFieldText(const std::vector<const Specimen*>& 
     if (specimens.empty())
         return std::nullopt;
     const Specimen& first = *specimens.front();
-    const std::wstring* text = TextField(first, field);
+    const std::wstring* text = SpecimenTextField(first, field);
     for (const Specimen* specimen : specimens) {
-        const bool same = text != nullptr ? *TextField(*specimen, field) == *text
+        const bool same = text != nullptr ? *SpecimenTextField(*specimen, field) == *text
                                           : NumberField(*specimen, field) == NumberField(first, field);
         if (!same)
             return std::nullopt;
@@ -160,7 +121,7 @@ void ReadCategoryTicks(const std::vector<std::wstring>& listed, const std::vecto
 
 void ApplyBatchEdit(const BatchEdit& edit, Specimen& specimen) {
     for (const auto& [field, text] : edit.fields) {
-        if (std::wstring* own = TextField(specimen, field))
+        if (std::wstring* own = SpecimenTextField(specimen, field))
             *own = text;
         else
             SetNumber(specimen, field, text);
